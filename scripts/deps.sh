@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that are missing for a purpose: "run" (build and
+# start the program) or "test" (also the test, benchmark and end-to-end tools).
+set -euo pipefail
+
+run_pkgs=(g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+          fonts-liberation2)
+test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
+           imagemagick xclip trayer openbox fiu-utils libfiu-dev clang libclang-rt-14-dev)
+
+want=("${run_pkgs[@]}")
+if [[ "${1:-run}" == test ]]; then
+  want+=("${test_pkgs[@]}")
+fi
+
+missing=()
+for p in "${want[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=()
+[[ $(id -u) -ne 0 ]] && sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the whole test suite: once as built,
+# then the unit and widget tests again under AddressSanitizer and UBSan.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/deps.sh test
+jobs=$(nproc)
+
+./scripts/build.sh build -DQR_TESTS=ON
+(cd build && ctest --output-on-failure -j "$jobs")
+
+./scripts/build.sh build-asan -DQR_TESTS=ON -DQR_SANITIZE=ON
+(cd build-asan && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+   ctest --output-on-failure -j "$jobs" -LE e2e)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "Clock.h"
+#include "ReminderStore.h"
+#include "WindowOwner.h"
+
+#include <memory>
+
+class frm0_Inicial;
+
+// The whole program: the store, the owner of the secondary windows and the main
+// window, wired together.
+class Application {
+public:
+    Application(const QString& dataFolder, const Clock& clock);
+    ~Application();
+
+    void start();
+    frm0_Inicial& mainWindow() { return *main_; }
+    WindowOwner& owner() { return owner_; }
+    ReminderStore& store() { return store_; }
+
+private:
+    ReminderStore store_;
+    WindowOwner owner_;
+    std::unique_ptr<frm0_Inicial> main_;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+class QSvgRenderer;
+
+// A clickable picture. The click comes on release over the picture, after the
+// picture is back in place; a sinking button moves one pixel right and down
+// while it is held.
+class PictureButton : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureButton(QWidget* parent = nullptr);
+
+    void setPicture(const QString& resource);
+    QString picture() const { return picture_; }
+    void setSinks(bool sinks) { sinks_ = sinks; }
+    bool sinks() const { return sinks_; }
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QString picture_;
+    QSvgRenderer* renderer_ = nullptr;
+    bool sinks_ = false;
+    bool held_ = false;
+    QPoint restAt_;
+};

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "ListState.h"
+#include "MainHost.h"
+#include "ReminderStore.h"
+
+#include <QWidget>
+
+class Clock;
+class PictureButton;
+class QLabel;
+class QListWidget;
+class QTimer;
+class ReminderStore;
+class WindowOwner;
+
+// The main window: today's date, one page of the reminder list, the total, the
+// message line and the picture commands. It owns nothing of the other windows
+// but reaches them through the owner.
+class frm0_Inicial : public QWidget, public MainHost {
+    Q_OBJECT
+public:
+    static constexpr QSize kSize{249, 345};
+    static constexpr int kMessageMs = 2000;
+
+    frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock& clock,
+                 QWidget* parent = nullptr);
+
+    // The start-up steps after construction: place, load, show the first page.
+    void start();
+    // Top-left corner that puts the window in the bottom-right of a screen.
+    static QPoint startPosition(const QRect& screen);
+
+    // MainHost
+    ReminderStore& store() override { return store_; }
+    void showMessage(const QString& text) override;
+    void showFirstPage() override;
+    void setUnsaved(bool pending) override;
+    void setMessageVisible(bool visible) override;
+    void focusHolder() override;
+    QWidget* mainWindow() override { return this; }
+
+    // Shows the store's message for a failed operation; true when it succeeded.
+    bool report(StoreStatus status);
+
+    QTimer* messageTimer() const { return timer1_; }
+    const ListState& listState() const { return state_; }
+
+protected:
+    void buildControls();
+    void renderPage();
+
+    ReminderStore& store_;
+    WindowOwner& owner_;
+    const Clock& clock_;
+    ListState state_;
+
+    QLabel* lblDiaHojeGrande = nullptr;
+    QLabel* lblDataHoje = nullptr;
+    QLabel* lblTextoTotal = nullptr;
+    QLabel* lblTotalLembretes = nullptr;
+    QLabel* lblAviso = nullptr;
+    QListWidget* lstLembretes = nullptr;
+    QWidget* lstInicial = nullptr;
+    PictureButton* imgSalvarRed = nullptr;
+    PictureButton* imgSalvar = nullptr;
+    PictureButton* imgCopiar = nullptr;
+    PictureButton* imgApagar = nullptr;
+    PictureButton* imgEscrever = nullptr;
+    PictureButton* imgCorrigir = nullptr;
+    PictureButton* imgAjuda = nullptr;
+    PictureButton* imgSobre = nullptr;
+    PictureButton* btnFechar = nullptr;
+    PictureButton* btnMinimizar = nullptr;
+    PictureButton* imgAvanca = nullptr;
+    PictureButton* imgRetorna = nullptr;
+    PictureButton* imgAvancaOff = nullptr;
+    PictureButton* imgRetornaOff = nullptr;
+    QTimer* timer1_ = nullptr;
+};

@@ -1,0 +1,108 @@
+#include "ReminderStore.h"
+
+#include "DataFile.h"
+#include "SafeFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+QString storeMessage(StoreStatus status)
+{
+    switch (status) {
+    case StoreStatus::Ok:
+        return {};
+    case StoreStatus::WriteFailed:
+        return QStringLiteral("Erro ao salvar o arquivo!");
+    case StoreStatus::ReadFailed:
+        return QStringLiteral("Erro ao ler o arquivo!");
+    case StoreStatus::Full:
+        return QStringLiteral("Limite de lembretes atingido!");
+    case StoreStatus::NoSuchRow:
+        return QStringLiteral("Selecione um ítem primeiro!");
+    }
+    return {};
+}
+
+ReminderStore::ReminderStore(const QString& folder, const Clock& clock)
+    : path_(QDir(folder).filePath(kFileName)), clock_(clock)
+{
+}
+
+StoreStatus ReminderStore::load()
+{
+    rows_.clear();
+    readFailed_ = false;
+    const QFileInfo info(path_);
+    if (!info.exists() && !info.isSymLink())
+        return SafeFile::write(path_, DataFile::kFreshFile) ? StoreStatus::Ok
+                                                            : StoreStatus::WriteFailed;
+    QFile file(path_);
+    QByteArray bytes;
+    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+        readFailed_ = true;
+        return StoreStatus::ReadFailed;
+    }
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        readFailed_ = true;
+        return StoreStatus::ReadFailed;
+    }
+    rows_ = DataFile::parse(bytes);
+    return StoreStatus::Ok;
+}
+
+StoreStatus ReminderStore::write(const QStringList& rows, bool appended)
+{
+    if (readFailed_)
+        return StoreStatus::ReadFailed;
+    const QByteArray bytes = DataFile::serialize(rows, appended);
+    if (!SafeFile::write(path_, bytes))
+        return StoreStatus::WriteFailed;
+    // What was written is what a reload gives.
+    rows_ = DataFile::parse(bytes);
+    return StoreStatus::Ok;
+}
+
+StoreStatus ReminderStore::saveAll()
+{
+    return write(rows_, false);
+}
+
+StoreStatus ReminderStore::deleteAt(int k)
+{
+    if (k < 0 || k >= count())
+        return StoreStatus::NoSuchRow;
+    QStringList rows = rows_;
+    rows.removeAt(k);
+    return write(rows, false);
+}
+
+StoreStatus ReminderStore::append(const QString& due, const QString& title,
+                                  const QString& description)
+{
+    if (count() >= kMaxRows)
+        return StoreStatus::Full;
+    const Reminder added{Reminder::stamp(clock_.now()), due, Reminder::kOpen, title, description};
+    QStringList rows = rows_;
+    rows.append(added.toRow());
+    return write(rows, true);
+}
+
+StoreStatus ReminderStore::replaceAt(int k, const Reminder& reminder)
+{
+    if (k < 0 || k >= count())
+        return StoreStatus::NoSuchRow;
+    QStringList rows = rows_;
+    rows[k] = reminder.toRow();
+    return write(rows, false);
+}
+
+void ReminderStore::setStatus(int k, const QString& status)
+{
+    if (k < 0 || k >= count())
+        return;
+    Reminder r = reminderAt(k);
+    r.status = status;
+    rows_[k] = r.toRow();
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Replaces a whole file so that, whatever happens mid-way, the path holds either
+// the old bytes or the new ones.
+namespace SafeFile {
+
+// False when nothing changed on disk. Once the new file is renamed into place it
+// is what every reader sees, so a folder that then fails to sync still counts as
+// written: the rename can be undone only by a power cut, never by another step.
+bool write(const QString& path, const QByteArray& bytes);
+
+} // namespace SafeFile

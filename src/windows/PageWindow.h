@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QWidget>
+
+class PictureButton;
+
+// A secondary window: a borderless notepad page of 228 x 204 pixels that stays
+// out of the taskbar and is destroyed when it closes.
+class PageWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr QSize kSize{228, 204};
+
+    explicit PageWindow(const QString& name, QWidget* parent = nullptr);
+
+protected:
+    PictureButton* btnFechar = nullptr;
+};
