@@ -30,7 +30,8 @@ QString shortWeekday(const QDate& date)
 
 frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock& clock,
                            QWidget* parent)
-    : QWidget(parent, Qt::FramelessWindowHint), store_(store), owner_(owner), clock_(clock)
+    : QWidget(parent, Qt::FramelessWindowHint), store_(store), owner_(owner), clock_(clock),
+      commands_(owner, *this)
 {
     setObjectName(QStringLiteral("frm0_Inicial"));
     setWindowTitle(QStringLiteral("Quivera Recordim!"));
@@ -55,6 +56,10 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
         owner_.closeAll();
         QApplication::quit();
     });
+
+    connect(imgEscrever, &PictureButton::clicked, this, [this] { commands_.escrever(); });
+    connect(imgAjuda, &PictureButton::clicked, this, [this] { commands_.ajuda(); });
+    connect(imgSobre, &PictureButton::clicked, this, [this] { commands_.sobre(); });
 
     const QDate today = clock_.now().date();
     lblDiaHojeGrande->setText(today.toString(QStringLiteral("dd")));

@@ -3,6 +3,7 @@
 #include "ListState.h"
 #include "MainHost.h"
 #include "ReminderStore.h"
+#include "WindowCommands.h"
 
 #include <QWidget>
 
@@ -54,6 +55,7 @@ protected:
     WindowOwner& owner_;
     const Clock& clock_;
     ListState state_;
+    WindowCommands commands_;
 
     QLabel* lblDiaHojeGrande = nullptr;
     QLabel* lblDataHoje = nullptr;

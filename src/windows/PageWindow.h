@@ -13,6 +13,9 @@ public:
 
     explicit PageWindow(const QString& name, QWidget* parent = nullptr);
 
+    // Whether restoring the main window from the tray shows this window too.
+    virtual bool restoresWithMain() const { return false; }
+
 protected:
     PictureButton* btnFechar = nullptr;
 };
