@@ -4,14 +4,18 @@
 #include "frm0_Inicial.h"
 
 Application::Application(const QString& dataFolder, const Clock& clock)
-    : store_(dataFolder, clock), main_(std::make_unique<frm0_Inicial>(store_, owner_, clock))
+    : clock_(clock), store_(dataFolder, clock), main_(std::make_unique<frm0_Inicial>(store_, owner_, clock))
 {
-    const std::array<const char*, 5> names = {"frm1_Escrever", "frm2_Atualizar",
-                                              "frm3_verLembrete", "frm4_Ajuda", "frm5_Sobre"};
-    for (Secondary id : kAllSecondary) {
-        const QString name = QLatin1String(names[std::size_t(id)]);
-        owner_.setFactory(id, [name] { return new PageWindow(name); });
-    }
+    owner_.setFactory(Secondary::Escrever,
+                      [] { return new PageWindow(QStringLiteral("frm1_Escrever")); });
+    owner_.setFactory(Secondary::Atualizar,
+                      [] { return new PageWindow(QStringLiteral("frm2_Atualizar")); });
+    owner_.setFactory(Secondary::VerLembrete,
+                      [] { return new PageWindow(QStringLiteral("frm3_verLembrete")); });
+    owner_.setFactory(Secondary::Ajuda,
+                      [] { return new PageWindow(QStringLiteral("frm4_Ajuda")); });
+    owner_.setFactory(Secondary::Sobre,
+                      [] { return new PageWindow(QStringLiteral("frm5_Sobre")); });
 }
 
 Application::~Application()

@@ -21,6 +21,7 @@ public:
     ReminderStore& store() { return store_; }
 
 private:
+    const Clock& clock_;
     ReminderStore store_;
     WindowOwner owner_;
     std::unique_ptr<frm0_Inicial> main_;
