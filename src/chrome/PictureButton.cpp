@@ -28,24 +28,25 @@ void PictureButton::paintEvent(QPaintEvent*)
 
 void PictureButton::mousePressEvent(QMouseEvent* event)
 {
+    event->accept();
+    // A second button pressed while one is held must not sink the picture again.
     if (held_)
         return;
     held_ = true;
+    pressedWith_ = event->button();
     restAt_ = pos();
     if (sinks_)
         move(restAt_ + QPoint(1, 1));
-    event->accept();
 }
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (!held_)
-        return;
-    held_ = false;
-    const QPoint global = event->globalPosition().toPoint();
-    move(restAt_);
     event->accept();
-    if (rect().contains(mapFromGlobal(global)))
+    if (!held_ || event->buttons() != Qt::NoButton)
+        return;
+    const QPoint global = event->globalPosition().toPoint();
+    rise();
+    if (pressedWith_ == Qt::LeftButton && rect().contains(mapFromGlobal(global)))
         emit clicked();
 }
 
@@ -54,4 +55,19 @@ void PictureButton::mouseDoubleClickEvent(QMouseEvent* event)
     // A double click is a press too: the second click of a pair must still act.
     mousePressEvent(event);
     emit doubleClicked();
+}
+
+void PictureButton::hideEvent(QHideEvent* event)
+{
+    // Hidden while held, the picture gets no release: put it back now.
+    rise();
+    QWidget::hideEvent(event);
+}
+
+void PictureButton::rise()
+{
+    if (!held_)
+        return;
+    held_ = false;
+    move(restAt_);
 }

@@ -6,9 +6,9 @@
 
 class QSvgRenderer;
 
-// A clickable picture. The click comes on release over the picture, after the
-// picture is back in place; a sinking button moves one pixel right and down
-// while it is held.
+// A clickable picture. The click comes on release of the left button over the
+// picture, after the picture is back in place; a sinking button moves one pixel
+// right and down while any button is held on it.
 class PictureButton : public QWidget {
     Q_OBJECT
 public:
@@ -28,11 +28,15 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    void rise();
+
     QString picture_;
     QSvgRenderer* renderer_ = nullptr;
     bool sinks_ = false;
     bool held_ = false;
+    Qt::MouseButton pressedWith_ = Qt::NoButton;
     QPoint restAt_;
 };

@@ -3,8 +3,10 @@
 #include "Beep.h"
 #include "Clock.h"
 #include "PictureButton.h"
+#include "TrayMinimizer.h"
 #include "Twips.h"
 #include "VisibleRow.h"
+#include "WindowDragger.h"
 #include "WindowOwner.h"
 
 #include <QApplication>
@@ -54,6 +56,7 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
     connect(btnFechar, &PictureButton::clicked, this, [this] {
         close();
         owner_.closeAll();
+        tray_->removeIcon();
         QApplication::quit();
     });
 
@@ -64,6 +67,8 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
     const QDate today = clock_.now().date();
     lblDiaHojeGrande->setText(today.toString(QStringLiteral("dd")));
     lblDataHoje->setText(today.toString(QStringLiteral("/MM/yy, ")) + shortWeekday(today));
+
+    wireChrome();
 }
 
 void frm0_Inicial::buildControls()
@@ -127,6 +132,7 @@ QPoint frm0_Inicial::startPosition(const QRect& screen)
 
 void frm0_Inicial::start()
 {
+    tray_->startUp();
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(startPosition(screen->geometry()));
     lstLembretes->clear();
@@ -181,4 +187,20 @@ void frm0_Inicial::focusHolder()
 {
     activateWindow();
     lstInicial->setFocus(Qt::OtherFocusReason);
+}
+
+void frm0_Inicial::wireChrome()
+{
+    // By name, so that however the controls are built these six sink when pressed.
+    for (const char* name :
+         {"imgApagar", "imgCopiar", "imgCorrigir", "imgEscrever", "imgAvanca", "imgRetorna"})
+        if (auto* button = findChild<PictureButton*>(QLatin1String(name)))
+            button->setSinks(true);
+
+    WindowDragger* dragger = WindowDragger::install(this);
+    connect(dragger, &WindowDragger::dragFinished, this, [this] { owner_.dockAll(this); });
+    connect(dragger, &WindowDragger::bodyDoubleClicked, this, [this] { commands_.closeAll(); });
+
+    tray_ = new TrayMinimizer(owner_, this);
+    connect(btnMinimizar, &PictureButton::clicked, tray_, &TrayMinimizer::minimize);
 }

@@ -13,6 +13,7 @@ class QLabel;
 class QListWidget;
 class QTimer;
 class ReminderStore;
+class TrayMinimizer;
 class WindowOwner;
 
 // The main window: today's date, one page of the reminder list, the total, the
@@ -45,10 +46,13 @@ public:
     bool report(StoreStatus status);
 
     QTimer* messageTimer() const { return timer1_; }
+    TrayMinimizer& tray() const { return *tray_; }
     const ListState& listState() const { return state_; }
 
 protected:
     void buildControls();
+    // Dragging and docking, close-all, the press effect and the tray.
+    void wireChrome();
     void renderPage();
 
     ReminderStore& store_;
@@ -79,4 +83,5 @@ protected:
     PictureButton* imgAvancaOff = nullptr;
     PictureButton* imgRetornaOff = nullptr;
     QTimer* timer1_ = nullptr;
+    TrayMinimizer* tray_ = nullptr;
 };

@@ -1,7 +1,9 @@
 #include "PageWindow.h"
 
 #include "PictureButton.h"
+#include "TaskbarHint.h"
 #include "Twips.h"
+#include "WindowDragger.h"
 
 PageWindow::PageWindow(const QString& name, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
@@ -19,4 +21,7 @@ PageWindow::PageWindow(const QString& name, QWidget* parent)
     btnFechar->setGeometry(Twips::rect(2780, 100, 390, 375));
     btnFechar->setToolTip(QStringLiteral(" Fechar "));
     connect(btnFechar, &PictureButton::clicked, this, &QWidget::close);
+
+    WindowDragger::install(this);
+    TaskbarHint::keepOut(this);
 }
