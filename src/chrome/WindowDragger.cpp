@@ -62,7 +62,6 @@ bool WindowDragger::press(QMouseEvent* event)
         return false;
     dragging_ = true;
     grabOffset_ = event->globalPosition().toPoint() - window_->pos();
-    window_->grabMouse();
     return true;
 }
 
@@ -74,6 +73,5 @@ void WindowDragger::follow(QMouseEvent* event)
 void WindowDragger::finish()
 {
     dragging_ = false;
-    window_->releaseMouse();
     emit dragFinished();
 }

@@ -89,7 +89,6 @@ void TrayMinimizer::restore()
         main_->showNormal();
     else
         main_->show();
-    main_->raise();
     for (Secondary id : {Secondary::VerLembrete, Secondary::Escrever}) {
         auto* page = owner_.get<PageWindow>(id);
         if (page && page->restoresWithMain())

@@ -1,0 +1,132 @@
+#include "MouseEvents.h"
+#include "PictureButton.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct PictureButtonPressTest : ::testing::Test {
+    PictureButtonPressTest()
+    {
+        window.setGeometry(100, 100, 300, 200);
+        first->setGeometry(40, 39, 29, 32);
+        second->setGeometry(80, 39, 29, 32);
+        first->setSinks(true);
+        second->setSinks(true);
+        QObject::connect(first, &PictureButton::clicked, [this] { clickedAt.append(first->pos()); });
+        QObject::connect(first, &PictureButton::doubleClicked, [this] { ++doubleClicks; });
+        window.show();
+    }
+    QPoint inside(PictureButton* b) const { return b->mapToGlobal(QPoint(5, 5)); }
+    QPoint elsewhere() const { return window.mapToGlobal(QPoint(250, 180)); }
+
+    QWidget window;
+    PictureButton* first = new PictureButton(&window);
+    PictureButton* second = new PictureButton(&window);
+    QList<QPoint> clickedAt;
+    int doubleClicks = 0;
+};
+
+TEST_F(PictureButtonPressTest, SinksOnePixelRightAndDownWhileHeldWithAnyButton)
+{
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        MouseEvents::press(first, inside(first), button);
+        EXPECT_EQ(first->pos(), QPoint(41, 40));
+        MouseEvents::release(first, inside(first), button);
+        EXPECT_EQ(first->pos(), QPoint(40, 39));
+    }
+}
+
+TEST_F(PictureButtonPressTest, ClickArrivesAfterThePictureIsBackInPlace)
+{
+    MouseEvents::press(first, inside(first));
+    EXPECT_TRUE(clickedAt.isEmpty());
+    MouseEvents::release(first, inside(first));
+    ASSERT_EQ(clickedAt.size(), 1);
+    EXPECT_EQ(clickedAt.first(), QPoint(40, 39));
+}
+
+TEST_F(PictureButtonPressTest, ReleasedElsewhereGoesBackWithoutAClick)
+{
+    MouseEvents::press(first, inside(first));
+    MouseEvents::release(first, elsewhere());
+    EXPECT_EQ(first->pos(), QPoint(40, 39));
+    EXPECT_TRUE(clickedAt.isEmpty());
+}
+
+TEST_F(PictureButtonPressTest, ReleaseOnTheSpotThePictureLeftStillClicks)
+{
+    // The top-left pixel is no longer covered by the sunk picture; whether the
+    // release is on the button is judged at its rest position.
+    const QPoint edge = first->mapToGlobal(QPoint(0, 0));
+    MouseEvents::press(first, edge);
+    MouseEvents::release(first, edge);
+    EXPECT_EQ(clickedAt.size(), 1);
+}
+
+TEST_F(PictureButtonPressTest, OnlyTheLeftButtonClicks)
+{
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        MouseEvents::press(first, inside(first), button);
+        MouseEvents::release(first, inside(first), button);
+    }
+    EXPECT_TRUE(clickedAt.isEmpty());
+}
+
+TEST_F(PictureButtonPressTest, TwoButtonsPressedInTurnBothReturn)
+{
+    MouseEvents::press(first, inside(first));
+    MouseEvents::release(first, elsewhere());
+    MouseEvents::press(second, inside(second));
+    EXPECT_EQ(first->pos(), QPoint(40, 39));
+    EXPECT_EQ(second->pos(), QPoint(81, 40));
+    MouseEvents::release(second, inside(second));
+    EXPECT_EQ(second->pos(), QPoint(80, 39));
+}
+
+TEST_F(PictureButtonPressTest, SecondMouseButtonWhileHeldDoesNotSinkTwice)
+{
+    MouseEvents::press(first, inside(first), Qt::LeftButton);
+    MouseEvents::press(first, inside(first), Qt::RightButton, Qt::LeftButton);
+    EXPECT_EQ(first->pos(), QPoint(41, 40));
+    MouseEvents::release(first, inside(first), Qt::RightButton, Qt::LeftButton);
+    EXPECT_EQ(first->pos(), QPoint(41, 40)) << "still held with the left button";
+    MouseEvents::release(first, inside(first), Qt::LeftButton);
+    EXPECT_EQ(first->pos(), QPoint(40, 39));
+    EXPECT_EQ(clickedAt.size(), 1);
+}
+
+TEST_F(PictureButtonPressTest, SecondPressOfADoubleClickActsAgain)
+{
+    MouseEvents::press(first, inside(first));
+    MouseEvents::release(first, inside(first));
+    MouseEvents::doubleClick(first, inside(first));
+    EXPECT_EQ(first->pos(), QPoint(41, 40));
+    MouseEvents::release(first, inside(first));
+    EXPECT_EQ(first->pos(), QPoint(40, 39));
+    EXPECT_EQ(clickedAt, (QList<QPoint>{{40, 39}, {40, 39}}));
+    EXPECT_EQ(doubleClicks, 1);
+}
+
+TEST_F(PictureButtonPressTest, HiddenWhileHeldComesBackAndPressesAgain)
+{
+    MouseEvents::press(first, inside(first));
+    first->hide();
+    EXPECT_EQ(first->pos(), QPoint(40, 39));
+    first->show();
+    MouseEvents::press(first, inside(first));
+    EXPECT_EQ(first->pos(), QPoint(41, 40));
+    MouseEvents::release(first, inside(first));
+    EXPECT_EQ(clickedAt.size(), 1);
+}
+
+TEST_F(PictureButtonPressTest, ButtonThatDoesNotSinkStaysPut)
+{
+    first->setSinks(false);
+    MouseEvents::press(first, inside(first));
+    EXPECT_EQ(first->pos(), QPoint(40, 39));
+    MouseEvents::release(first, inside(first));
+    EXPECT_EQ(clickedAt.size(), 1);
+}
+
+} // namespace
