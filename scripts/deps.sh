@@ -3,7 +3,7 @@
 # start the program) or "test" (also the test, benchmark and end-to-end tools).
 set -euo pipefail
 
-run_pkgs=(g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+run_pkgs=(g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxcb1-dev
           fonts-liberation2)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
            imagemagick xclip trayer openbox fiu-utils libfiu-dev clang libclang-rt-14-dev)
