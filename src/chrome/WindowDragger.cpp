@@ -14,9 +14,12 @@ WindowDragger::WindowDragger(QWidget* window) : QObject(window), window_(window)
 
 bool WindowDragger::onBody(const QPoint& at) const
 {
-    // Pictures laid over the body that should not count as controls are made
-    // transparent for the mouse, which childAt() looks through.
-    return window_->rect().contains(at) && window_->childAt(at) == nullptr;
+    if (!window_->rect().contains(at))
+        return false;
+    // childAt() looks through pictures made transparent for the mouse; a widget
+    // that covers the whole window is its background, never a control.
+    const QWidget* hit = window_->childAt(at);
+    return !hit || hit->geometry().contains(window_->rect());
 }
 
 bool WindowDragger::eventFilter(QObject* watched, QEvent* event)

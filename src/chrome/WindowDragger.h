@@ -6,9 +6,9 @@
 class QMouseEvent;
 class QWidget;
 
-// Moves a frameless window while any mouse button is held on its bare body, that
-// is on the window itself or on a child that takes no mouse input. A press on a
-// control belongs to the control.
+// Moves a frameless window while any mouse button is held on its bare body: the
+// window itself, its background picture, or a child that takes no mouse input. A
+// press on a control belongs to the control.
 class WindowDragger : public QObject {
     Q_OBJECT
 public:

@@ -6,6 +6,7 @@
 #include "TempFolder.h"
 #include "TrayMinimizer.h"
 #include "WindowCommands.h"
+#include "WindowDragger.h"
 #include "frm0_Inicial.h"
 
 #include <QListWidget>
@@ -43,9 +44,14 @@ struct WindowsTogetherTest : ::testing::Test {
     // A point of the main window that no control covers.
     QPoint body() const
     {
+        const auto* dragger = main.findChild<WindowDragger*>();
+        if (!dragger) {
+            ADD_FAILURE() << "the main window cannot be dragged";
+            return {};
+        }
         for (int y = 2; y < main.height(); y += 4)
             for (int x = 2; x < main.width(); x += 4)
-                if (!main.childAt(x, y))
+                if (dragger->onBody({x, y}))
                     return {x, y};
         ADD_FAILURE() << "the main window has no bare body";
         return {};

@@ -92,6 +92,25 @@ TEST_F(WindowDraggerTest, PictureTransparentForTheMouseCountsAsBody)
     EXPECT_EQ(window.pos(), before + QPoint(12, -8));
 }
 
+TEST_F(WindowDraggerTest, BackgroundPictureCoveringTheWindowCountsAsBody)
+{
+    auto* background = new QLabel(&window);
+    background->setGeometry(window.rect());
+    background->lower();
+    background->show();
+    const QPoint before = window.pos();
+    const QPoint start = window.mapToGlobal(QPoint(150, 60));
+    MouseEvents::press(background, start);
+    // Moves and the release go to the pressed picture, which passes them on.
+    MouseEvents::moveTo(background, start + QPoint(7, 9), Qt::LeftButton);
+    MouseEvents::release(background, start + QPoint(7, 9));
+    EXPECT_EQ(window.pos(), before + QPoint(7, 9));
+    EXPECT_FALSE(dragger->dragging());
+
+    MouseEvents::doubleClick(background, window.mapToGlobal(QPoint(150, 60)));
+    EXPECT_EQ(doubleClicks, 1);
+}
+
 TEST_F(WindowDraggerTest, DoubleClickOnTheBodyIsReportedAndStartsNoDrag)
 {
     const QPoint at = window.mapToGlobal(QPoint(100, 60));
