@@ -41,21 +41,22 @@ struct WindowsTogetherTest : ::testing::Test {
     {
         return main.findChild<PictureButton*>(QLatin1String(name));
     }
-    // A point of the main window that no control covers.
-    QPoint body() const
+    // A point of the window that no control covers.
+    static QPoint bodyOf(const QWidget* window)
     {
-        const auto* dragger = main.findChild<WindowDragger*>();
+        const auto* dragger = window->findChild<WindowDragger*>();
         if (!dragger) {
-            ADD_FAILURE() << "the main window cannot be dragged";
+            ADD_FAILURE() << "the window cannot be dragged";
             return {};
         }
-        for (int y = 2; y < main.height(); y += 4)
-            for (int x = 2; x < main.width(); x += 4)
+        for (int y = 2; y < window->height(); y += 4)
+            for (int x = 2; x < window->width(); x += 4)
                 if (dragger->onBody({x, y}))
                     return {x, y};
-        ADD_FAILURE() << "the main window has no bare body";
+        ADD_FAILURE() << "the window has no bare body";
         return {};
     }
+    QPoint body() const { return bodyOf(&main); }
     QWidget* window(Secondary id) { return app.owner().find(id); }
     bool shown(Secondary id) { return window(id) && window(id)->isVisible(); }
     void expectDocked(Secondary id)
@@ -107,7 +108,7 @@ TEST_F(WindowsTogetherTest, SecondaryWindowDraggedAloneStaysWhereDropped)
     QWidget* help = window(Secondary::Ajuda);
     const QPoint viewerAt = window(Secondary::VerLembrete)->pos();
 
-    MouseEvents::drag(help, QPoint(20, 100), QPoint(-60, 35));
+    MouseEvents::drag(help, bodyOf(help), QPoint(-60, 35));
 
     EXPECT_EQ(help->pos(), QPoint(368 - 60, 400 + 35));
     EXPECT_EQ(main.pos(), QPoint(600, 400));
