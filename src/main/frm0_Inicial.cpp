@@ -202,5 +202,6 @@ void frm0_Inicial::wireChrome()
     connect(dragger, &WindowDragger::bodyDoubleClicked, this, [this] { commands_.closeAll(); });
 
     tray_ = new TrayMinimizer(owner_, this);
-    connect(btnMinimizar, &PictureButton::clicked, tray_, &TrayMinimizer::minimize);
+    if (auto* minimise = findChild<PictureButton*>(QStringLiteral("btnMinimizar")))
+        connect(minimise, &PictureButton::clicked, tray_, &TrayMinimizer::minimize);
 }
