@@ -5,6 +5,8 @@
 #include "ReminderStore.h"
 #include "TempFolder.h"
 
+#include <QDir>
+#include <QFile>
 #include <QStringList>
 #include <QWidget>
 
@@ -14,6 +16,21 @@ public:
     FakeHost() : clock(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 0))), store_(folder.path(), clock)
     {
         store_.load();
+    }
+
+    // A file the program cannot read: the store then refuses every write.
+    void makeFileUnreadable()
+    {
+        QFile::remove(folder.file(ReminderStore::kFileName));
+        QDir(folder.path()).mkdir(ReminderStore::kFileName);
+        store_.load();
+    }
+
+    // A folder where the file was, after loading: every write fails.
+    void makeFileUnwritable()
+    {
+        QFile::remove(folder.file(ReminderStore::kFileName));
+        QDir(folder.path()).mkdir(ReminderStore::kFileName);
     }
 
     ReminderStore& store() override { return store_; }
