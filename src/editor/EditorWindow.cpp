@@ -164,11 +164,9 @@ void EditorWindow::btnOk_Click()
 {
     const QString title = txtTitulo->text();
     if (blankTitle(title)) {
-        Timer1->start(kMessageMs);
-        Beep::sound();
+        showTitleMessage(kVazio);
         if (role_ == Role::Escrever)
             host_.setMessageVisible(true);
-        txtTitulo->setProgramText(kVazio);
         // Nothing was written, so a pending status change still waits for a save.
         host_.focusHolder();
         return;

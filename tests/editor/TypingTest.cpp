@@ -77,6 +77,12 @@ TEST_F(Typing, ctrlLettersTypeControlCodesThatAreDropped)
     QTest::keyClick(descricao, Qt::Key_M, Qt::ControlModifier);
     typeKeys(descricao, QStringLiteral("b"));
     EXPECT_EQ(descricao->storedText(), QStringLiteral("a\r\nb"));
+
+    // Shift+Enter makes a soft break in Qt, still one line break in the file.
+    QTest::sendKeyEvent(QTest::Click, descricao, Qt::Key_Return, QStringLiteral("\r"),
+                        Qt::ShiftModifier);
+    typeKeys(descricao, QStringLiteral("c"));
+    EXPECT_EQ(descricao->storedText(), QStringLiteral("a\r\nb\r\nc"));
 }
 
 TEST_F(Typing, pastedTextIsFilteredLikeTypedText)
