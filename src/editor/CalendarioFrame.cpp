@@ -54,6 +54,8 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
     setObjectName(QStringLiteral("frameCalendario"));
     setGeometry(Twips::rect(kLeft, kTopParked, 3240, 2060));
     setAutoFillBackground(true);
+    // The calendar is no handle for dragging the window.
+    setAttribute(Qt::WA_NoMousePropagation);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);

@@ -34,6 +34,8 @@ QLabel* label(QWidget* parent, const char* name, QRect at, const QString& text, 
     l->setObjectName(QLatin1String(name));
     l->setGeometry(at);
     l->setFont(msSansSerif());
+    // A press on a label is the label's, not the start of a window drag.
+    l->setAttribute(Qt::WA_NoMousePropagation);
     QPalette pal = l->palette();
     pal.setColor(QPalette::WindowText, colour);
     l->setPalette(pal);
