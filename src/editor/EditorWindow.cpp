@@ -146,6 +146,8 @@ bool EditorWindow::restoresWithMain() const
 
 void EditorWindow::fill(int storeIndex, const Reminder& reminder)
 {
+    // A message still ending from the last reminder must not erase this title.
+    Timer1->stop();
     listIndex = storeIndex;
     dataPostagem = reminder.posted;
     lblData->setText(reminder.due);

@@ -251,6 +251,17 @@ TEST_F(Atualizar, aRefusedTitleLeavesTheMessageLineAlone)
     EXPECT_FALSE(editor->restoresWithMain());
 }
 
+TEST_F(Atualizar, aNewFillingIsNotErasedByTheLastMessage)
+{
+    fill(0);
+    titulo->clear();
+    ok();
+    ASSERT_TRUE(editor->messageTimer()->isActive());
+    fill(1);
+    EXPECT_FALSE(editor->messageTimer()->isActive());
+    EXPECT_EQ(titulo->text(), QStringLiteral("Lembrete 1"));
+}
+
 TEST_F(Atualizar, aFailedReplaceKeepsTheWindowAndItsText)
 {
     fill(2);
