@@ -93,6 +93,7 @@ EditorWindow::EditorWindow(Role role, MainHost& host, const Clock& clock, QWidge
             &CalendarioFrame::showOverBoxes);
     connect(frameCalendario, &CalendarioFrame::casaClicked, this, &EditorWindow::casaClicked);
     lblVencimento->installEventFilter(this);
+    txtTitulo->setFocus(Qt::OtherFocusReason);
 }
 
 void EditorWindow::buildControls()

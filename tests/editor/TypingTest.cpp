@@ -127,7 +127,7 @@ TEST_F(Typing, composedTextIsFilteredToo)
 
 TEST_F(Typing, tabMovesBetweenTheTwoBoxesOnly)
 {
-    titulo->setFocus();
+    EXPECT_EQ(editor->focusWidget(), titulo);
     QTest::keyClick(titulo, Qt::Key_Tab);
     EXPECT_EQ(editor->focusWidget(), descricao);
     QTest::keyClick(descricao, Qt::Key_Tab);
