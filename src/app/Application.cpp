@@ -1,15 +1,18 @@
 #include "Application.h"
 
+#include "EditorWindow.h"
 #include "PageWindow.h"
 #include "frm0_Inicial.h"
 
 Application::Application(const QString& dataFolder, const Clock& clock)
     : clock_(clock), store_(dataFolder, clock), main_(std::make_unique<frm0_Inicial>(store_, owner_, clock))
 {
-    owner_.setFactory(Secondary::Escrever,
-                      [] { return new PageWindow(QStringLiteral("frm1_Escrever")); });
-    owner_.setFactory(Secondary::Atualizar,
-                      [] { return new PageWindow(QStringLiteral("frm2_Atualizar")); });
+    owner_.setFactory(Secondary::Escrever, [this] {
+        return new EditorWindow(EditorWindow::Role::Escrever, *main_, clock_);
+    });
+    owner_.setFactory(Secondary::Atualizar, [this] {
+        return new EditorWindow(EditorWindow::Role::Atualizar, *main_, clock_);
+    });
     owner_.setFactory(Secondary::VerLembrete,
                       [] { return new PageWindow(QStringLiteral("frm3_verLembrete")); });
     owner_.setFactory(Secondary::Ajuda,

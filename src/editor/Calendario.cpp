@@ -1,0 +1,166 @@
+#include "Calendario.h"
+
+#include "Clock.h"
+
+#include <QDate>
+
+namespace {
+
+const std::array<QString, 12> kNomes = {
+    QStringLiteral("Janeiro"),  QStringLiteral("Fevereiro"), QStringLiteral("Março"),
+    QStringLiteral("Abril"),    QStringLiteral("Maio"),      QStringLiteral("Junho"),
+    QStringLiteral("Julho"),    QStringLiteral("Agosto"),    QStringLiteral("Setembro"),
+    QStringLiteral("Outubro"),  QStringLiteral("Novembro"),  QStringLiteral("Dezembro")};
+
+constexpr std::array<int, 12> kDias = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+// The number a cell shows, or 0 for an empty cell.
+int numeroDaCasa(const Calendario::Casa& casa)
+{
+    return casa.texto.trimmed().toInt();
+}
+
+} // namespace
+
+Calendario::Calendario(const Clock& clock) : clock_(clock)
+{
+    // The designer gave the first cell the desktop colour; it shows only when
+    // that cell turns opaque without being given a colour.
+    casas_[0].fundo = kCorDesktop;
+    mostraMesAtual();
+}
+
+bool Calendario::bissexto(int ano)
+{
+    return (ano % 4 == 0 && ano % 100 != 0) || ano % 400 == 0;
+}
+
+int Calendario::diasDoMes(int mes, int ano)
+{
+    return mes == 2 && bissexto(ano) ? 29 : kDias.at(std::size_t(mes - 1));
+}
+
+QString Calendario::nomeDoMes(int mes)
+{
+    return kNomes.at(std::size_t(mes - 1));
+}
+
+int Calendario::diaDaSemana(int dia, int mes, int ano)
+{
+    return QDate(ano, mes, dia).dayOfWeek() % 7 + 1;
+}
+
+void Calendario::mostraMesAtual()
+{
+    const QDate hoje = clock_.now().date();
+    mesExibido_ = hoje.month();
+    anoExibido_ = hoje.year();
+    defineMes();
+    lembraMesExibido();
+}
+
+bool Calendario::mesAnterior()
+{
+    if (mesExibido_ != 1) {
+        --mesExibido_;
+    } else if (anoExibido_ <= kPrimeiroAno) {
+        return false;
+    } else {
+        mesExibido_ = 12;
+        --anoExibido_;
+    }
+    defineMes();
+    lembraMesExibido();
+    return true;
+}
+
+bool Calendario::proximoMes()
+{
+    if (mesExibido_ != 12) {
+        ++mesExibido_;
+    } else if (anoExibido_ >= kUltimoAno) {
+        return false;
+    } else {
+        mesExibido_ = 1;
+        ++anoExibido_;
+    }
+    defineMes();
+    lembraMesExibido();
+    return true;
+}
+
+void Calendario::defineMes()
+{
+    nomeMes_ = nomeDoMes(mesExibido_);
+    diasNoMes_ = diasDoMes(mesExibido_, anoExibido_);
+    calculaPrimeiroDia();
+}
+
+void Calendario::calculaPrimeiroDia()
+{
+    primeiroDiaSemana_ = diaDaSemana(1, mesExibido_, anoExibido_);
+    desenhaMes();
+}
+
+void Calendario::desenhaMes()
+{
+    titulo_ = nomeMes_ + QStringLiteral("  ") + QString::number(anoExibido_);
+    const QDate hoje = clock_.now().date();
+    diaHoje = hoje.day();
+    mesHoje = hoje.month();
+    anoHoje = hoje.year();
+    // Back colours stay as they were: only opacity shows them.
+    for (Casa& casa : casas_) {
+        casa.texto = kVazia;
+        casa.opaca = false;
+    }
+    for (int d = 1; d <= diasNoMes_; ++d) {
+        Casa& casa = casas_[std::size_t(primeiroDiaSemana_ - 2 + d)];
+        casa.texto = kVazia + QString::number(d);
+        if (d == diaHoje && mesExibido_ == mesHoje && anoExibido_ == anoHoje) {
+            casa.opaca = true;
+            casa.fundo = kCorHoje;
+        }
+    }
+}
+
+void Calendario::lembraMesExibido()
+{
+    mesHoje = mesExibido_;
+    anoHoje = anoExibido_;
+}
+
+void Calendario::casaMouseDown(int i)
+{
+    Casa& casa = casas_.at(std::size_t(i));
+    cor1Cal2 = casa.fundo;
+    if (casa.texto != kVazia) {
+        casa.opaca = true;
+        casa.fundo = kCorBotao;
+    }
+}
+
+void Calendario::casaMouseUp(int i)
+{
+    Casa& casa = casas_.at(std::size_t(i));
+    if (casa.texto == kVazia) {
+        casa.opaca = false;
+        return;
+    }
+    // Only the day number is compared, so today's number in another month
+    // stays opaque in its earlier colour until the month is drawn again.
+    if (numeroDaCasa(casa) != diaHoje)
+        casa.opaca = false;
+    casa.fundo = cor1Cal2;
+}
+
+std::optional<QString> Calendario::escreveTexto(int i) const
+{
+    const Casa& casa = casas_.at(std::size_t(i));
+    if (casa.texto == kVazia)
+        return std::nullopt;
+    const QString m = QString::number(mesHoje).rightJustified(2, u'0');
+    const QString y = QString::number(anoHoje).right(2);
+    const QString d = QString::number(numeroDaCasa(casa)).rightJustified(2, u'0');
+    return d + u'/' + m + u'/' + y;
+}

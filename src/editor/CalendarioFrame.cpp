@@ -1,0 +1,184 @@
+#include "CalendarioFrame.h"
+
+#include "PictureButton.h"
+#include "Twips.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kLeft = 90;
+constexpr int kCasaLeft = 135;
+constexpr int kCasaTop = 420;
+constexpr int kCasaStepX = 420;
+constexpr int kCasaStepY = 255;
+
+QFont msSansSerif(double points, bool bold = false)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    widget->setPalette(pal);
+}
+
+PictureButton* picture(QWidget* parent, const char* name, QRect at, const char* resource)
+{
+    auto* image = new PictureButton(parent);
+    image->setObjectName(QLatin1String(name));
+    image->setGeometry(at);
+    image->setPicture(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(resource)));
+    return image;
+}
+
+} // namespace
+
+CalendarioFrame::Warning CalendarioFrame::warning =
+    [](QWidget* parent, const QString& title, const QString& text) {
+        QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+    };
+
+CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
+    : QFrame(parent), calendario_(clock)
+{
+    setObjectName(QStringLiteral("frameCalendario"));
+    setGeometry(Twips::rect(kLeft, kTopParked, 3240, 2060));
+    setAutoFillBackground(true);
+    // The calendar is no handle for dragging the window.
+    setAttribute(Qt::WA_NoMousePropagation);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+
+    // Created bottom first: the designer lists what lies on top first.
+    Image4 = picture(this, "Image4", Twips::rect(120, 165, 2955, 1785), "grade_calendario");
+    btnPrev2 = picture(this, "btnPrev2", Twips::rect(1800, 15, 405, 165), "mes_anterior");
+    btnAtual2 = picture(this, "btnAtual2", Twips::rect(2220, 15, 420, 165), "mes_atual");
+    btnNext2 = picture(this, "btnNext2", Twips::rect(2655, 15, 405, 165), "mes_proximo");
+    for (PictureButton* button : {btnPrev2, btnAtual2, btnNext2})
+        button->setSinks(true);
+
+    TitMesAno2 = new QLabel(this);
+    TitMesAno2->setObjectName(QStringLiteral("TitMesAno2"));
+    TitMesAno2->setGeometry(Twips::rect(225, 0, 1635, 195));
+    TitMesAno2->setFont(msSansSerif(8.25, true));
+    setTextColour(TitMesAno2, QColor(0x80, 0x80, 0x80));
+
+    for (int i = 0; i < Calendario::kCasas; ++i) {
+        auto* casa = new QLabel(this);
+        casa->setObjectName(QStringLiteral("Casa2_%1").arg(i));
+        const int column = i % 7;
+        const int row = i / 7;
+        const bool last = i == Calendario::kCasas - 1;
+        casa->setGeometry(Twips::rect(kCasaLeft + kCasaStepX * column, kCasaTop + kCasaStepY * row,
+                                      last ? 435 : 405, last ? 270 : 240));
+        casa->setAlignment(Qt::AlignCenter);
+        casa->setFont(msSansSerif(9.75));
+        setTextColour(casa, QColor(0x40, 0x40, 0x40));
+        casa->installEventFilter(this);
+        Casa2[std::size_t(i)] = casa;
+    }
+
+    imgDobraCalendario =
+        picture(this, "imgDobraCalendario", Twips::rect(2655, 1695, 450, 300), "dobra_calendario");
+
+    connect(btnPrev2, &PictureButton::clicked, this, [this] {
+        if (!calendario_.mesAnterior())
+            avisaAnoInvalido();
+        desenha();
+    });
+    connect(btnNext2, &PictureButton::clicked, this, [this] {
+        if (!calendario_.proximoMes())
+            avisaAnoInvalido();
+        desenha();
+    });
+    connect(btnAtual2, &PictureButton::clicked, this, &CalendarioFrame::mostraMesAtual);
+
+    desenha();
+}
+
+void CalendarioFrame::mostraMesAtual()
+{
+    calendario_.mostraMesAtual();
+    desenha();
+}
+
+void CalendarioFrame::park()
+{
+    moveTo(kTopParked);
+}
+
+void CalendarioFrame::showOverBoxes()
+{
+    moveTo(kTopShown);
+}
+
+bool CalendarioFrame::isParked() const
+{
+    return y() == Twips::px(kTopParked);
+}
+
+void CalendarioFrame::moveTo(int topTwips)
+{
+    move(Twips::px(kLeft), Twips::px(topTwips));
+}
+
+void CalendarioFrame::avisaAnoInvalido()
+{
+    warning(window(), QStringLiteral("Calendrix"),
+            QStringLiteral("Ano inválido. O ano deve estar no ") + QStringLiteral("\r\n") +
+                QStringLiteral("intervalo de 1753 a 2078, inclusive."));
+}
+
+void CalendarioFrame::desenha()
+{
+    TitMesAno2->setText(calendario_.titulo());
+    for (int i = 0; i < Calendario::kCasas; ++i)
+        desenhaCasa(i);
+}
+
+void CalendarioFrame::desenhaCasa(int i)
+{
+    QLabel* label = Casa2[std::size_t(i)];
+    const Calendario::Casa& casa = calendario_.casa(i);
+    label->setText(casa.texto);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, casa.fundo);
+    label->setPalette(pal);
+    label->setAutoFillBackground(casa.opaca);
+}
+
+bool CalendarioFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto found = std::find(Casa2.begin(), Casa2.end(), watched);
+    if (found == Casa2.end())
+        return QFrame::eventFilter(watched, event);
+    const int i = int(found - Casa2.begin());
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        calendario_.casaMouseDown(i);
+        desenhaCasa(i);
+        return true;
+    case QEvent::MouseButtonRelease: {
+        calendario_.casaMouseUp(i);
+        desenhaCasa(i);
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if ((*found)->rect().contains(at))
+            emit casaClicked(i);
+        return true;
+    }
+    default:
+        return QFrame::eventFilter(watched, event);
+    }
+}

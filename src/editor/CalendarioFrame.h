@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Calendario.h"
+
+#include <QFrame>
+
+#include <array>
+#include <functional>
+
+class Clock;
+class PictureButton;
+class QLabel;
+
+// frameCalendario: draws one Calendario and passes the mouse to it. Where the
+// frame stands (shown or parked) is the editor's business.
+class CalendarioFrame : public QFrame {
+    Q_OBJECT
+public:
+    // Tops of the frame in the editor, in twips: over the boxes, or below the window.
+    static constexpr int kTopShown = 570;
+    static constexpr int kTopParked = 3120;
+
+    // The modal year-range warning; tests put a recorder here.
+    using Warning = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
+    static Warning warning;
+
+    CalendarioFrame(const Clock& clock, QWidget* parent);
+
+    Calendario& calendario() { return calendario_; }
+    void mostraMesAtual();
+    void park();
+    void showOverBoxes();
+    bool isParked() const;
+
+signals:
+    // A click on cell i, after the press colouring; empty cells included.
+    void casaClicked(int i);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void avisaAnoInvalido();
+    void desenha();
+    void desenhaCasa(int i);
+    void moveTo(int topTwips);
+
+    Calendario calendario_;
+    QLabel* TitMesAno2 = nullptr;
+    PictureButton* btnPrev2 = nullptr;
+    PictureButton* btnAtual2 = nullptr;
+    PictureButton* btnNext2 = nullptr;
+    PictureButton* Image4 = nullptr;
+    PictureButton* imgDobraCalendario = nullptr;
+    std::array<QLabel*, Calendario::kCasas> Casa2{};
+};

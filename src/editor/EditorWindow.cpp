@@ -1,0 +1,238 @@
+#include "EditorWindow.h"
+
+#include "Beep.h"
+#include "CalendarioFrame.h"
+#include "DescriptionBox.h"
+#include "MainHost.h"
+#include "PictureButton.h"
+#include "ReminderStore.h"
+#include "TitleBox.h"
+#include "Twips.h"
+#include "TypedKeys.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTimer>
+
+namespace {
+
+const QColor kBlue(0x31, 0x6A, 0xC5);
+const QColor kHint(0xC0, 0xC0, 0xC0);
+const QColor kRule(0xB6, 0xCB, 0xED);
+
+QFont msSansSerif()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+QLabel* label(QWidget* parent, const char* name, QRect at, const QString& text, const QColor& colour)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(at);
+    l->setFont(msSansSerif());
+    // A press on a label is the label's, not the start of a window drag.
+    l->setAttribute(Qt::WA_NoMousePropagation);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    l->setPalette(pal);
+    return l;
+}
+
+void shape(QWidget* parent, const char* name, QRect at, const QColor& colour)
+{
+    auto* s = new QWidget(parent);
+    s->setObjectName(QLatin1String(name));
+    s->setGeometry(at);
+    s->setAutoFillBackground(true);
+    QPalette pal = s->palette();
+    pal.setColor(QPalette::Window, colour);
+    s->setPalette(pal);
+}
+
+PictureButton* picture(QWidget* parent, const char* name, QRect at, const char* resource)
+{
+    auto* b = new PictureButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(at);
+    b->setPicture(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(resource)));
+    return b;
+}
+
+// Only spaces count as blank, as the title's own trim does it.
+bool blankTitle(const QString& title)
+{
+    for (QChar ch : title)
+        if (ch != u' ')
+            return false;
+    return true;
+}
+
+} // namespace
+
+EditorWindow::EditorWindow(Role role, MainHost& host, const Clock& clock, QWidget* parent)
+    : PageWindow(role == Role::Escrever ? QStringLiteral("frm1_Escrever")
+                                        : QStringLiteral("frm2_Atualizar"),
+                 parent),
+      role_(role), host_(host)
+{
+    setFont(msSansSerif());
+    frameCalendario = new CalendarioFrame(clock, this);
+    buildControls();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &QTimer::timeout, this, &EditorWindow::Timer1_Timer);
+
+    new TypedKeys(txtTitulo, txtDescricao, this);
+    connect(btnOk, &PictureButton::clicked, this, &EditorWindow::btnOk_Click);
+    connect(btnCalendario, &PictureButton::clicked, frameCalendario,
+            &CalendarioFrame::showOverBoxes);
+    connect(frameCalendario, &CalendarioFrame::casaClicked, this, &EditorWindow::casaClicked);
+    lblVencimento->installEventFilter(this);
+    txtTitulo->setFocus(Qt::OtherFocusReason);
+}
+
+void EditorWindow::buildControls()
+{
+    const bool escrever = role_ == Role::Escrever;
+    // Created bottom first: the designer lists what lies on top first.
+    shape(this, "linhamarca", Twips::rect(0, 480, 3735, 30), kBlue);
+    shape(this, "Shape1", Twips::rect(90, 930, 3220, 30), kRule);
+    shape(this, "Shape2", Twips::rect(90, 2600, 3220, 30), kRule);
+    picture(this, "Image1", Twips::rect(90, 285, escrever ? 870 : 1035, 210),
+            escrever ? "titulo_escrever" : "titulo_atualizar");
+    btnFechar->raise();
+    btnFechar->setCursor(Qt::PointingHandCursor);
+    btnFechar->setPicture(QStringLiteral(":/pictures/fechar.svg"));
+
+    label(this, "lblTitulo", Twips::rect(90, 540, 600, 195), QStringLiteral("Título"), kBlue);
+    label(this, "lblDescricao", Twips::rect(90, 1035, 840, 195), QStringLiteral("Descrição"),
+          kBlue);
+    lblVencimento = label(this, "lblVencimento", Twips::rect(90, 2760, 900, 195),
+                          QStringLiteral("Vencimento:"), kBlue);
+    lblVencimento->setToolTip(QStringLiteral(" ----/----/---- "));
+    lblVencimento->setCursor(Qt::PointingHandCursor);
+    lblData = label(this, "lblData",
+                    escrever ? Twips::rect(1000, 2760, 960, 195) : Twips::rect(1005, 2760, 840, 195),
+                    Reminder::kNoDue, kBlue);
+
+    btnCalendario = picture(this, "btnCalendario", Twips::rect(1800, 2700, 315, 300), "calendario");
+    btnCalendario->setToolTip(QStringLiteral(" Calendário "));
+    btnCalendario->setCursor(Qt::PointingHandCursor);
+    btnOk = picture(this, "btnOk", Twips::rect(2530, 2700, 450, 270), "ok");
+
+    label(this, "Label1", Twips::rect(600, 540, 1800, 195),
+          QStringLiteral("(Máximo 45 caracteres)"), kHint);
+    label(this, "Label2", Twips::rect(900, 1035, escrever ? 960 : 840, 195),
+          QStringLiteral("(Ilimitado)"), kHint);
+
+    txtDescricao = new DescriptionBox(this);
+    txtDescricao->setObjectName(QStringLiteral("txtDescricao"));
+    txtDescricao->setGeometry(Twips::rect(90, 1230, 3220, 1335));
+    txtTitulo = new TitleBox(this);
+    txtTitulo->setObjectName(QStringLiteral("txtTitulo"));
+    txtTitulo->setGeometry(Twips::rect(90, 730, 3220, 200));
+
+    frameCalendario->raise();
+}
+
+bool EditorWindow::restoresWithMain() const
+{
+    return role_ == Role::Escrever && !txtTitulo->text().isEmpty();
+}
+
+void EditorWindow::fill(int storeIndex, const Reminder& reminder)
+{
+    // A message still ending from the last reminder must not erase this title.
+    Timer1->stop();
+    listIndex = storeIndex;
+    dataPostagem = reminder.posted;
+    lblData->setText(reminder.due);
+    status = reminder.status;
+    txtTitulo->setProgramText(reminder.title);
+    QString description = reminder.description;
+    txtDescricao->setStoredText(description.replace(Reminder::kLineBreak, QStringLiteral("\r\n")));
+}
+
+void EditorWindow::showTitleMessage(const QString& text)
+{
+    Timer1->start(kMessageMs);
+    Beep::sound();
+    txtTitulo->setProgramText(text);
+}
+
+void EditorWindow::btnOk_Click()
+{
+    const QString title = txtTitulo->text();
+    if (blankTitle(title)) {
+        showTitleMessage(kVazio);
+        if (role_ == Role::Escrever)
+            host_.setMessageVisible(true);
+        // Nothing was written, so a pending status change still waits for a save.
+        host_.focusHolder();
+        return;
+    }
+
+    ReminderStore& store = host_.store();
+    const StoreStatus result =
+        role_ == Role::Escrever
+            ? store.append(lblData->text(), title, txtDescricao->storedText())
+            : store.replaceAt(listIndex, {dataPostagem, lblData->text(), status, title,
+                                          txtDescricao->storedText()});
+    if (result != StoreStatus::Ok) {
+        // What the user typed stays for another try.
+        host_.showMessage(storeMessage(result));
+        host_.focusHolder();
+        return;
+    }
+
+    host_.showFirstPage();
+    host_.setUnsaved(false);
+    if (role_ == Role::Escrever) {
+        showTitleMessage(kInserida);
+        txtDescricao->clear();
+        lblData->setText(Reminder::kNoDue);
+    } else {
+        host_.showMessage(kAtualizada);
+        close();
+    }
+    host_.focusHolder();
+}
+
+void EditorWindow::Timer1_Timer()
+{
+    txtTitulo->setProgramText(QString());
+    Timer1->stop();
+    host_.setMessageVisible(false);
+}
+
+void EditorWindow::lblVencimento_Click()
+{
+    lblData->setText(Reminder::kNoDue);
+    if (role_ == Role::Escrever)
+        frameCalendario->park();
+}
+
+void EditorWindow::casaClicked(int i)
+{
+    if (const auto date = frameCalendario->calendario().escreveTexto(i))
+        lblData->setText(*date);
+    frameCalendario->park();
+}
+
+bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The press is the label's own, so it never starts a drag of the window.
+    if (watched == lblVencimento && event->type() == QEvent::MouseButtonPress)
+        return true;
+    if (watched == lblVencimento && event->type() == QEvent::MouseButtonRelease) {
+        if (lblVencimento->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+            lblVencimento_Click();
+        return true;
+    }
+    return PageWindow::eventFilter(watched, event);
+}

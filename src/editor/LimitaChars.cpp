@@ -1,0 +1,93 @@
+#include "LimitaChars.h"
+
+#include "Cp1252.h"
+
+#include <array>
+
+namespace {
+
+// The punctuation is listed by code point so no editor can swap a look-alike in.
+const QString kSet = QStringLiteral("0123456789"
+                                    "abcdefghijklmnopqrstuvwxyz"
+                                    "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                    "\u00C0\u00C1\u00C2\u00C3\u00C4\u00C8\u00C9\u00CA\u00CB\u00CC"
+                                    "\u00CD\u00CE\u00CF\u00D2\u00D3\u00D4\u00D5\u00D6\u00D9\u00DA"
+                                    "\u00DB\u00DC"
+                                    "\u00E0\u00E1\u00E2\u00E3\u00E4\u00E8\u00E9\u00EA\u00EB\u00EC"
+                                    "\u00ED\u00EE\u00EF\u00F2\u00F3\u00F4\u00F5\u00F6\u00F9\u00FA"
+                                    "\u00FB\u00FC"
+                                    "\u00D1\u00F1\u00C7\u00E7"
+                                    "\u002E\u002C\u003A\u003B\u003C\u003E\u003D\u0028\u0029\u007B"
+                                    "\u007D\u005B\u005D\u0027\u0022\u0022\u002D\u002B\u002F\u005C"
+                                    "\u0040\u0026\u002A\u0021\u00BF\u003F\u007C\u0025\u0023\u0024"
+                                    "\u005F"
+                                    "\u0020\r\n");
+
+// One flag per Windows-1252 byte.
+std::array<bool, 256> byteTable()
+{
+    std::array<bool, 256> allowed{};
+    for (QChar ch : kSet) {
+        char byte;
+        if (Cp1252::fromUnicode(ch, byte))
+            allowed[static_cast<unsigned char>(byte)] = true;
+    }
+    return allowed;
+}
+
+bool lineBreak(QChar ch)
+{
+    return ch == u'\r' || ch == u'\n';
+}
+
+} // namespace
+
+const QString& LimitaChars::allowedSet()
+{
+    return kSet;
+}
+
+int LimitaChars::filter(int code)
+{
+    static const std::array<bool, 256> allowed = byteTable();
+    if (code == kBackspace)
+        return code;
+    if (code < 0 || code > 0xFFFF)
+        return kRefused;
+    char byte;
+    if (!Cp1252::fromUnicode(QChar(char16_t(code)), byte))
+        return kRefused;
+    return allowed[static_cast<unsigned char>(byte)] ? code : kRefused;
+}
+
+QString LimitaChars::clean(QStringView text, bool keepLineBreaks)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (QChar ch : text)
+        if (ch.unicode() != kBackspace && allows(ch) && (keepLineBreaks || !lineBreak(ch)))
+            kept += ch;
+    return kept;
+}
+
+QString LimitaChars::limitEdit(const QString& before, const QString& after, int maxLength,
+                               bool keepLineBreaks, int& cursor)
+{
+    const qsizetype shorter = qMin(before.size(), after.size());
+    qsizetype prefix = 0;
+    while (prefix < shorter && before[prefix] == after[prefix])
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+
+    QString inserted = clean(QStringView(after).sliced(prefix, after.size() - prefix - suffix),
+                             keepLineBreaks);
+    const qsizetype kept = prefix + suffix;
+    const qsizetype room = qMax<qsizetype>(0, maxLength - kept);
+    if (inserted.size() > room)
+        inserted.truncate(room);
+    cursor = int(prefix + inserted.size());
+    return after.left(prefix) + inserted + after.right(suffix);
+}

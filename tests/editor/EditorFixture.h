@@ -1,0 +1,70 @@
+#pragma once
+
+#include "EditorWindow.h"
+#include "FakeHost.h"
+
+#include "DescriptionBox.h"
+#include "PictureButton.h"
+#include "TitleBox.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+#include <QTest>
+#include <gtest/gtest.h>
+
+
+// Types text key by key as a keyboard would: each character is the text of one
+// key press (QTest::keyClicks only knows ASCII keys).
+inline void typeKeys(QWidget* box, const QString& text)
+{
+    for (QChar ch : text) {
+        const char16_t up = ch.toUpper().unicode();
+        const auto key = up == u'\t' ? Qt::Key_Tab
+                         : up == u'\r' ? Qt::Key_Return
+                         : up < 0x100   ? Qt::Key(up)
+                                        : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, box, key, QString(ch), Qt::NoModifier);
+    }
+}
+
+// An editor window of either role over a fake main window and a real store.
+class EditorFixture : public ::testing::Test {
+protected:
+    void open(EditorWindow::Role role)
+    {
+        delete editor;
+        // Deleted on close as its owner would have it, or by the fixture at the end.
+        editor = new EditorWindow(role, host, host.clock);
+        editor->setAttribute(Qt::WA_DeleteOnClose);
+        editor->show();
+        titulo = editor->findChild<TitleBox*>(QStringLiteral("txtTitulo"));
+        descricao = editor->findChild<DescriptionBox*>(QStringLiteral("txtDescricao"));
+        data = editor->findChild<QLabel*>(QStringLiteral("lblData"));
+        ASSERT_TRUE(titulo && descricao && data);
+    }
+
+    void click(const char* name)
+    {
+        auto* target = editor->findChild<QWidget*>(QLatin1String(name));
+        ASSERT_TRUE(target) << name;
+        QTest::mouseClick(target, Qt::LeftButton);
+    }
+
+    void ok() { click("btnOk"); }
+
+    // The 2000 ms message end, without waiting for it.
+    void fireTimer() { QMetaObject::invokeMethod(editor->messageTimer(), "timeout",
+                                                 Qt::DirectConnection); }
+
+    ~EditorFixture() override { delete editor; }
+
+    // Runs the deletes a closed window asked for.
+    void processDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    FakeHost host;
+    QPointer<EditorWindow> editor;
+    TitleBox* titulo = nullptr;
+    DescriptionBox* descricao = nullptr;
+    QLabel* data = nullptr;
+};

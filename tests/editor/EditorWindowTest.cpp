@@ -1,0 +1,290 @@
+#include "EditorFixture.h"
+
+#include "Beep.h"
+#include "CalendarioFrame.h"
+#include "DataFile.h"
+
+
+namespace {
+
+class Escrever : public EditorFixture {
+protected:
+    void SetUp() override { open(EditorWindow::Role::Escrever); }
+
+    void write(const QString& title, const QString& description = {})
+    {
+        titulo->clear();
+        typeKeys(titulo, title);
+        descricao->setStoredText(description);
+        ok();
+    }
+};
+
+class Atualizar : public EditorFixture {
+protected:
+    void SetUp() override
+    {
+        for (int i = 0; i < 3; ++i) {
+            host.clock.set(QDateTime(QDate(2026, 3, 14 + i), QTime(9, 5, 0)));
+            ASSERT_EQ(host.store().append(QStringLiteral("----/----/----"),
+                                          QStringLiteral("Lembrete %1").arg(i),
+                                          QStringLiteral("a\r\nb\r\nc")),
+                      StoreStatus::Ok);
+        }
+        open(EditorWindow::Role::Atualizar);
+    }
+
+    void fill(int k) { editor->fill(k, host.store().reminderAt(k)); }
+};
+
+} // namespace
+
+TEST_F(Escrever, aTitleOfSpacesIsRefusedUntilTheTimerEndsTheMessage)
+{
+    host.unsaved = true;
+    const int beeps = Beep::count();
+    typeKeys(titulo, QStringLiteral("   "));
+    typeKeys(descricao, QStringLiteral("fica"));
+    ok();
+    EXPECT_EQ(host.store().count(), 0);
+    EXPECT_EQ(titulo->text(), QStringLiteral("O título não pode ficar vazio!"));
+    EXPECT_EQ(descricao->toPlainText(), QStringLiteral("fica"));
+    EXPECT_EQ(Beep::count(), beeps + 1);
+    EXPECT_TRUE(host.messageVisible);
+    EXPECT_TRUE(host.unsaved) << "nothing was written, the save marker stays";
+    EXPECT_TRUE(editor->messageTimer()->isActive());
+    EXPECT_EQ(editor->messageTimer()->interval(), 2000);
+
+    typeKeys(titulo, QStringLiteral("xyz")); // erased when the message ends
+    fireTimer();
+    EXPECT_TRUE(titulo->text().isEmpty());
+    EXPECT_FALSE(editor->messageTimer()->isActive());
+    EXPECT_FALSE(host.messageVisible);
+
+    write(QStringLiteral("Agora sim"));
+    EXPECT_EQ(host.store().count(), 1);
+}
+
+TEST_F(Escrever, aStoredReminderKeepsItsSpacesAndClearsTheWindow)
+{
+    host.unsaved = true;
+    write(QStringLiteral("  Comprar pão  "), QStringLiteral("Leite"));
+    ASSERT_EQ(host.store().count(), 1);
+    const Reminder stored = host.store().reminderAt(0);
+    EXPECT_EQ(stored.title, QStringLiteral("  Comprar pão  "));
+    EXPECT_EQ(stored.due, QStringLiteral("----/----/----"));
+    EXPECT_EQ(stored.status, QStringLiteral("  "));
+    EXPECT_EQ(stored.posted, QStringLiteral("26.03.14.09.05.00"));
+    EXPECT_EQ(host.firstPages, 1);
+    EXPECT_FALSE(host.unsaved);
+    EXPECT_GE(host.focusHolders, 1);
+
+    EXPECT_EQ(titulo->text(), QStringLiteral("Entrada inserida com sucesso!"));
+    EXPECT_TRUE(descricao->toPlainText().isEmpty());
+    EXPECT_EQ(data->text(), QStringLiteral("----/----/----"));
+    EXPECT_TRUE(editor->messageTimer()->isActive());
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_TRUE(editor->restoresWithMain());
+    fireTimer();
+    EXPECT_FALSE(editor->restoresWithMain());
+}
+
+TEST_F(Escrever, okDuringTheMessageStoresTheMessageAsTitle)
+{
+    write(QStringLiteral("Primeiro"));
+    ok();
+    ASSERT_EQ(host.store().count(), 2);
+    EXPECT_EQ(host.store().reminderAt(1).title, QStringLiteral("Entrada inserida com sucesso!"));
+}
+
+TEST_F(Escrever, quotesAndLineBreaksAreStoredAndReadBack)
+{
+    typeKeys(titulo, QStringLiteral("Ler \"Dom Casmurro\""));
+    typeKeys(descricao, QStringLiteral("cap. 1\r\"fim\"\rok"));
+    ok();
+    const QByteArray bytes = host.folder.read(ReminderStore::kFileName);
+    EXPECT_TRUE(bytes.contains("Ler \xA4" "Dom Casmurro\xA4"));
+    EXPECT_TRUE(bytes.contains("cap. 1\xA5\xA4" "fim\xA4\xA5ok"));
+
+    ReminderStore reread(host.folder.path(), host.clock);
+    ASSERT_EQ(reread.load(), StoreStatus::Ok);
+    EXPECT_EQ(reread.reminderAt(0).title, QStringLiteral("Ler \"Dom Casmurro\""));
+    EXPECT_EQ(reread.reminderAt(0).description, QStringLiteral("cap. 1\u00A5\"fim\"\u00A5ok"));
+}
+
+TEST_F(Escrever, aFailedWriteKeepsWhatWasTyped)
+{
+    host.makeFileUnreadable();
+    host.unsaved = true;
+    typeKeys(titulo, QStringLiteral("Importante"));
+    typeKeys(descricao, QStringLiteral("não perder"));
+    ok();
+    EXPECT_EQ(host.messages, QStringList{QStringLiteral("Erro ao ler o arquivo!")});
+    EXPECT_EQ(titulo->text(), QStringLiteral("Importante"));
+    EXPECT_EQ(descricao->toPlainText(), QStringLiteral("não perder"));
+    EXPECT_FALSE(editor->messageTimer()->isActive());
+    EXPECT_TRUE(host.unsaved);
+    EXPECT_EQ(host.firstPages, 0);
+}
+
+TEST_F(Escrever, aFullListKeepsWhatWasTyped)
+{
+    QStringList rows;
+    for (int i = 0; i < ReminderStore::kMaxRows; ++i)
+        rows.append(QStringLiteral("26.01.01.00.00.00\t----/----/----\t  \tr\t"));
+    host.folder.write(ReminderStore::kFileName, DataFile::serialize(rows));
+    ASSERT_EQ(host.store().load(), StoreStatus::Ok);
+    typeKeys(titulo, QStringLiteral("Mais um"));
+    ok();
+    EXPECT_EQ(host.messages, QStringList{QStringLiteral("Limite de lembretes atingido!")});
+    EXPECT_EQ(titulo->text(), QStringLiteral("Mais um"));
+    EXPECT_EQ(host.store().count(), ReminderStore::kMaxRows);
+}
+
+TEST_F(Escrever, aPickedDayBecomesTheDueDateAndVencimentoClearsIt)
+{
+    auto* frame = editor->calendar();
+    ASSERT_TRUE(frame->isParked());
+    click("btnCalendario");
+    EXPECT_FALSE(frame->isParked());
+    click("Casa2_41"); // always empty: nothing written, calendar hidden
+    EXPECT_TRUE(frame->isParked());
+    EXPECT_EQ(data->text(), QStringLiteral("----/----/----"));
+
+    click("btnCalendario");
+    click("Casa2_9"); // March 2026 starts on a Sunday
+    EXPECT_EQ(data->text(), QStringLiteral("10/03/26"));
+    EXPECT_TRUE(frame->isParked());
+    write(QStringLiteral("Com data"));
+    EXPECT_EQ(host.store().reminderAt(0).due, QStringLiteral("10/03/26"));
+
+    click("btnCalendario");
+    click("btnNext2");
+    click("Casa2_9"); // April 2026 starts on a Wednesday
+    EXPECT_EQ(data->text(), QStringLiteral("07/04/26"));
+    click("btnCalendario");
+    click("lblVencimento");
+    EXPECT_EQ(data->text(), QStringLiteral("----/----/----"));
+    EXPECT_TRUE(frame->isParked());
+}
+
+TEST_F(Escrever, theMonthButtonsWarnAtTheEndOfTheRange)
+{
+    QStringList warnings;
+    const CalendarioFrame::Warning original = CalendarioFrame::warning;
+    CalendarioFrame::warning = [&](QWidget*, const QString& title, const QString& text) {
+        warnings << title << text;
+    };
+    host.clock.set(QDateTime(QDate(1753, 2, 1), QTime(8, 0)));
+    open(EditorWindow::Role::Escrever);
+    auto* title = editor->findChild<QLabel*>(QStringLiteral("TitMesAno2"));
+    click("btnPrev2");
+    EXPECT_TRUE(warnings.isEmpty());
+    click("btnPrev2");
+    CalendarioFrame::warning = original;
+    EXPECT_EQ(warnings, QStringList({QStringLiteral("Calendrix"),
+                                     QStringLiteral("Ano inválido. O ano deve estar no \r\n"
+                                                    "intervalo de 1753 a 2078, inclusive.")}));
+    EXPECT_EQ(title->text(), QStringLiteral("Janeiro  1753"));
+    click("btnAtual2");
+    EXPECT_EQ(title->text(), QStringLiteral("Fevereiro  1753"));
+}
+
+TEST_F(Atualizar, opensWithTheReminderAndItsLinesWhole)
+{
+    const QString longTitle = QString(50, u'T');
+    ASSERT_EQ(host.store().replaceAt(1, {QStringLiteral("26.03.15.09.05.00"),
+                                         QStringLiteral("01/04/26"), QStringLiteral("  "),
+                                         longTitle, QStringLiteral("a\r\nb\r\nc")}),
+              StoreStatus::Ok);
+    fill(1);
+    EXPECT_EQ(titulo->text(), longTitle);
+    EXPECT_EQ(data->text(), QStringLiteral("01/04/26"));
+    EXPECT_EQ(descricao->toPlainText(), QStringLiteral("a\nb\nc"));
+
+    // Correcting the description leaves the long title whole.
+    descricao->moveCursor(QTextCursor::End);
+    typeKeys(descricao, QStringLiteral("d"));
+    typeKeys(titulo, QStringLiteral("x")); // a full box takes no more
+    ok();
+    EXPECT_EQ(host.store().reminderAt(1).title, longTitle);
+    EXPECT_EQ(host.store().reminderAt(1).description, QStringLiteral("a\u00A5b\u00A5cd"));
+}
+
+TEST_F(Atualizar, anEditKeepsStampStatusAndPositionAndCloses)
+{
+    host.unsaved = true;
+    fill(1);
+    host.store().setStatus(1, Reminder::kDone); // toggled in the main list meanwhile
+    titulo->selectAll();
+    typeKeys(titulo, QStringLiteral("Corrigido"));
+    ok();
+    ASSERT_EQ(host.store().count(), 3);
+    const Reminder r = host.store().reminderAt(1);
+    EXPECT_EQ(r.title, QStringLiteral("Corrigido"));
+    EXPECT_EQ(r.posted, QStringLiteral("26.03.15.09.05.00"));
+    EXPECT_EQ(r.status, QStringLiteral("  "));
+    EXPECT_EQ(r.description, QStringLiteral("a\u00A5b\u00A5c"));
+    EXPECT_EQ(host.store().reminderAt(0).title, QStringLiteral("Lembrete 0"));
+    EXPECT_EQ(host.store().reminderAt(2).title, QStringLiteral("Lembrete 2"));
+    EXPECT_EQ(host.messages, QStringList{QStringLiteral("Entrada atualizada!")});
+    EXPECT_EQ(host.firstPages, 1);
+    EXPECT_FALSE(host.unsaved);
+    processDeletes();
+    EXPECT_TRUE(editor.isNull());
+}
+
+TEST_F(Atualizar, aRefusedTitleLeavesTheMessageLineAlone)
+{
+    fill(0);
+    titulo->selectAll();
+    typeKeys(titulo, QStringLiteral("  "));
+    ok();
+    EXPECT_EQ(titulo->text(), QStringLiteral("O título não pode ficar vazio!"));
+    EXPECT_FALSE(host.messageVisible);
+    EXPECT_EQ(host.store().reminderAt(0).title, QStringLiteral("Lembrete 0"));
+    fireTimer();
+    EXPECT_TRUE(titulo->text().isEmpty());
+    typeKeys(titulo, QStringLiteral("Novo"));
+    ok();
+    EXPECT_EQ(host.store().reminderAt(0).title, QStringLiteral("Novo"));
+    EXPECT_FALSE(editor->restoresWithMain());
+}
+
+TEST_F(Atualizar, aNewFillingIsNotErasedByTheLastMessage)
+{
+    fill(0);
+    titulo->clear();
+    ok();
+    ASSERT_TRUE(editor->messageTimer()->isActive());
+    fill(1);
+    EXPECT_FALSE(editor->messageTimer()->isActive());
+    EXPECT_EQ(titulo->text(), QStringLiteral("Lembrete 1"));
+}
+
+TEST_F(Atualizar, aFailedReplaceKeepsTheWindowAndItsText)
+{
+    fill(2);
+    host.makeFileUnwritable();
+    typeKeys(titulo, QStringLiteral("!"));
+    ok();
+    EXPECT_EQ(host.messages, QStringList{QStringLiteral("Erro ao salvar o arquivo!")});
+    EXPECT_EQ(host.store().reminderAt(2).title, QStringLiteral("Lembrete 2"));
+    EXPECT_EQ(titulo->text(), QStringLiteral("Lembrete 2!"));
+    processDeletes();
+    ASSERT_FALSE(editor.isNull());
+    EXPECT_TRUE(editor->isVisible());
+}
+
+TEST_F(Atualizar, vencimentoClearsTheDateButLeavesTheCalendarOpen)
+{
+    fill(0);
+    click("btnCalendario");
+    click("lblVencimento");
+    EXPECT_EQ(data->text(), QStringLiteral("----/----/----"));
+    EXPECT_FALSE(editor->calendar()->isParked());
+    click("Casa2_20");
+    EXPECT_EQ(data->text(), QStringLiteral("21/03/26"));
+    ok();
+    EXPECT_EQ(host.store().reminderAt(0).due, QStringLiteral("21/03/26"));
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "Clock.h"
+#include "MainHost.h"
+#include "ReminderStore.h"
+#include "TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QWidget>
+
+// The main window as the editors see it, over a real store in a temporary folder.
+class FakeHost : public MainHost {
+public:
+    FakeHost() : clock(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 0))), store_(folder.path(), clock)
+    {
+        store_.load();
+    }
+
+    // A file the program cannot read: the store then refuses every write.
+    void makeFileUnreadable()
+    {
+        QFile::remove(folder.file(ReminderStore::kFileName));
+        QDir(folder.path()).mkdir(ReminderStore::kFileName);
+        store_.load();
+    }
+
+    // A folder where the file was, after loading: every write fails.
+    void makeFileUnwritable()
+    {
+        QFile::remove(folder.file(ReminderStore::kFileName));
+        QDir(folder.path()).mkdir(ReminderStore::kFileName);
+    }
+
+    ReminderStore& store() override { return store_; }
+    void showMessage(const QString& text) override { messages.append(text); }
+    void showFirstPage() override { ++firstPages; }
+    void setUnsaved(bool pending) override { unsaved = pending; }
+    void setMessageVisible(bool visible) override { messageVisible = visible; }
+    void focusHolder() override { ++focusHolders; }
+    QWidget* mainWindow() override { return &main; }
+
+    TempFolder folder;
+    FixedClock clock;
+    QStringList messages;
+    int firstPages = 0;
+    bool unsaved = false;
+    bool messageVisible = false;
+    int focusHolders = 0;
+    QWidget main;
+
+private:
+    ReminderStore store_;
+};

@@ -1,0 +1,163 @@
+#include "EditorFixture.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+
+namespace {
+
+class Typing : public EditorFixture {
+protected:
+    void SetUp() override { open(EditorWindow::Role::Escrever); }
+};
+
+} // namespace
+
+TEST_F(Typing, allowedCharactersGoInAndReservedOnesNever)
+{
+    typeKeys(titulo, QStringLiteral("Olá, Çé (ok)! 50% \"já\""));
+    EXPECT_EQ(titulo->text(), QStringLiteral("Olá, Çé (ok)! 50% \"já\""));
+
+    titulo->clear();
+    typeKeys(titulo, QStringLiteral("a§b¤c¥d~e^f×gªhºi°j`k´l"));
+    EXPECT_EQ(titulo->text(), QStringLiteral("abcdefghijkl"));
+
+    typeKeys(descricao, QStringLiteral("x§y¥z"));
+    EXPECT_EQ(descricao->toPlainText(), QStringLiteral("xyz"));
+}
+
+TEST_F(Typing, deleteArrowsHomeEndAndBackspaceStillEdit)
+{
+    typeKeys(titulo, QStringLiteral("abcd"));
+    QTest::keyClick(titulo, Qt::Key_Left);
+    QTest::keyClick(titulo, Qt::Key_Left);
+    QTest::keyClick(titulo, Qt::Key_Delete);
+    EXPECT_EQ(titulo->text(), QStringLiteral("abd"));
+    QTest::keyClick(titulo, Qt::Key_Home);
+    QTest::keyClick(titulo, Qt::Key_Delete);
+    EXPECT_EQ(titulo->text(), QStringLiteral("bd"));
+    QTest::keyClick(titulo, Qt::Key_End);
+    QTest::keyClick(titulo, Qt::Key_Backspace);
+    EXPECT_EQ(titulo->text(), QStringLiteral("b"));
+
+    typeKeys(titulo, QStringLiteral("cde"));
+    QTest::keyClick(titulo, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(titulo, Qt::Key_Left, Qt::ShiftModifier);
+    typeKeys(titulo, QStringLiteral("X"));
+    EXPECT_EQ(titulo->text(), QStringLiteral("bcX"));
+
+    typeKeys(descricao, QStringLiteral("um"));
+    QTest::keyClick(descricao, Qt::Key_Return);
+    typeKeys(descricao, QStringLiteral("dois"));
+    QTest::keyClick(descricao, Qt::Key_Up);
+    QTest::keyClick(descricao, Qt::Key_End);
+    QTest::keyClick(descricao, Qt::Key_Delete);
+    EXPECT_EQ(descricao->toPlainText(), QStringLiteral("umdois"));
+}
+
+TEST_F(Typing, ctrlLettersTypeControlCodesThatAreDropped)
+{
+    QGuiApplication::clipboard()->setText(QStringLiteral("colado"));
+    typeKeys(titulo, QStringLiteral("texto"));
+    titulo->selectAll();
+    QTest::keyClick(titulo, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(titulo, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(titulo->text(), QStringLiteral("texto"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("colado"));
+    titulo->end(false);
+    QTest::keyClick(titulo, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(descricao, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(titulo->text(), QStringLiteral("texto"));
+    EXPECT_TRUE(descricao->toPlainText().isEmpty());
+
+    // Ctrl+H is backspace and Ctrl+M is Enter, as the codes they type.
+    QTest::keyClick(titulo, Qt::Key_H, Qt::ControlModifier);
+    EXPECT_EQ(titulo->text(), QStringLiteral("text"));
+    typeKeys(descricao, QStringLiteral("a"));
+    QTest::keyClick(descricao, Qt::Key_M, Qt::ControlModifier);
+    typeKeys(descricao, QStringLiteral("b"));
+    EXPECT_EQ(descricao->storedText(), QStringLiteral("a\r\nb"));
+
+    // Shift+Enter makes a soft break in Qt, still one line break in the file.
+    QTest::sendKeyEvent(QTest::Click, descricao, Qt::Key_Return, QStringLiteral("\r"),
+                        Qt::ShiftModifier);
+    typeKeys(descricao, QStringLiteral("c"));
+    EXPECT_EQ(descricao->storedText(), QStringLiteral("a\r\nb\r\nc"));
+}
+
+TEST_F(Typing, pastedTextIsFilteredLikeTypedText)
+{
+    QGuiApplication::clipboard()->setText(QStringLiteral("x§y\tz\r\nw~\u20AC"));
+    QTest::keyClick(titulo, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(titulo->text(), QStringLiteral("xyzw"));
+    titulo->clear();
+    titulo->paste(); // the context menu's route
+    EXPECT_EQ(titulo->text(), QStringLiteral("xyzw"));
+
+    QTest::keyClick(descricao, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(descricao->storedText(), QStringLiteral("xyz\r\nw"));
+}
+
+TEST_F(Typing, theTitleTakesAtMost45CharactersHoweverTheyCome)
+{
+    const QString fifty(50, u'a');
+    typeKeys(titulo, fifty);
+    EXPECT_EQ(titulo->text(), QString(45, u'a'));
+    titulo->clear();
+    typeKeys(titulo, QStringLiteral("12345"));
+    QGuiApplication::clipboard()->setText(fifty);
+    titulo->paste();
+    EXPECT_EQ(titulo->text(), QStringLiteral("12345") + QString(40, u'a'));
+
+    typeKeys(descricao, fifty + fifty);
+    EXPECT_EQ(descricao->toPlainText().size(), 100);
+}
+
+TEST_F(Typing, composedTextIsFilteredToo)
+{
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("ã~§b\n"));
+    QCoreApplication::sendEvent(titulo, &composed);
+    EXPECT_EQ(titulo->text(), QStringLiteral("ãb"));
+    QInputMethodEvent intoDescription;
+    intoDescription.setCommitString(QStringLiteral("ã~§b\n"));
+    QCoreApplication::sendEvent(descricao, &intoDescription);
+    EXPECT_EQ(descricao->storedText(), QStringLiteral("ãb\r\n"));
+}
+
+TEST_F(Typing, tabMovesBetweenTheTwoBoxesOnly)
+{
+    EXPECT_EQ(editor->focusWidget(), titulo);
+    QTest::keyClick(titulo, Qt::Key_Tab);
+    EXPECT_EQ(editor->focusWidget(), descricao);
+    QTest::keyClick(descricao, Qt::Key_Tab);
+    EXPECT_EQ(editor->focusWidget(), titulo);
+    QTest::keyClick(titulo, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(editor->focusWidget(), descricao);
+    EXPECT_TRUE(descricao->toPlainText().isEmpty());
+
+    for (QWidget* w : editor->findChildren<QWidget*>())
+        if (w != titulo && w != descricao && w->focusPolicy() != Qt::NoFocus)
+            ADD_FAILURE() << w->objectName().toStdString() << " takes the focus";
+}
+
+TEST_F(Typing, whatIsTypedReachesTheFileWithoutReservedCharacters)
+{
+    typeKeys(titulo, QStringLiteral("Título\t§¤¥ \"x\""));
+    typeKeys(descricao, QStringLiteral("l1"));
+    QTest::keyClick(descricao, Qt::Key_Return);
+    typeKeys(descricao, QStringLiteral("l2\t¥"));
+    ok();
+    ASSERT_EQ(host.store().count(), 1);
+    const QByteArray bytes = host.folder.read(ReminderStore::kFileName);
+    // Four field separators, one escaped line break, two escaped quotes.
+    EXPECT_EQ(bytes.count('\xA7'), 4);
+    EXPECT_EQ(bytes.count('\xA5'), 1);
+    EXPECT_EQ(bytes.count('\xA4'), 2);
+    EXPECT_FALSE(bytes.contains('\t'));
+
+    ReminderStore reread(host.folder.path(), host.clock);
+    ASSERT_EQ(reread.load(), StoreStatus::Ok);
+    EXPECT_EQ(reread.reminderAt(0).title, QStringLiteral("Título \"x\""));
+    EXPECT_EQ(reread.reminderAt(0).description, QStringLiteral("l1\u00A5l2"));
+}
