@@ -2,6 +2,7 @@
 
 #include "PageWindow.h"
 #include "frm0_Inicial.h"
+#include "frm3_verLembrete.h"
 
 Application::Application(const QString& dataFolder, const Clock& clock)
     : clock_(clock), store_(dataFolder, clock), main_(std::make_unique<frm0_Inicial>(store_, owner_, clock))
@@ -11,7 +12,7 @@ Application::Application(const QString& dataFolder, const Clock& clock)
     owner_.setFactory(Secondary::Atualizar,
                       [] { return new PageWindow(QStringLiteral("frm2_Atualizar")); });
     owner_.setFactory(Secondary::VerLembrete,
-                      [] { return new PageWindow(QStringLiteral("frm3_verLembrete")); });
+                      [this] { return new frm3_verLembrete(owner_, *main_); });
     owner_.setFactory(Secondary::Ajuda,
                       [] { return new PageWindow(QStringLiteral("frm4_Ajuda")); });
     owner_.setFactory(Secondary::Sobre,

@@ -4,7 +4,6 @@
 #include "Clock.h"
 #include "PictureButton.h"
 #include "Twips.h"
-#include "VisibleRow.h"
 #include "WindowOwner.h"
 
 #include <QApplication>
@@ -57,6 +56,12 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
         QApplication::quit();
     });
 
+    list_ = new ListController(store_, owner_, *this, state_,
+                               {lstLembretes, lblTotalLembretes, imgAvanca, imgRetorna,
+                                imgSalvarRed, imgApagar, imgCopiar},
+                               this);
+    connect(imgCorrigir, &PictureButton::clicked, this,
+            [this] { commands_.corrigir(list_->selectedStoreIndex()); });
     connect(imgEscrever, &PictureButton::clicked, this, [this] { commands_.escrever(); });
     connect(imgAjuda, &PictureButton::clicked, this, [this] { commands_.ajuda(); });
     connect(imgSobre, &PictureButton::clicked, this, [this] { commands_.sobre(); });
@@ -154,17 +159,7 @@ void frm0_Inicial::showMessage(const QString& text)
 void frm0_Inicial::showFirstPage()
 {
     state_.showFirstPage(store_.count());
-    renderPage();
-}
-
-void frm0_Inicial::renderPage()
-{
-    lstLembretes->clear();
-    for (int index : state_.page())
-        lstLembretes->addItem(VisibleRow::make(store_.reminderAt(index), index));
-    imgAvanca->setVisible(state_.avancaShown());
-    imgRetorna->setVisible(state_.retornaShown());
-    lblTotalLembretes->setText(QString::number(state_.total()));
+    list_->renderPage();
 }
 
 void frm0_Inicial::setUnsaved(bool pending)
