@@ -24,7 +24,7 @@
 // The running program on a lembretes.dat of n reminders, driven by real mouse
 // and key events.
 class MainListTest : public ::testing::Test {
-protected:
+public:
     // Reminder i of a list: posted one second after reminder i - 1.
     static Reminder numbered(int i)
     {
@@ -35,6 +35,7 @@ protected:
                 QStringLiteral("Descrição %1").arg(i)};
     }
 
+protected:
     void start(int n, const std::function<Reminder(int)>& make = numbered)
     {
         QStringList rows;
