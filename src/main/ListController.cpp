@@ -167,6 +167,18 @@ void ListController::imgRetorna_Click()
     owner_.close(Secondary::VerLembrete);
 }
 
+void ListController::followListSelection()
+{
+    // The selected row, not the current one: gaining the focus makes a row
+    // current without selecting it, and that is no selection.
+    const QList<QListWidgetItem*> items = w_.lstLembretes->selectedItems();
+    const int now = items.isEmpty() ? -1 : w_.lstLembretes->row(items.first());
+    if (now >= 0 && std::optional<int>(now) != state_.selected())
+        selectRow(now);
+    else if (now < 0 && state_.selected())
+        w_.lstLembretes->item(*state_.selected())->setSelected(true);
+}
+
 bool ListController::written(StoreStatus status)
 {
     if (status == StoreStatus::Ok)
@@ -200,9 +212,7 @@ void ListController::keyDown(QEvent* event)
     passingKey_ = true;
     QCoreApplication::sendEvent(w_.lstLembretes, event);
     passingKey_ = false;
-    const int now = w_.lstLembretes->currentRow();
-    if (now >= 0 && std::optional<int>(now) != state_.selected())
-        selectRow(now);
+    followListSelection();
 }
 
 bool ListController::eventFilter(QObject* watched, QEvent* event)
@@ -220,9 +230,7 @@ bool ListController::eventFilter(QObject* watched, QEvent* event)
     } else if (watched == w_.lstLembretes->viewport() &&
                event->type() == QEvent::MouseButtonRelease) {
         // A press dragged onto another row moved the selection there.
-        const int now = w_.lstLembretes->currentRow();
-        if (now >= 0 && std::optional<int>(now) != state_.selected())
-            lstLembretes_Click();
+        followListSelection();
     }
     return QObject::eventFilter(watched, event);
 }

@@ -60,6 +60,8 @@ protected:
 private:
     void onPressed(const QModelIndex& index);
     void keyDown(QEvent* event);
+    // Runs the selection for a row the list selected by itself.
+    void followListSelection();
     // Shows the message of a failed write; true when the write succeeded.
     bool written(StoreStatus status);
 
