@@ -40,6 +40,9 @@ void ListController::renderPage()
     w_.lstLembretes->clear();
     for (int index : state_.page())
         w_.lstLembretes->addItem(VisibleRow::make(store_.reminderAt(index), index));
+    // No current row either: the focus coming back must not make one up, and the
+    // first arrow key then starts at row 0.
+    w_.lstLembretes->setCurrentRow(-1);
     w_.imgAvanca->setVisible(state_.avancaShown());
     w_.imgRetorna->setVisible(state_.retornaShown());
     w_.lblTotalLembretes->setText(QString::number(state_.total()));

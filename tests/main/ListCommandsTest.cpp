@@ -143,7 +143,8 @@ TEST_F(ListCommands, secondMessageReplacesTheFirstForAFullTwoSeconds)
     main().showMessage(QStringLiteral("Segunda!"));
     EXPECT_EQ(label("lblAviso")->text(), QStringLiteral("Segunda!"));
     EXPECT_TRUE(label("lblAviso")->isVisible());
-    EXPECT_GT(main().messageTimer()->remainingTime(), 1900);
+    // A coarse timer may run up to 5% short; a timer not restarted has 300 ms left.
+    EXPECT_GE(main().messageTimer()->remainingTime(), 1800);
     main().messageTimer()->start(0);
     for (int i = 0; i < 50 && label("lblAviso")->isVisible(); ++i)
         QCoreApplication::processEvents();
