@@ -163,83 +163,40 @@ TEST(ListToggle, refreshMovesAwayAndBack)
     EXPECT_EQ(s.toggleRefresh(0), (std::array<int, 2>{0, 0}));
 }
 
-// The key scenarios, as the list would run them: key down, the list's own move
-// (a selection), key up.
+// The key rules alone; the scenarios with the list's own moves run on screen.
 class ListKeys : public ::testing::Test {
 protected:
-    void start(int n)
-    {
-        s.showFirstPage(n);
-    }
-    // Down or Up with the list's own move within the page after the rule.
-    void press(int key)
-    {
-        const ListState::Turn turn = s.keyDown(key);
-        lastTurn = turn;
-        const int rows = int(s.page().size());
-        if (key == Qt::Key_Down) {
-            const int to = s.selected() ? std::min(*s.selected() + 1, rows - 1) : 0;
-            if (rows > 0 && std::optional<int>(to) != s.selected())
-                s.select(to);
-        } else if (key == Qt::Key_Up && s.selected() && *s.selected() > 0) {
-            s.select(*s.selected() - 1);
-        }
-        s.keyUp();
-    }
+    void start(int n) { s.showFirstPage(n); }
 
     ListState s;
-    ListState::Turn lastTurn = ListState::Turn::None;
 };
 
-TEST_F(ListKeys, downOnRowFourteenTurnsToTheOlderPage)
+TEST_F(ListKeys, downTurnsOnlyFromRowFourteenWhenAnOlderPageExists)
 {
     start(40);
+    s.select(13);
+    EXPECT_EQ(s.keyDown(Qt::Key_Down), ListState::Turn::None);
     s.select(14);
-    press(Qt::Key_Down);
-    EXPECT_EQ(lastTurn, ListState::Turn::Older);
+    EXPECT_EQ(s.keyDown(Qt::Key_Up), ListState::Turn::None);
+    EXPECT_EQ(s.keyDown(Qt::Key_Down), ListState::Turn::Older);
     EXPECT_EQ(s.page(), indices(24, 10));
-    EXPECT_TRUE(s.retornaShown());
-    EXPECT_EQ(s.setaMenos(), 1);
-    EXPECT_EQ(s.selected(), 0);
+    // The position of the last selection outlives the refill.
+    EXPECT_EQ(s.keyDown(Qt::Key_Down), ListState::Turn::Older);
+    EXPECT_EQ(s.page(), indices(9, 0));
+    EXPECT_EQ(s.keyDown(Qt::Key_Down), ListState::Turn::None);
 }
 
-TEST_F(ListKeys, upBackToTheFirstPageLandsOnItsLastRow)
+TEST_F(ListKeys, upOnRowZeroOfAnOlderPageTurnsBackAndSelectsRowZero)
 {
     start(40);
-    s.select(14);
-    press(Qt::Key_Down);
-    press(Qt::Key_Down);
-    press(Qt::Key_Up);
-    ASSERT_EQ(s.selected(), 0);
-    ASSERT_EQ(s.page(), indices(24, 10));
-    press(Qt::Key_Up);
-    EXPECT_EQ(lastTurn, ListState::Turn::Newer);
-    EXPECT_EQ(s.page(), indices(39, 25));
-    EXPECT_EQ(s.setaMenos(), 0);
-    EXPECT_EQ(s.inicioRetorna(), 0);
-    EXPECT_EQ(s.selected(), 14);
-    EXPECT_EQ(s.setaMais(), 14);
-}
-
-TEST_F(ListKeys, fifteenRemindersHaveNoPageBelow)
-{
-    start(15);
-    s.select(14);
-    press(Qt::Key_Down);
-    EXPECT_EQ(lastTurn, ListState::Turn::None);
-    EXPECT_EQ(s.page(), indices(14, 0));
-    EXPECT_EQ(s.selected(), 14);
-}
-
-TEST_F(ListKeys, oldestPageDoesNotTurnFurther)
-{
-    start(30);
     s.showOlderPage();
-    s.select(14);
-    press(Qt::Key_Down);
-    EXPECT_EQ(lastTurn, ListState::Turn::None);
-    EXPECT_EQ(s.page(), indices(14, 0));
-    EXPECT_EQ(s.setaMenos(), 1);
+    s.select(0);
+    EXPECT_EQ(s.keyDown(Qt::Key_Up), ListState::Turn::Newer);
+    EXPECT_EQ(s.page(), indices(39, 25));
+    EXPECT_EQ(s.selected(), 0);
+    EXPECT_EQ(s.inicioRetorna(), 0);
+    EXPECT_EQ(s.setaMenos(), 0);
+    EXPECT_EQ(s.keyUp(), 14);
 }
 
 TEST_F(ListKeys, upOnTheFirstRowOfTheFirstPageNeverTurns)
@@ -258,7 +215,8 @@ TEST_F(ListKeys, releaseOnRowZeroOfTheFirstPageJumpsToTheLastRow)
     EXPECT_EQ(s.selected(), 7);
     // From row 1 up to row 0 the counter reads 1, so the release stays put.
     s.select(1);
-    press(Qt::Key_Up);
+    s.select(0);
+    EXPECT_FALSE(s.keyUp());
     EXPECT_EQ(s.selected(), 0);
 }
 
