@@ -26,7 +26,9 @@ ListController::ListController(ReminderStore& store, WindowOwner& owner, MainHos
     connect(list, &QAbstractItemView::pressed, this, &ListController::onPressed);
     connect(list, &QAbstractItemView::doubleClicked, this, &ListController::lstLembretes_DblClick);
     list->installEventFilter(this);
-    list->viewport()->installEventFilter(this);
+    // Kept, not asked for: events still come while the list is being destroyed.
+    viewport_ = list->viewport();
+    viewport_->installEventFilter(this);
 
     connect(w_.imgSalvarRed, &PictureButton::clicked, this, &ListController::imgSalvarRed_Click);
     connect(w_.imgApagar, &PictureButton::clicked, this, &ListController::imgApagar_Click);
@@ -230,8 +232,7 @@ bool ListController::eventFilter(QObject* watched, QEvent* event)
             if (const auto row = state_.keyUp())
                 selectRow(*row);
         }
-    } else if (watched == w_.lstLembretes->viewport() &&
-               event->type() == QEvent::MouseButtonRelease) {
+    } else if (watched == viewport_ && event->type() == QEvent::MouseButtonRelease) {
         // A press dragged onto another row moved the selection there.
         followListSelection();
     }

@@ -11,6 +11,7 @@ class MainHost;
 class PictureButton;
 class QLabel;
 class QListWidget;
+class QWidget;
 class QModelIndex;
 class ReminderStore;
 class WindowOwner;
@@ -70,5 +71,6 @@ private:
     MainHost& host_;
     ListState& state_;
     ListWidgets w_;
+    QWidget* viewport_ = nullptr;
     bool passingKey_ = false;
 };
