@@ -3,6 +3,7 @@
 #include "EditorWindow.h"
 #include "PageWindow.h"
 #include "frm0_Inicial.h"
+#include "frm3_verLembrete.h"
 
 Application::Application(const QString& dataFolder, const Clock& clock)
     : clock_(clock), store_(dataFolder, clock), main_(std::make_unique<frm0_Inicial>(store_, owner_, clock))
@@ -14,7 +15,7 @@ Application::Application(const QString& dataFolder, const Clock& clock)
         return new EditorWindow(EditorWindow::Role::Atualizar, *main_, clock_);
     });
     owner_.setFactory(Secondary::VerLembrete,
-                      [] { return new PageWindow(QStringLiteral("frm3_verLembrete")); });
+                      [this] { return new frm3_verLembrete(owner_, *main_); });
     owner_.setFactory(Secondary::Ajuda,
                       [] { return new PageWindow(QStringLiteral("frm4_Ajuda")); });
     owner_.setFactory(Secondary::Sobre,

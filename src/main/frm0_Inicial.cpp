@@ -5,7 +5,6 @@
 #include "PictureButton.h"
 #include "TrayMinimizer.h"
 #include "Twips.h"
-#include "VisibleRow.h"
 #include "WindowDragger.h"
 #include "WindowOwner.h"
 
@@ -60,6 +59,12 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
         QApplication::quit();
     });
 
+    list_ = new ListController(store_, owner_, *this, state_,
+                               {lstLembretes, lblTotalLembretes, imgAvanca, imgRetorna,
+                                imgSalvarRed, imgApagar, imgCopiar},
+                               this);
+    connect(imgCorrigir, &PictureButton::clicked, this,
+            [this] { commands_.corrigir(list_->selectedStoreIndex()); });
     connect(imgEscrever, &PictureButton::clicked, this, [this] { commands_.escrever(); });
     connect(imgAjuda, &PictureButton::clicked, this, [this] { commands_.ajuda(); });
     connect(imgSobre, &PictureButton::clicked, this, [this] { commands_.sobre(); });
@@ -160,17 +165,7 @@ void frm0_Inicial::showMessage(const QString& text)
 void frm0_Inicial::showFirstPage()
 {
     state_.showFirstPage(store_.count());
-    renderPage();
-}
-
-void frm0_Inicial::renderPage()
-{
-    lstLembretes->clear();
-    for (int index : state_.page())
-        lstLembretes->addItem(VisibleRow::make(store_.reminderAt(index), index));
-    imgAvanca->setVisible(state_.avancaShown());
-    imgRetorna->setVisible(state_.retornaShown());
-    lblTotalLembretes->setText(QString::number(state_.total()));
+    list_->renderPage();
 }
 
 void frm0_Inicial::setUnsaved(bool pending)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ListController.h"
 #include "ListState.h"
 #include "MainHost.h"
 #include "ReminderStore.h"
@@ -48,18 +49,19 @@ public:
     QTimer* messageTimer() const { return timer1_; }
     TrayMinimizer& tray() const { return *tray_; }
     const ListState& listState() const { return state_; }
+    ListController& listController() { return *list_; }
 
 protected:
     void buildControls();
     // Dragging and docking, close-all, the press effect and the tray.
     void wireChrome();
-    void renderPage();
 
     ReminderStore& store_;
     WindowOwner& owner_;
     const Clock& clock_;
     ListState state_;
     WindowCommands commands_;
+    ListController* list_ = nullptr;
 
     QLabel* lblDiaHojeGrande = nullptr;
     QLabel* lblDataHoje = nullptr;

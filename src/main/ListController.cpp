@@ -1,0 +1,240 @@
+#include "ListController.h"
+
+#include "ListState.h"
+#include "MainHost.h"
+#include "PictureButton.h"
+#include "ReminderStore.h"
+#include "VisibleRow.h"
+#include "WindowOwner.h"
+#include "frm3_verLembrete.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+
+ListController::ListController(ReminderStore& store, WindowOwner& owner, MainHost& host,
+                               ListState& state, const ListWidgets& widgets, QObject* parent)
+    : QObject(parent), store_(store), owner_(owner), host_(host), state_(state), w_(widgets)
+{
+    QListWidget* list = w_.lstLembretes;
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A press is a selection even on the row already selected: that reopens a
+    // closed viewer. Rows changed by a refill or by gaining the focus are not.
+    connect(list, &QAbstractItemView::pressed, this, &ListController::onPressed);
+    connect(list, &QAbstractItemView::doubleClicked, this, &ListController::lstLembretes_DblClick);
+    list->installEventFilter(this);
+    // Kept, not asked for: events still come while the list is being destroyed.
+    viewport_ = list->viewport();
+    viewport_->installEventFilter(this);
+
+    connect(w_.imgSalvarRed, &PictureButton::clicked, this, &ListController::imgSalvarRed_Click);
+    connect(w_.imgApagar, &PictureButton::clicked, this, &ListController::imgApagar_Click);
+    connect(w_.imgCopiar, &PictureButton::clicked, this, &ListController::imgCopiar_Click);
+    connect(w_.imgAvanca, &PictureButton::clicked, this, &ListController::imgAvanca_Click);
+    connect(w_.imgRetorna, &PictureButton::clicked, this, &ListController::imgRetorna_Click);
+}
+
+void ListController::renderPage()
+{
+    w_.lstLembretes->clear();
+    for (int index : state_.page())
+        w_.lstLembretes->addItem(VisibleRow::make(store_.reminderAt(index), index));
+    // No current row either: the focus coming back must not make one up, and the
+    // first arrow key then starts at row 0.
+    w_.lstLembretes->setCurrentRow(-1);
+    w_.imgAvanca->setVisible(state_.avancaShown());
+    w_.imgRetorna->setVisible(state_.retornaShown());
+    w_.lblTotalLembretes->setText(QString::number(state_.total()));
+}
+
+void ListController::selectRow(int position)
+{
+    w_.lstLembretes->setCurrentRow(position);
+    lstLembretes_Click();
+}
+
+std::optional<int> ListController::selectedStoreIndex() const
+{
+    const auto position = state_.selected();
+    if (!position)
+        return std::nullopt;
+    const QListWidgetItem* item = w_.lstLembretes->item(*position);
+    return item ? VisibleRow::storeIndex(item->text()) : std::nullopt;
+}
+
+QString ListController::copyText(const ReminderStore& store)
+{
+    QString text;
+    const QString dash = QStringLiteral(" - ");
+    for (int k = 0; k < store.count(); ++k) {
+        const Reminder r = store.reminderAt(k);
+        text += r.posted + dash + r.title + dash + r.description + QLatin1String("\r\n");
+    }
+    text.replace(Reminder::kLineBreak, u' ');
+    return text;
+}
+
+void ListController::lstLembretes_Click()
+{
+    const int position = w_.lstLembretes->currentRow();
+    if (position < 0)
+        return;
+    // A control-click can unselect the row in the list; the row stays the chosen one.
+    w_.lstLembretes->item(position)->setSelected(true);
+    state_.select(position);
+    const auto k = selectedStoreIndex();
+    if (!k)
+        return;
+    const Reminder r = store_.reminderAt(*k);
+    if (auto* viewer = owner_.get<frm3_verLembrete>(Secondary::VerLembrete))
+        viewer->showReminder(r.posted, r.due, r.status, r.title, r.description);
+    QWidget* main = host_.mainWindow();
+    if (!main->isActiveWindow())
+        main->activateWindow();
+    w_.lstLembretes->setFocus(Qt::OtherFocusReason);
+}
+
+void ListController::lstLembretes_DblClick()
+{
+    const auto position = state_.selected();
+    const auto k = selectedStoreIndex();
+    if (!position || !k)
+        return;
+    // The row is rebuilt from the stored reminder rather than cut apart at double
+    // spaces, so titles with spaces of their own come back exactly.
+    Reminder r = store_.reminderAt(*k);
+    r.status = ListState::toggledStatus(r.status);
+    w_.lstLembretes->item(*position)->setText(VisibleRow::make(r, *k));
+    store_.setStatus(*k, r.status);
+    // Also with a single row, where away and back are the same row: the viewer
+    // must show the new status at once.
+    for (int row : state_.toggleRefresh(*position))
+        selectRow(row);
+    host_.setUnsaved(true);
+}
+
+void ListController::imgSalvarRed_Click()
+{
+    if (!written(store_.saveAll()))
+        return;
+    host_.showFirstPage();
+    host_.showMessage(QStringLiteral("Lista salva!"));
+    host_.setUnsaved(false);
+    host_.focusHolder();
+}
+
+void ListController::imgApagar_Click()
+{
+    const auto k = selectedStoreIndex();
+    if (!k) {
+        host_.showMessage(QStringLiteral("Selecione um ítem primeiro!"));
+        return;
+    }
+    if (!written(store_.deleteAt(*k)))
+        return;
+    host_.showFirstPage();
+    host_.showMessage(QStringLiteral("Entrada apagada!"));
+    owner_.close(Secondary::Escrever);
+    owner_.close(Secondary::Atualizar);
+    owner_.close(Secondary::VerLembrete);
+    host_.focusHolder();
+}
+
+void ListController::imgCopiar_Click()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    const QString text = copyText(store_);
+    host_.showMessage(QStringLiteral("Lista copiada!"));
+    clipboard->setText(text);
+}
+
+void ListController::imgAvanca_Click()
+{
+    if (!state_.avancaShown())
+        return;
+    state_.showOlderPage();
+    renderPage();
+    host_.focusHolder();
+    owner_.close(Secondary::VerLembrete);
+}
+
+void ListController::imgRetorna_Click()
+{
+    if (!state_.retornaShown())
+        return;
+    state_.showNewerPage();
+    renderPage();
+    host_.focusHolder();
+    owner_.close(Secondary::VerLembrete);
+}
+
+void ListController::followListSelection()
+{
+    // The selected row, not the current one: gaining the focus makes a row
+    // current without selecting it, and that is no selection.
+    const QList<QListWidgetItem*> items = w_.lstLembretes->selectedItems();
+    const int now = items.isEmpty() ? -1 : w_.lstLembretes->row(items.first());
+    if (now >= 0 && std::optional<int>(now) != state_.selected())
+        selectRow(now);
+    else if (now < 0 && state_.selected())
+        w_.lstLembretes->item(*state_.selected())->setSelected(true);
+}
+
+bool ListController::written(StoreStatus status)
+{
+    if (status == StoreStatus::Ok)
+        return true;
+    host_.showMessage(storeMessage(status));
+    return false;
+}
+
+void ListController::onPressed(const QModelIndex& index)
+{
+    if (index.isValid())
+        lstLembretes_Click();
+}
+
+void ListController::keyDown(QEvent* event)
+{
+    switch (state_.keyDown(static_cast<QKeyEvent*>(event)->key())) {
+    case ListState::Turn::Older:
+        renderPage();
+        host_.focusHolder();
+        break;
+    case ListState::Turn::Newer:
+        renderPage();
+        host_.focusHolder();
+        selectRow(0);
+        break;
+    case ListState::Turn::None:
+        break;
+    }
+    // The list's own handling comes after the rule, whatever the rule did.
+    passingKey_ = true;
+    QCoreApplication::sendEvent(w_.lstLembretes, event);
+    passingKey_ = false;
+    followListSelection();
+}
+
+bool ListController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == w_.lstLembretes && !passingKey_) {
+        if (event->type() == QEvent::KeyPress) {
+            keyDown(event);
+            return true;
+        }
+        // X11 sends a release with every auto-repeat; only the real one counts.
+        if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+            if (const auto row = state_.keyUp())
+                selectRow(*row);
+        }
+    } else if (watched == viewport_ && event->type() == QEvent::MouseButtonRelease) {
+        // A press dragged onto another row moved the selection there.
+        followListSelection();
+    }
+    return QObject::eventFilter(watched, event);
+}

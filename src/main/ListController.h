@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+enum class StoreStatus;
+class ListState;
+class MainHost;
+class PictureButton;
+class QLabel;
+class QListWidget;
+class QWidget;
+class QModelIndex;
+class ReminderStore;
+class WindowOwner;
+
+// The main window's controls that show the list and act on it.
+struct ListWidgets {
+    QListWidget* lstLembretes = nullptr;
+    QLabel* lblTotalLembretes = nullptr;
+    PictureButton* imgAvanca = nullptr;
+    PictureButton* imgRetorna = nullptr;
+    PictureButton* imgSalvarRed = nullptr;
+    PictureButton* imgApagar = nullptr;
+    PictureButton* imgCopiar = nullptr;
+};
+
+// The main list at work: selection and the viewer, the status toggle, save,
+// delete, copy, page turns and the arrow keys. The state lives in ListState;
+// this class renders it and runs the commands.
+class ListController : public QObject {
+    Q_OBJECT
+public:
+    ListController(ReminderStore& store, WindowOwner& owner, MainHost& host, ListState& state,
+                   const ListWidgets& widgets, QObject* parent = nullptr);
+
+    // Renders the state's page, arrows and total into the list.
+    void renderPage();
+    // Makes a row the selected one from code and runs the selection for it.
+    void selectRow(int position);
+
+    // Reminders in store order: posted - title - description, one per line.
+    static QString copyText(const ReminderStore& store);
+
+    // The store index of the selected row, read back from its text.
+    std::optional<int> selectedStoreIndex() const;
+
+    void lstLembretes_Click();
+    void lstLembretes_DblClick();
+    void imgSalvarRed_Click();
+    void imgApagar_Click();
+    void imgCopiar_Click();
+    void imgAvanca_Click();
+    void imgRetorna_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void onPressed(const QModelIndex& index);
+    void keyDown(QEvent* event);
+    // Runs the selection for a row the list selected by itself.
+    void followListSelection();
+    // Shows the message of a failed write; true when the write succeeded.
+    bool written(StoreStatus status);
+
+    ReminderStore& store_;
+    WindowOwner& owner_;
+    MainHost& host_;
+    ListState& state_;
+    ListWidgets w_;
+    QWidget* viewport_ = nullptr;
+    bool passingKey_ = false;
+};

@@ -1,0 +1,111 @@
+#include "frm3_verLembrete.h"
+
+#include "MainHost.h"
+#include "PictureButton.h"
+#include "Reminder.h"
+#include "Twips.h"
+#include "WindowOwner.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace {
+
+const QColor kBlue{0x31, 0x6A, 0xC5};
+const QColor kGrey{0x90, 0x90, 0x90};
+const QColor kRule{0xB6, 0xCB, 0xED};
+
+void setTextColor(QWidget* w, const QColor& color)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, color);
+    w->setPalette(pal);
+}
+
+} // namespace
+
+frm3_verLembrete::frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* parent)
+    : PageWindow(QStringLiteral("frm3_verLembrete"), parent), owner_(owner), host_(host)
+{
+    // Refills come with every arrow key on the main list, which must keep the keys.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+
+    using Twips::rect;
+    auto label = [this](const char* name, QRect at, const QColor& color) {
+        auto* l = new QLabel(this);
+        l->setObjectName(QLatin1String(name));
+        l->setGeometry(at);
+        setTextColor(l, color);
+        return l;
+    };
+    auto rule = [this](const char* name, QRect at, const QColor& color) {
+        auto* s = new QWidget(this);
+        s->setObjectName(QLatin1String(name));
+        s->setGeometry(at);
+        s->setAutoFillBackground(true);
+        QPalette pal = s->palette();
+        pal.setColor(QPalette::Window, color);
+        s->setPalette(pal);
+    };
+
+    txtVerLembrete = new QPlainTextEdit(this);
+    txtVerLembrete->setObjectName(QStringLiteral("txtVerLembrete"));
+    txtVerLembrete->setGeometry(rect(90, 945, 3220, 1650));
+    txtVerLembrete->setReadOnly(true);
+    txtVerLembrete->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    lblPostado = label("lblPostado", rect(90, 2760, 1680, 195), kBlue);
+    lblFinalizado = label("lblFinalizado", rect(1930, 2760, 1080, 195), kBlue);
+    lblFinalizado->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblData = label("lblData", rect(1770, 540, 1530, 195), kGrey);
+    lblData->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    btnFechar->setPicture(QStringLiteral(":/pictures/fechar.svg"));
+    btnFechar->setCursor(Qt::PointingHandCursor);
+    auto* image1 = new PictureButton(this);
+    image1->setObjectName(QStringLiteral("Image1"));
+    image1->setGeometry(rect(90, 285, 1050, 255));
+    image1->setPicture(QStringLiteral(":/pictures/titulo_ver.svg"));
+    rule("Shape2", rect(90, 2600, 3220, 30), kRule);
+    rule("Shape1", rect(90, 930, 3220, 30), kRule);
+    lblTitulo = label("lblTitulo", rect(90, 730, 3345, 195), kBlue);
+    rule("linhamarca", rect(0, 480, 3735, 30), kBlue);
+    // The designer's order puts the first control on top.
+    for (QWidget* w : {static_cast<QWidget*>(lblTitulo), static_cast<QWidget*>(image1),
+                       static_cast<QWidget*>(btnFechar), static_cast<QWidget*>(lblData),
+                       static_cast<QWidget*>(lblFinalizado), static_cast<QWidget*>(lblPostado),
+                       static_cast<QWidget*>(txtVerLembrete)})
+        w->raise();
+}
+
+void frm3_verLembrete::showReminder(const QString& posted, const QString& due,
+                                    const QString& status, const QString& title,
+                                    const QString& description)
+{
+    lblData->setText(QStringLiteral("Vence em: ") + due);
+    lblTitulo->setText(title);
+    lblTitulo->setToolTip(title);
+    QString text = description;
+    text.replace(Reminder::kLineBreak, u'\n');
+    txtVerLembrete->setPlainText(text);
+    if (owner_.find(Secondary::VerLembrete) == this)
+        owner_.place(Secondary::VerLembrete, host_.mainWindow());
+    else
+        move(WindowOwner::besideMain(host_.mainWindow()->geometry(), width()));
+    lblPostado->setText(QStringLiteral("Postado em: ") + postedDate(posted));
+    const bool done = status == Reminder::kDone;
+    lblFinalizado->setText(done ? QStringLiteral("Concluído") : QStringLiteral("Não Concluído"));
+    setTextColor(lblFinalizado, done ? kDone : kOpen);
+    show();
+}
+
+bool frm3_verLembrete::restoresWithMain() const
+{
+    return !lblTitulo->text().isEmpty();
+}
+
+QString frm3_verLembrete::postedDate(const QString& posted)
+{
+    QString slashed = posted;
+    slashed.replace(u'.', u'/');
+    const QStringList pieces = slashed.split(u'/');
+    return QStringList{pieces.value(2), pieces.value(1), pieces.value(0)}.join(u'/');
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "PageWindow.h"
+
+class MainHost;
+class QLabel;
+class QPlainTextEdit;
+class WindowOwner;
+
+// The viewer: one reminder, read-only, beside the main window. It never takes
+// the keyboard from the main list.
+class frm3_verLembrete : public PageWindow {
+    Q_OBJECT
+public:
+    static inline const QColor kDone{0x31, 0x6A, 0xC5};
+    static inline const QColor kOpen{0xC6, 0x05, 0x00};
+
+    frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* parent = nullptr);
+
+    // Fills, places beside the main window and shows, all without activating.
+    void showReminder(const QString& posted, const QString& due, const QString& status,
+                      const QString& title, const QString& description);
+
+    bool restoresWithMain() const override;
+
+    // "yy.mm.dd.hh.mm.ss" as dd/mm/yy.
+    static QString postedDate(const QString& posted);
+
+private:
+    WindowOwner& owner_;
+    MainHost& host_;
+    QLabel* lblTitulo = nullptr;
+    QLabel* lblData = nullptr;
+    QLabel* lblPostado = nullptr;
+    QLabel* lblFinalizado = nullptr;
+    QPlainTextEdit* txtVerLembrete = nullptr;
+};
