@@ -1,7 +1,12 @@
 #include "PageWindow.h"
 
+#include "Fonts.h"
+#include "HandCursor.h"
+#include "PageBackground.h"
 #include "PictureButton.h"
+#include "Pictures.h"
 #include "Twips.h"
+#include "WindowShape.h"
 
 PageWindow::PageWindow(const QString& name, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
@@ -13,10 +18,18 @@ PageWindow::PageWindow(const QString& name, QWidget* parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
+    setFont(Fonts::windowFont());
+    Pictures::load();
+    new PageBackground(Pictures::path("fundo_pagina"), this);
 
     btnFechar = new PictureButton(this);
     btnFechar->setObjectName(QStringLiteral("btnFechar"));
     btnFechar->setGeometry(Twips::rect(2780, 100, 390, 375));
     btnFechar->setToolTip(QStringLiteral(" Fechar "));
+    btnFechar->setPicture(Pictures::path("fechar"));
+    btnFechar->setCursor(handCursor());
     connect(btnFechar, &PictureButton::clicked, this, &QWidget::close);
+
+    // Shaped while it is built, before anything can show it.
+    WindowShape::apply(this, PageOutline);
 }

@@ -28,4 +28,12 @@ QPixmap pixmap(const char* name, QSize size, qreal pixelRatio)
     return out;
 }
 
+QIcon icon()
+{
+    QIcon icon;
+    for (int side : {16, 24, 32, 48})
+        icon.addPixmap(pixmap("icone", QSize(side, side)));
+    return icon;
+}
+
 } // namespace Pictures

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 #include <QString>
 
@@ -17,5 +18,8 @@ inline QString path(const char* name)
 
 // The picture drawn at size, sharp at the given pixel ratio.
 QPixmap pixmap(const char* name, QSize size, qreal pixelRatio = 1.0);
+
+// The program's icon at 16, 24, 32 and 48 pixels.
+QIcon icon();
 
 } // namespace Pictures
