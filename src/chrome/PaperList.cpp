@@ -12,21 +12,20 @@ namespace {
 constexpr int kPaperSize = 260;
 }
 
-PaperList* PaperList::apply(QListView* list, const QString& paper)
-{
+PaperList* PaperList::apply(QListView* list, const QString& paper) {
     return new PaperList(list, paper);
 }
 
-PaperList::PaperList(QListView* list, const QString& paper) : QObject(list), list_(list)
-{
+PaperList::PaperList(QListView* list, const QString& paper) : QObject(list), list_(list) {
     const qreal ratio = list->devicePixelRatioF();
     paper_ = QPixmap(QSize(kPaperSize, kPaperSize) * ratio);
     paper_.setDevicePixelRatio(ratio);
     paper_.fill(Qt::white);
-    QSvgRenderer renderer(paper);
-    QPainter painter(&paper_);
-    renderer.render(&painter, QRectF(0, 0, kPaperSize, kPaperSize));
-    painter.end();
+    if (!paper.isEmpty()) {
+        QSvgRenderer renderer(paper);
+        QPainter painter(&paper_);
+        renderer.render(&painter, QRectF(0, 0, kPaperSize, kPaperSize));
+    }
 
     list->setFrameShape(QFrame::NoFrame);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -40,8 +39,7 @@ PaperList::PaperList(QListView* list, const QString& paper) : QObject(list), lis
             qOverload<>(&QWidget::update));
 }
 
-bool PaperList::eventFilter(QObject* watched, QEvent* event)
-{
+bool PaperList::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint && watched == list_->viewport()) {
         QPainter painter(list_->viewport());
         painter.drawTiledPixmap(list_->viewport()->rect(), paper_);

@@ -12,7 +12,7 @@ class QWidget;
 // The outline in the pixels of a screen with the given twips per pixel, each
 // coordinate rounded to nearest with ties to even.
 QPolygon MakeRegion(Outline outline, float scaleX, float scaleY, std::int16_t offsetX,
-                     std::int16_t offsetY, double twipsPerPixelX, double twipsPerPixelY);
+                    std::int16_t offsetY, double twipsPerPixelX, double twipsPerPixelY);
 
 namespace WindowShape {
 

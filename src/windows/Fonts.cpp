@@ -2,8 +2,7 @@
 
 namespace Fonts {
 
-void install()
-{
+void install() {
     static const bool once = [] {
         QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
         QFont::insertSubstitution(QStringLiteral("MS Sans Serif"),
@@ -13,8 +12,7 @@ void install()
     Q_UNUSED(once);
 }
 
-QFont windowFont()
-{
+QFont windowFont() {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
     return font;

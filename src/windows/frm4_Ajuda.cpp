@@ -6,8 +6,7 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
-frm4_Ajuda::frm4_Ajuda(QWidget* parent) : PageWindow(QStringLiteral("frm4_Ajuda"), parent)
-{
+frm4_Ajuda::frm4_Ajuda(QWidget* parent) : PageWindow(QStringLiteral("frm4_Ajuda"), parent) {
     Ui::frm4_Ajuda ui;
     ui.setupUi(this);
     applyHandCursor(this);
@@ -15,8 +14,7 @@ frm4_Ajuda::frm4_Ajuda(QWidget* parent) : PageWindow(QStringLiteral("frm4_Ajuda"
     txtAjuda->setPlainText(helpText());
 }
 
-QString frm4_Ajuda::helpText()
-{
+QString frm4_Ajuda::helpText() {
     const QStringList lines = {
         QStringLiteral("Lembretes sempre entram por ordem de postagem, indo do mais antigo até "
                        "o mais recente."),
@@ -27,7 +25,8 @@ QString frm4_Ajuda::helpText()
         QString(),
         QStringLiteral("Duplo clique no corpo do programa fecha as janelas."),
         QString(),
-        QStringLiteral("Para arrastar, clique no corpo do programa e mantenha o mouse pressionado."),
+        QStringLiteral(
+            "Para arrastar, clique no corpo do programa e mantenha o mouse pressionado."),
         QString(),
         QStringLiteral("Lembretes deletados não podem ser recuperados. Portanto, seja cuidadoso!"),
     };
