@@ -13,7 +13,8 @@ class QLabel;
 class frm5_Sobre : public PageWindow {
     Q_OBJECT
 public:
-    static constexpr auto kAddress = "https://quivera.github.io/recordim/";
+    // Short enough for the link label at its bold size.
+    static constexpr auto kAddress = "https://quivera.github.io/";
     static constexpr auto kAuthor = "Equipe Quivera";
     static constexpr auto kTool = "C++ e Qt";
 

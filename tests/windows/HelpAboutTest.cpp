@@ -117,7 +117,7 @@ TEST_F(AboutWindow, LayoutAndTexts) {
                  {{"Label5", 90, 1440, 3135, 1215, nullptr},
                   {"Label2", 960, 980, 735, 285, "Autor:"},
                   {"Image2", 100, 610, 720, 720, nullptr},
-                  {"lblBrenquivera", 960, 1170, 2055, 285, "https://quivera.github.io/recordim/"},
+                  {"lblBrenquivera", 960, 1170, 2055, 285, "https://quivera.github.io/"},
                   {"Label3", 1540, 980, 1455, 255, "Equipe Quivera"},
                   {"lblFree", 90, 2740, 3105, 255, "Quivera Recordim! é totalmente FREE!"},
                   {"Label1", 2830, 600, 400, 195, "v 1.0"},
@@ -135,7 +135,7 @@ TEST_F(AboutWindow, LayoutAndTexts) {
                              "Pessoas que necessitem de algo mais sofisticado, devem procurar "
                              "outro software."));
     EXPECT_EQ(label("lblBrenquivera")->toolTip(),
-              QStringLiteral(" https://quivera.github.io/recordim/ "));
+              QStringLiteral(" https://quivera.github.io/ "));
     EXPECT_TRUE(label("Label2")->font().bold());
     EXPECT_TRUE(label("lblBrenquivera")->font().bold());
     EXPECT_TRUE(label("Label4")->font().bold());
@@ -154,7 +154,7 @@ TEST_F(AboutWindow, EachClickOnTheLinkOpensThePageOnce) {
     click(link, Qt::LeftButton);
     click(link, Qt::RightButton);
     ASSERT_EQ(opened.size(), 2);
-    EXPECT_EQ(opened.first(), QUrl(QStringLiteral("https://quivera.github.io/recordim/")));
+    EXPECT_EQ(opened.first(), QUrl(QStringLiteral("https://quivera.github.io/")));
     EXPECT_TRUE(window.isVisible()) << "the window stays open";
 }
 
