@@ -3,6 +3,7 @@
 #include "frm5_Sobre.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -113,20 +114,19 @@ protected:
 TEST_F(AboutWindow, LayoutAndTexts) {
     frm5_Sobre window;
     EXPECT_EQ(window.objectName(), QStringLiteral("frm5_Sobre"));
-    expectLayout(&window,
-                 {{"Label5", 90, 1440, 3135, 1215, nullptr},
-                  {"Label2", 960, 980, 735, 285, "Autor:"},
-                  {"Image2", 100, 610, 720, 720, nullptr},
-                  {"lblBrenquivera", 960, 1170, 2055, 285, "https://quivera.github.io/"},
-                  {"Label3", 1540, 980, 1455, 255, "Equipe Quivera"},
-                  {"lblFree", 90, 2740, 3105, 255, "Quivera Recordim! é totalmente FREE!"},
-                  {"Label1", 2830, 600, 400, 195, "v 1.0"},
-                  {"btnFechar", 2780, 100, 390, 375, nullptr},
-                  {"Image1", 90, 285, 630, 270, nullptr},
-                  {"Shape2", 90, 2700, 2900, 30, nullptr},
-                  {"linhamarca", 0, 480, 3735, 30, nullptr},
-                  {"Label4", 960, 600, 2300, 195, " Quivera Recordim!"},
-                  {"Shape3", 90, 600, 750, 750, nullptr}});
+    expectLayout(&window, {{"Label5", 90, 1440, 3135, 1215, nullptr},
+                           {"Label2", 960, 980, 735, 285, "Autor:"},
+                           {"Image2", 100, 610, 720, 720, nullptr},
+                           {"lblBrenquivera", 960, 1170, 2055, 285, "https://quivera.github.io/"},
+                           {"Label3", 1540, 980, 1455, 255, "Equipe Quivera"},
+                           {"lblFree", 90, 2740, 3105, 255, "Quivera Recordim! é totalmente FREE!"},
+                           {"Label1", 2830, 600, 400, 195, "v 1.0"},
+                           {"btnFechar", 2780, 100, 390, 375, nullptr},
+                           {"Image1", 90, 285, 630, 270, nullptr},
+                           {"Shape2", 90, 2700, 2900, 30, nullptr},
+                           {"linhamarca", 0, 480, 3735, 30, nullptr},
+                           {"Label4", 960, 600, 2300, 195, " Quivera Recordim!"},
+                           {"Shape3", 90, 600, 750, 750, nullptr}});
 
     auto label = [&](const char* name) { return window.findChild<QLabel*>(QLatin1String(name)); };
     EXPECT_EQ(label("Label5")->text(),
@@ -134,8 +134,7 @@ TEST_F(AboutWindow, LayoutAndTexts) {
                              "desenvolvido em C++ e Qt. É destinado apenas a postagens rápidas. "
                              "Pessoas que necessitem de algo mais sofisticado, devem procurar "
                              "outro software."));
-    EXPECT_EQ(label("lblBrenquivera")->toolTip(),
-              QStringLiteral(" https://quivera.github.io/ "));
+    EXPECT_EQ(label("lblBrenquivera")->toolTip(), QStringLiteral(" https://quivera.github.io/ "));
     EXPECT_TRUE(label("Label2")->font().bold());
     EXPECT_TRUE(label("lblBrenquivera")->font().bold());
     EXPECT_TRUE(label("Label4")->font().bold());
@@ -166,6 +165,20 @@ TEST_F(AboutWindow, PressOutsideTheLinkOpensNothing) {
     mouse(link, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(3, 3));
     mouse(link, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(-10, 3));
     EXPECT_TRUE(opened.isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(PageWindowFont, DefaultIsMsSansSerifThroughItsSubstitute) {
+    Fonts::install();
+    frm4_Ajuda window;
+    const QFont font = window.font();
+    EXPECT_EQ(font.family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), 8.25);
+    EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_DOUBLE_EQ(window.findChild<QPlainTextEdit*>()->font().pointSizeF(), 8.25);
 }
 
 } // namespace

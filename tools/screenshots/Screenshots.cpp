@@ -15,16 +15,14 @@
 
 namespace {
 
-void settle()
-{
+void settle() {
     for (int i = 0; i < 20; ++i) {
         QApplication::processEvents();
         QThread::msleep(10);
     }
 }
 
-bool save(QWidget* window, const QString& file)
-{
+bool save(QWidget* window, const QString& file) {
     settle();
     QImage shot(window->size(), QImage::Format_ARGB32);
     shot.fill(Qt::transparent);
@@ -38,8 +36,7 @@ bool save(QWidget* window, const QString& file)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc != 2) {
         qWarning("usage: qr_screenshots FOLDER");
@@ -50,14 +47,23 @@ int main(int argc, char** argv)
     FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 30)));
     Application program(data.path(), clock);
     ReminderStore& store = program.store();
-    const char* titles[] = {"Pagar a conta de luz", "Dentista às 15h", "Comprar pão e leite",
-                            "Ligar para a Ana", "Renovar a carteira de motorista",
-                            "Reunião do condomínio", "Levar o carro à revisão",
-                            "Aniversário do João", "Devolver livros à biblioteca",
-                            "Enviar relatório mensal", "Regar as plantas",
-                            "Marcar consulta no oftalmologista", "Pagar o IPTU",
-                            "Comprar presente de Natal", "Backup do computador",
-                            "Cortar o cabelo", "Trocar a lâmpada da cozinha"};
+    const char* titles[] = {"Pagar a conta de luz",
+                            "Dentista às 15h",
+                            "Comprar pão e leite",
+                            "Ligar para a Ana",
+                            "Renovar a carteira de motorista",
+                            "Reunião do condomínio",
+                            "Levar o carro à revisão",
+                            "Aniversário do João",
+                            "Devolver livros à biblioteca",
+                            "Enviar relatório mensal",
+                            "Regar as plantas",
+                            "Marcar consulta no oftalmologista",
+                            "Pagar o IPTU",
+                            "Comprar presente de Natal",
+                            "Backup do computador",
+                            "Cortar o cabelo",
+                            "Trocar a lâmpada da cozinha"};
     int day = 1;
     for (const char* title : titles) {
         const QString due = day % 3 ? QStringLiteral("%1/12/26").arg(day, 2, 10, QLatin1Char('0'))
@@ -78,11 +84,11 @@ int main(int argc, char** argv)
         Secondary id;
         const char* file;
     };
-    for (const Shot& s : {Shot{Secondary::Escrever, "frm1_Escrever.png"},
-                          Shot{Secondary::Atualizar, "frm2_Atualizar.png"},
-                          Shot{Secondary::VerLembrete, "frm3_verLembrete.png"},
-                          Shot{Secondary::Ajuda, "frm4_Ajuda.png"},
-                          Shot{Secondary::Sobre, "frm5_Sobre.png"}}) {
+    for (const Shot& s :
+         {Shot{Secondary::Escrever, "frm1_Escrever.png"},
+          Shot{Secondary::Atualizar, "frm2_Atualizar.png"},
+          Shot{Secondary::VerLembrete, "frm3_verLembrete.png"},
+          Shot{Secondary::Ajuda, "frm4_Ajuda.png"}, Shot{Secondary::Sobre, "frm5_Sobre.png"}}) {
         program.owner().place(s.id, &main);
         QWidget* window = program.owner().get(s.id);
         window->show();
