@@ -12,7 +12,8 @@ constexpr int kSize = 32;
 constexpr QPoint kHotSpot{9, 2};
 } // namespace
 
-QCursor handCursor() {
+QCursor handCursor()
+{
     QSvgRenderer renderer(QStringLiteral(":/pictures/cursor_mao.svg"));
     if (!renderer.isValid())
         return QCursor(Qt::PointingHandCursor);
@@ -26,7 +27,8 @@ QCursor handCursor() {
     return QCursor(picture, kHotSpot.x(), kHotSpot.y());
 }
 
-void applyHandCursor(QWidget* root) {
+void applyHandCursor(QWidget* root)
+{
     const QCursor hand = handCursor();
     for (QWidget* widget : root->findChildren<QWidget*>())
         if (widget->testAttribute(Qt::WA_SetCursor) &&

@@ -9,7 +9,8 @@ constexpr int kIndent = 2;
 } // namespace
 
 void PaperDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const {
+                          const QModelIndex& index) const
+{
     painter->save();
     if (option.state & QStyle::State_Selected)
         painter->fillRect(option.rect, kSelection);
@@ -22,6 +23,7 @@ void PaperDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     painter->restore();
 }
 
-QSize PaperDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
+QSize PaperDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
+{
     return {option.rect.width(), kRowHeight};
 }

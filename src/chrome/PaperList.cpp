@@ -12,11 +12,13 @@ namespace {
 constexpr int kPaperSize = 260;
 }
 
-PaperList* PaperList::apply(QListView* list, const QString& paper) {
+PaperList* PaperList::apply(QListView* list, const QString& paper)
+{
     return new PaperList(list, paper);
 }
 
-PaperList::PaperList(QListView* list, const QString& paper) : QObject(list), list_(list) {
+PaperList::PaperList(QListView* list, const QString& paper) : QObject(list), list_(list)
+{
     const qreal ratio = list->devicePixelRatioF();
     paper_ = QPixmap(QSize(kPaperSize, kPaperSize) * ratio);
     paper_.setDevicePixelRatio(ratio);
@@ -39,7 +41,8 @@ PaperList::PaperList(QListView* list, const QString& paper) : QObject(list), lis
             qOverload<>(&QWidget::update));
 }
 
-bool PaperList::eventFilter(QObject* watched, QEvent* event) {
+bool PaperList::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::Paint && watched == list_->viewport()) {
         QPainter painter(list_->viewport());
         painter.drawTiledPixmap(list_->viewport()->rect(), paper_);

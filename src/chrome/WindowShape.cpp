@@ -11,14 +11,16 @@ namespace {
 constexpr double kTwipsPerDesignPixel = 15.0;
 
 // Nearest with ties to even, as long as nobody changed the rounding mode.
-int roundEven(double value) {
+int roundEven(double value)
+{
     return static_cast<int>(std::nearbyint(value));
 }
 
 } // namespace
 
 QPolygon MakeRegion(Outline outline, float scaleX, float scaleY, std::int16_t offsetX,
-                    std::int16_t offsetY, double twipsPerPixelX, double twipsPerPixelY) {
+                    std::int16_t offsetY, double twipsPerPixelX, double twipsPerPixelY)
+{
     const double tppX = roundEven(twipsPerPixelX);
     const double tppY = roundEven(twipsPerPixelY);
     QPolygon polygon;
@@ -31,7 +33,8 @@ QPolygon MakeRegion(Outline outline, float scaleX, float scaleY, std::int16_t of
 
 namespace WindowShape {
 
-QRegion region(const QPolygon& polygon) {
+QRegion region(const QPolygon& polygon)
+{
     // Painted rather than handed to QRegion's own scan conversion, which samples
     // pixel corners: filled like this the mask keeps exactly the pixels the page
     // picture covers at least half.
@@ -47,7 +50,8 @@ QRegion region(const QPolygon& polygon) {
     return QRegion(bitmap).translated(box.topLeft());
 }
 
-void apply(QWidget* window, Outline outline) {
+void apply(QWidget* window, Outline outline)
+{
     const double tppX = 1440.0 / window->logicalDpiX();
     const double tppY = 1440.0 / window->logicalDpiY();
     window->setMask(region(MakeRegion(outline, 1.0f, 1.0f, 0, 0, tppX, tppY)));

@@ -24,9 +24,10 @@
 namespace {
 
 // Windows' abbreviated Portuguese weekdays carry no full stop.
-QString shortWeekday(const QDate& date) {
-    QString day = QLocale(QLocale::Portuguese, QLocale::Brazil)
-                      .dayName(date.dayOfWeek(), QLocale::ShortFormat);
+QString shortWeekday(const QDate& date)
+{
+    QString day = QLocale(QLocale::Portuguese, QLocale::Brazil).dayName(date.dayOfWeek(),
+                                                                        QLocale::ShortFormat);
     if (day.endsWith(u'.'))
         day.chop(1);
     return day;
@@ -37,7 +38,8 @@ QString shortWeekday(const QDate& date) {
 frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock& clock,
                            QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint), store_(store), owner_(owner), clock_(clock),
-      commands_(owner, *this) {
+      commands_(owner, *this)
+{
     setObjectName(QStringLiteral("frm0_Inicial"));
     setWindowTitle(QStringLiteral("Quivera Recordim!"));
     setFixedSize(kSize);
@@ -73,7 +75,8 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
     lblDataHoje->setText(today.toString(QStringLiteral("/MM/yy, ")) + shortWeekday(today));
 }
 
-void frm0_Inicial::buildControls() {
+void frm0_Inicial::buildControls()
+{
     Pictures::load();
     setFont(Fonts::windowFont());
     Ui::frm0_Inicial ui;
@@ -86,6 +89,8 @@ void frm0_Inicial::buildControls() {
     lblTotalLembretes = ui.lblTotalLembretes;
     lblAviso = ui.lblAviso;
     lstLembretes = ui.lstLembretes;
+    // Stands in for the hidden full list: it takes the focus so that no visible row
+    // holds it, and ignores every key.
     lstInicial = ui.lstInicial;
     imgSalvarRed = ui.imgSalvarRed;
     imgSalvar = ui.imgSalvar;
@@ -107,12 +112,14 @@ void frm0_Inicial::buildControls() {
     PaperList::apply(lstLembretes, Pictures::path("papel"));
 }
 
-QPoint frm0_Inicial::startPosition(const QRect& screen) {
+QPoint frm0_Inicial::startPosition(const QRect& screen)
+{
     return {screen.x() + screen.width() - kSize.width() - Twips::px(45),
             screen.y() + screen.height() - kSize.height() - Twips::px(530)};
 }
 
-void frm0_Inicial::start() {
+void frm0_Inicial::start()
+{
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(startPosition(screen->geometry()));
     lstLembretes->clear();
@@ -121,26 +128,30 @@ void frm0_Inicial::start() {
     report(loaded);
 }
 
-bool frm0_Inicial::report(StoreStatus status) {
+bool frm0_Inicial::report(StoreStatus status)
+{
     if (status == StoreStatus::Ok)
         return true;
     showMessage(storeMessage(status));
     return false;
 }
 
-void frm0_Inicial::showMessage(const QString& text) {
+void frm0_Inicial::showMessage(const QString& text)
+{
     timer1_->start(kMessageMs);
     Beep::sound();
     lblAviso->setText(text);
     lblAviso->show();
 }
 
-void frm0_Inicial::showFirstPage() {
+void frm0_Inicial::showFirstPage()
+{
     state_.showFirstPage(store_.count());
     renderPage();
 }
 
-void frm0_Inicial::renderPage() {
+void frm0_Inicial::renderPage()
+{
     lstLembretes->clear();
     for (int index : state_.page())
         lstLembretes->addItem(VisibleRow::make(store_.reminderAt(index), index));
@@ -149,15 +160,18 @@ void frm0_Inicial::renderPage() {
     lblTotalLembretes->setText(QString::number(state_.total()));
 }
 
-void frm0_Inicial::setUnsaved(bool pending) {
+void frm0_Inicial::setUnsaved(bool pending)
+{
     imgSalvarRed->setVisible(pending);
 }
 
-void frm0_Inicial::setMessageVisible(bool visible) {
+void frm0_Inicial::setMessageVisible(bool visible)
+{
     lblAviso->setVisible(visible);
 }
 
-void frm0_Inicial::focusHolder() {
+void frm0_Inicial::focusHolder()
+{
     activateWindow();
     lstInicial->setFocus(Qt::OtherFocusReason);
 }

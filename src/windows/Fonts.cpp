@@ -2,7 +2,8 @@
 
 namespace Fonts {
 
-void install() {
+void install()
+{
     static const bool once = [] {
         QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
         QFont::insertSubstitution(QStringLiteral("MS Sans Serif"),
@@ -12,7 +13,8 @@ void install() {
     Q_UNUSED(once);
 }
 
-QFont windowFont() {
+QFont windowFont()
+{
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
     return font;

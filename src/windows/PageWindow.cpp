@@ -9,7 +9,8 @@
 #include "WindowShape.h"
 
 PageWindow::PageWindow(const QString& name, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
+{
     setObjectName(name);
     setWindowTitle(QStringLiteral("Form1"));
     setFixedSize(kSize);

@@ -3,18 +3,21 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-static void registerPictures() {
+static void registerPictures()
+{
     Q_INIT_RESOURCE(pictures);
 }
 
 namespace Pictures {
 
-void load() {
+void load()
+{
     static const bool once = (registerPictures(), true);
     Q_UNUSED(once);
 }
 
-QPixmap pixmap(const char* name, QSize size, qreal pixelRatio) {
+QPixmap pixmap(const char* name, QSize size, qreal pixelRatio)
+{
     load();
     QPixmap out(size * pixelRatio);
     out.setDevicePixelRatio(pixelRatio);
@@ -25,7 +28,8 @@ QPixmap pixmap(const char* name, QSize size, qreal pixelRatio) {
     return out;
 }
 
-QIcon icon() {
+QIcon icon()
+{
     QIcon icon;
     for (int side : {16, 24, 32, 48})
         icon.addPixmap(pixmap("icone", QSize(side, side)));

@@ -11,7 +11,8 @@ namespace Pictures {
 // static library, so every window that shows one calls this first.
 void load();
 
-inline QString path(const char* name) {
+inline QString path(const char* name)
+{
     return QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(name));
 }
 

@@ -6,7 +6,8 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
-frm4_Ajuda::frm4_Ajuda(QWidget* parent) : PageWindow(QStringLiteral("frm4_Ajuda"), parent) {
+frm4_Ajuda::frm4_Ajuda(QWidget* parent) : PageWindow(QStringLiteral("frm4_Ajuda"), parent)
+{
     Ui::frm4_Ajuda ui;
     ui.setupUi(this);
     applyHandCursor(this);
@@ -14,7 +15,8 @@ frm4_Ajuda::frm4_Ajuda(QWidget* parent) : PageWindow(QStringLiteral("frm4_Ajuda"
     txtAjuda->setPlainText(helpText());
 }
 
-QString frm4_Ajuda::helpText() {
+QString frm4_Ajuda::helpText()
+{
     const QStringList lines = {
         QStringLiteral("Lembretes sempre entram por ordem de postagem, indo do mais antigo até "
                        "o mais recente."),

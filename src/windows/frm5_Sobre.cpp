@@ -7,12 +7,14 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-frm5_Sobre::UrlOpener& frm5_Sobre::urlOpener() {
+frm5_Sobre::UrlOpener& frm5_Sobre::urlOpener()
+{
     static UrlOpener opener = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     return opener;
 }
 
-frm5_Sobre::frm5_Sobre(QWidget* parent) : PageWindow(QStringLiteral("frm5_Sobre"), parent) {
+frm5_Sobre::frm5_Sobre(QWidget* parent) : PageWindow(QStringLiteral("frm5_Sobre"), parent)
+{
     Ui::frm5_Sobre ui;
     ui.setupUi(this);
     applyHandCursor(this);
@@ -31,7 +33,8 @@ frm5_Sobre::frm5_Sobre(QWidget* parent) : PageWindow(QStringLiteral("frm5_Sobre"
     lblBrenquivera->installEventFilter(this);
 }
 
-bool frm5_Sobre::eventFilter(QObject* watched, QEvent* event) {
+bool frm5_Sobre::eventFilter(QObject* watched, QEvent* event)
+{
     // A click is a left press and release over the link, as on any label.
     if (watched == lblBrenquivera && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
@@ -42,6 +45,7 @@ bool frm5_Sobre::eventFilter(QObject* watched, QEvent* event) {
     return PageWindow::eventFilter(watched, event);
 }
 
-void frm5_Sobre::lblBrenquivera_Click() {
+void frm5_Sobre::lblBrenquivera_Click()
+{
     urlOpener()(QUrl(QLatin1String(kAddress)));
 }

@@ -13,7 +13,8 @@ struct Scaled {
 
 // 120 dots per inch: 12 twips to a pixel, so every coordinate grows by 1.25 and
 // halves go to the even neighbour.
-TEST(MakeRegion, TwelveTwipsPerPixelRoundsHalvesToEven) {
+TEST(MakeRegion, TwelveTwipsPerPixelRoundsHalvesToEven)
+{
     for (const Scaled& c : {Scaled{2, 2}, Scaled{6, 8}, Scaled{11, 14}, Scaled{249, 311}}) {
         const std::array<OutlineVertex, 1> vertex{{{c.design, c.design}}};
         const QPolygon polygon = MakeRegion(vertex, 1.0f, 1.0f, 0, 0, 12.0, 12.0);
@@ -21,27 +22,31 @@ TEST(MakeRegion, TwelveTwipsPerPixelRoundsHalvesToEven) {
     }
 }
 
-TEST(MakeRegion, FifteenTwipsPerPixelKeepsEveryVertex) {
+TEST(MakeRegion, FifteenTwipsPerPixelKeepsEveryVertex)
+{
     const QPolygon polygon = MakeRegion(MainOutline, 1.0f, 1.0f, 0, 0, 15.0, 15.0);
     ASSERT_EQ(polygon.size(), 100);
     for (int i = 0; i < polygon.size(); ++i)
         EXPECT_EQ(polygon.at(i), QPoint(MainOutline[i].x, MainOutline[i].y)) << "vertex " << i;
 }
 
-TEST(MakeRegion, TwipsPerPixelAreRoundedBeforeUse) {
+TEST(MakeRegion, TwipsPerPixelAreRoundedBeforeUse)
+{
     // 14.6 counts as 15 and 12.5 as 12 (ties to even).
     const std::array<OutlineVertex, 1> vertex{{{6, 6}}};
     EXPECT_EQ(MakeRegion(vertex, 1.0f, 1.0f, 0, 0, 14.6, 12.5).at(0), QPoint(6, 8));
 }
 
-TEST(MakeRegion, ScaleAndOffsetApplyPerAxis) {
+TEST(MakeRegion, ScaleAndOffsetApplyPerAxis)
+{
     const std::array<OutlineVertex, 1> vertex{{{10, 20}}};
     EXPECT_EQ(MakeRegion(vertex, 2.0f, 0.5f, 3, -4, 15.0, 15.0).at(0), QPoint(23, 6));
 }
 
 // The outline data as the layout gives it: bounding boxes, the vertices that
 // start and end the curl, and the closing vertex next to the first.
-TEST(Outlines, BoundsAndLandmarks) {
+TEST(Outlines, BoundsAndLandmarks)
+{
     struct Case {
         Outline outline;
         QRect bounds;
@@ -63,7 +68,8 @@ TEST(Outlines, BoundsAndLandmarks) {
 
 // Pixels are counted from the top-left; the last column and row of each window
 // are inside except where the notches and the curl cut them away.
-TEST(WindowShapeRegion, NotchesAndCurlAreCutOut) {
+TEST(WindowShapeRegion, NotchesAndCurlAreCutOut)
+{
     const QRegion main = WindowShape::region(MakeRegion(MainOutline, 1.0f, 1.0f, 0, 0, 15, 15));
     EXPECT_TRUE(main.contains(QPoint(5, 5)));      // before the first notch
     EXPECT_FALSE(main.contains(QPoint(17, 4)));    // inside the first notch

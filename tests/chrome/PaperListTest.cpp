@@ -11,12 +11,14 @@ namespace {
 // The main window's list: 238 x 197 pixels.
 class PaperListTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         list.resize(238, 197);
         PaperList::apply(&list, QString());
     }
 
-    QImage grab() {
+    QImage grab()
+    {
         list.show();
         return list.grab().toImage();
     }
@@ -24,7 +26,8 @@ protected:
     QListWidget list;
 };
 
-TEST_F(PaperListTest, FifteenRowsOfThirteenPixelsFillTheList) {
+TEST_F(PaperListTest, FifteenRowsOfThirteenPixelsFillTheList)
+{
     for (int i = 0; i < 20; ++i)
         list.addItem(QStringLiteral("Lembrete %1\t\t\t\t%1").arg(i));
     list.show();
@@ -37,7 +40,8 @@ TEST_F(PaperListTest, FifteenRowsOfThirteenPixelsFillTheList) {
     EXPECT_GT(list.visualItemRect(list.item(15)).bottom(), list.viewport()->height());
 }
 
-TEST_F(PaperListTest, RowsHoldThirteenPixelsWhateverTheFont) {
+TEST_F(PaperListTest, RowsHoldThirteenPixelsWhateverTheFont)
+{
     QFont big = list.font();
     big.setPixelSize(30);
     list.setFont(big);
@@ -46,7 +50,8 @@ TEST_F(PaperListTest, RowsHoldThirteenPixelsWhateverTheFont) {
     EXPECT_EQ(list.visualItemRect(list.item(0)).height(), 13);
 }
 
-TEST_F(PaperListTest, ShowsOnlyTheTextBeforeTheFirstTab) {
+TEST_F(PaperListTest, ShowsOnlyTheTextBeforeTheFirstTab)
+{
     list.addItem(QStringLiteral("07/12/26  Concluído  Dentista"));
     const QImage plain = grab();
     list.item(0)->setText(QStringLiteral("07/12/26  Concluído  Dentista\t\t\t\t12345"));
@@ -57,7 +62,8 @@ TEST_F(PaperListTest, ShowsOnlyTheTextBeforeTheFirstTab) {
     EXPECT_NE(list.grab().toImage(), plain) << "the text must show at all";
 }
 
-TEST_F(PaperListTest, NoBorderNoHorizontalBarAndTheSelectionShows) {
+TEST_F(PaperListTest, NoBorderNoHorizontalBarAndTheSelectionShows)
+{
     EXPECT_EQ(list.frameShape(), QFrame::NoFrame);
     list.addItem(QStringLiteral("uma linha muito longa ").repeated(10));
     const QImage unselected = grab();

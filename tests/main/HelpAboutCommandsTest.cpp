@@ -16,7 +16,8 @@ namespace {
 // other.
 class HelpAboutCommands : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         owner.setFactory(Secondary::Ajuda, [] { return new frm4_Ajuda; });
         owner.setFactory(Secondary::Sobre, [] { return new frm5_Sobre; });
         main = std::make_unique<frm0_Inicial>(store, owner, clock);
@@ -25,7 +26,8 @@ protected:
     }
     void TearDown() override { owner.closeAll(); }
 
-    void click(const char* name) {
+    void click(const char* name)
+    {
         emit main->findChild<PictureButton*>(QLatin1String(name))->clicked();
     }
 
@@ -36,7 +38,8 @@ protected:
     std::unique_ptr<frm0_Inicial> main;
 };
 
-TEST_F(HelpAboutCommands, HelpOpensBesideTheMainWindow) {
+TEST_F(HelpAboutCommands, HelpOpensBesideTheMainWindow)
+{
     click("imgAjuda");
     QWidget* help = owner.find(Secondary::Ajuda);
     ASSERT_NE(help, nullptr);
@@ -45,7 +48,8 @@ TEST_F(HelpAboutCommands, HelpOpensBesideTheMainWindow) {
     EXPECT_EQ(help->pos(), QPoint(600 - 228 - 4, 400));
 }
 
-TEST_F(HelpAboutCommands, EachClosesTheOtherAtTheSamePlace) {
+TEST_F(HelpAboutCommands, EachClosesTheOtherAtTheSamePlace)
+{
     click("imgSobre");
     click("imgAjuda");
     EXPECT_FALSE(owner.isOpen(Secondary::Sobre));
@@ -59,7 +63,8 @@ TEST_F(HelpAboutCommands, EachClosesTheOtherAtTheSamePlace) {
     EXPECT_TRUE(owner.find(Secondary::Sobre)->isVisible());
 }
 
-TEST_F(HelpAboutCommands, ClosingOneLeavesTheOtherAlone) {
+TEST_F(HelpAboutCommands, ClosingOneLeavesTheOtherAlone)
+{
     click("imgAjuda");
     frm4_Ajuda* first = owner.find<frm4_Ajuda>(Secondary::Ajuda);
     ASSERT_NE(first, nullptr);

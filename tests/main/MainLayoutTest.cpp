@@ -15,17 +15,20 @@
 
 namespace {
 
-int px(int twips) {
+int px(int twips)
+{
     return (twips * 2 + 15) / 30;
 }
 
-QRect fromTwips(int left, int top, int width, int height) {
+QRect fromTwips(int left, int top, int width, int height)
+{
     return {px(left), px(top), px(width), px(height)};
 }
 
 class MainLayout : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         Fonts::install();
         window = std::make_unique<frm0_Inicial>(store, owner, clock);
     }
@@ -82,7 +85,8 @@ const Control kControls[] = {
     {"imgRetornaOff", "PictureButton", 2800, 4190, 345, 165, nullptr, nullptr, false},
 };
 
-TEST_F(MainLayout, EveryControlInPlaceWithItsTextsAndCursor) {
+TEST_F(MainLayout, EveryControlInPlaceWithItsTextsAndCursor)
+{
     EXPECT_EQ(window->size(), QSize(249, 345));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quivera Recordim!"));
     for (const Control& c : kControls) {
@@ -100,7 +104,8 @@ TEST_F(MainLayout, EveryControlInPlaceWithItsTextsAndCursor) {
     }
 }
 
-TEST_F(MainLayout, TheControlListedFirstLiesOnTop) {
+TEST_F(MainLayout, TheControlListedFirstLiesOnTop)
+{
     const QObjectList& stack = window->children();
     qsizetype above = stack.size();
     for (const Control& c : kControls) {
@@ -116,7 +121,8 @@ TEST_F(MainLayout, TheControlListedFirstLiesOnTop) {
     EXPECT_EQ(window->childAt(savePlace)->objectName(), QStringLiteral("imgSalvar"));
 }
 
-TEST_F(MainLayout, MessageLineAndRedSaveHiddenAtStart) {
+TEST_F(MainLayout, MessageLineAndRedSaveHiddenAtStart)
+{
     EXPECT_TRUE(control("lblAviso")->isHidden());
     EXPECT_TRUE(control("imgSalvarRed")->isHidden());
     EXPECT_FALSE(control("imgSalvar")->isHidden());
@@ -124,7 +130,8 @@ TEST_F(MainLayout, MessageLineAndRedSaveHiddenAtStart) {
     EXPECT_FALSE(control("imgRetornaOff")->isHidden());
 }
 
-TEST_F(MainLayout, ColoursOfTextsAndRules) {
+TEST_F(MainLayout, ColoursOfTextsAndRules)
+{
     struct Colour {
         const char* name;
         const char* rgb;
@@ -149,7 +156,8 @@ TEST_F(MainLayout, ColoursOfTextsAndRules) {
               QLatin1String("#000000"));
 }
 
-TEST_F(MainLayout, FontsFollowTheLayoutThroughTheirSubstitutes) {
+TEST_F(MainLayout, FontsFollowTheLayoutThroughTheirSubstitutes)
+{
     const QFont base = window->font();
     EXPECT_EQ(base.family(), QStringLiteral("MS Sans Serif"));
     EXPECT_DOUBLE_EQ(base.pointSizeF(), 8.25);
@@ -167,7 +175,8 @@ TEST_F(MainLayout, FontsFollowTheLayoutThroughTheirSubstitutes) {
     EXPECT_DOUBLE_EQ(control("lstLembretes")->font().pointSizeF(), 8.25);
 }
 
-TEST_F(MainLayout, WindowIsClippedToTheMainPage) {
+TEST_F(MainLayout, WindowIsClippedToTheMainPage)
+{
     const QRegion mask = window->mask();
     EXPECT_EQ(mask.boundingRect(), QRect(0, 0, 249, 345));
     EXPECT_TRUE(mask.contains(QPoint(5, 5)));
@@ -180,7 +189,8 @@ TEST_F(MainLayout, WindowIsClippedToTheMainPage) {
     EXPECT_FALSE(mask.intersects(control("lstInicial")->geometry()));
 }
 
-TEST_F(MainLayout, ReminderListIsRuledPaperOfFifteenRows) {
+TEST_F(MainLayout, ReminderListIsRuledPaperOfFifteenRows)
+{
     auto* list = window->findChild<QListWidget*>(QStringLiteral("lstLembretes"));
     for (int i = 0; i < 15; ++i)
         list->addItem(QStringLiteral("-  Não Concluído  Lembrete %1\t\t\t\t%1").arg(i));

@@ -15,22 +15,26 @@
 
 namespace {
 
-int px(int twips) {
+int px(int twips)
+{
     return (twips * 2 + 15) / 30;
 }
 
-void mouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPoint at) {
+void mouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPoint at)
+{
     const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
     QMouseEvent event(type, at, w->mapToGlobal(at), button, held, Qt::NoModifier);
     QApplication::sendEvent(w, &event);
 }
 
-void click(QWidget* w, Qt::MouseButton button) {
+void click(QWidget* w, Qt::MouseButton button)
+{
     mouse(w, QEvent::MouseButtonPress, button, w->rect().center());
     mouse(w, QEvent::MouseButtonRelease, button, w->rect().center());
 }
 
-void type(QWidget* w, int key, const QString& text = {}) {
+void type(QWidget* w, int key, const QString& text = {})
+{
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(w, &press);
 }
@@ -41,7 +45,8 @@ struct Placed {
     const char* text; // nullptr: not a label, or set by the code
 };
 
-void expectLayout(QWidget* window, std::initializer_list<Placed> controls) {
+void expectLayout(QWidget* window, std::initializer_list<Placed> controls)
+{
     for (const Placed& c : controls) {
         SCOPED_TRACE(c.name);
         auto* w = window->findChild<QWidget*>(QLatin1String(c.name));
@@ -55,7 +60,8 @@ void expectLayout(QWidget* window, std::initializer_list<Placed> controls) {
     }
 }
 
-TEST(HelpWindow, LayoutAndTheNineLinesOfHelp) {
+TEST(HelpWindow, LayoutAndTheNineLinesOfHelp)
+{
     frm4_Ajuda window;
     EXPECT_EQ(window.objectName(), QStringLiteral("frm4_Ajuda"));
     expectLayout(&window, {{"txtAjuda", 90, 620, 3220, 1960, nullptr},
@@ -86,7 +92,8 @@ TEST(HelpWindow, LayoutAndTheNineLinesOfHelp) {
     EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
-TEST(HelpWindow, ReaderCannotChangeTheText) {
+TEST(HelpWindow, ReaderCannotChangeTheText)
+{
     frm4_Ajuda window;
     window.show();
     auto* box = window.findChild<QPlainTextEdit*>(QStringLiteral("txtAjuda"));
@@ -100,7 +107,8 @@ TEST(HelpWindow, ReaderCannotChangeTheText) {
 
 class AboutWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         Fonts::install();
         saved = frm5_Sobre::urlOpener();
         frm5_Sobre::urlOpener() = [this](const QUrl& url) { opened << url; };
@@ -111,7 +119,8 @@ protected:
     QList<QUrl> opened;
 };
 
-TEST_F(AboutWindow, LayoutAndTexts) {
+TEST_F(AboutWindow, LayoutAndTexts)
+{
     frm5_Sobre window;
     EXPECT_EQ(window.objectName(), QStringLiteral("frm5_Sobre"));
     expectLayout(&window, {{"Label5", 90, 1440, 3135, 1215, nullptr},
@@ -145,7 +154,8 @@ TEST_F(AboutWindow, LayoutAndTexts) {
               QStringLiteral("#316ac5"));
 }
 
-TEST_F(AboutWindow, EachClickOnTheLinkOpensThePageOnce) {
+TEST_F(AboutWindow, EachClickOnTheLinkOpensThePageOnce)
+{
     frm5_Sobre window;
     window.show();
     auto* link = window.findChild<QLabel*>(QStringLiteral("lblBrenquivera"));
@@ -157,7 +167,8 @@ TEST_F(AboutWindow, EachClickOnTheLinkOpensThePageOnce) {
     EXPECT_TRUE(window.isVisible()) << "the window stays open";
 }
 
-TEST_F(AboutWindow, PressOutsideTheLinkOpensNothing) {
+TEST_F(AboutWindow, PressOutsideTheLinkOpensNothing)
+{
     frm5_Sobre window;
     window.show();
     auto* link = window.findChild<QLabel*>(QStringLiteral("lblBrenquivera"));
@@ -171,7 +182,8 @@ TEST_F(AboutWindow, PressOutsideTheLinkOpensNothing) {
 
 namespace {
 
-TEST(PageWindowFont, DefaultIsMsSansSerifThroughItsSubstitute) {
+TEST(PageWindowFont, DefaultIsMsSansSerifThroughItsSubstitute)
+{
     Fonts::install();
     frm4_Ajuda window;
     const QFont font = window.font();

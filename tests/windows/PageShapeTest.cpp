@@ -20,7 +20,8 @@ struct Kind {
 };
 
 // The mask the live window carries, for every kind of secondary window.
-TEST(PageShape, EverySecondaryWindowIsClippedToThePage) {
+TEST(PageShape, EverySecondaryWindowIsClippedToThePage)
+{
     const Kind kinds[] = {
         {"PageWindow", [] { return new PageWindow(QStringLiteral("frm1_Escrever")); }},
         {"frm4_Ajuda", [] { return new frm4_Ajuda; }},
@@ -43,7 +44,8 @@ TEST(PageShape, EverySecondaryWindowIsClippedToThePage) {
 
 // Page picture and mask agree: at 1x every pixel the mask keeps is mostly painted
 // by the picture and every pixel it cuts away mostly clear.
-TEST(PageShape, PagePictureFollowsTheOutline) {
+TEST(PageShape, PagePictureFollowsTheOutline)
+{
     struct Case {
         const char* picture;
         Outline outline;

@@ -6,7 +6,8 @@
 namespace {
 
 // Every picture the windows ask for, at the size its control has in the layout.
-TEST(Pictures, EachPictureLoadsAtItsLayoutSize) {
+TEST(Pictures, EachPictureLoadsAtItsLayoutSize)
+{
     struct Case {
         const char* name;
         QSize size;
@@ -56,7 +57,8 @@ TEST(Pictures, EachPictureLoadsAtItsLayoutSize) {
     }
 }
 
-TEST(Pictures, IconComesInFourSizes) {
+TEST(Pictures, IconComesInFourSizes)
+{
     const QList<QSize> sizes = Pictures::icon().availableSizes();
     for (int side : {16, 24, 32, 48})
         EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;

@@ -15,14 +15,16 @@
 
 namespace {
 
-void settle() {
+void settle()
+{
     for (int i = 0; i < 20; ++i) {
         QApplication::processEvents();
         QThread::msleep(10);
     }
 }
 
-bool save(QWidget* window, const QString& file) {
+bool save(QWidget* window, const QString& file)
+{
     settle();
     QImage shot(window->size(), QImage::Format_ARGB32);
     shot.fill(Qt::transparent);
@@ -36,7 +38,8 @@ bool save(QWidget* window, const QString& file) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QApplication app(argc, argv);
     if (argc != 2) {
         qWarning("usage: qr_screenshots FOLDER");
