@@ -200,4 +200,24 @@ TEST_F(MainLayout, ReminderListIsRuledPaperOfFifteenRows)
     EXPECT_LE(15 * 13, list->viewport()->height());
 }
 
+// The rules stay under the rows, also after the list scrolls.
+TEST_F(MainLayout, PaperRulesRunUnderTheRows)
+{
+    auto* list = window->findChild<QListWidget*>(QStringLiteral("lstLembretes"));
+    for (int i = 0; i < 20; ++i)
+        list->addItem(QStringLiteral("-  Não Concluído  L%1\t\t\t\t%1").arg(i));
+    window->show();
+    for (int scrolled : {0, 1, 4}) {
+        list->scrollToItem(list->item(scrolled), QAbstractItemView::PositionAtTop);
+        const QImage paper = list->viewport()->grab().toImage();
+        const int x = paper.width() - 30; // right of every short title
+        for (int row = 0; row < 14; ++row) {
+            EXPECT_EQ(paper.pixelColor(x, 13 * row + 12).name(), QStringLiteral("#b6cbed"))
+                << "rule under row " << row << " scrolled " << scrolled;
+            EXPECT_EQ(paper.pixelColor(x, 13 * row + 6).name(), QStringLiteral("#ffffff"))
+                << "paper in row " << row << " scrolled " << scrolled;
+        }
+    }
+}
+
 } // namespace
