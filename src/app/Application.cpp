@@ -1,13 +1,24 @@
 #include "Application.h"
 
 #include "EditorWindow.h"
-#include "PageWindow.h"
+#include "Fonts.h"
+#include "Pictures.h"
 #include "frm0_Inicial.h"
 #include "frm3_verLembrete.h"
+#include "frm4_Ajuda.h"
+#include "frm5_Sobre.h"
+
+#include <QApplication>
 
 Application::Application(const QString& dataFolder, const Clock& clock)
-    : clock_(clock), store_(dataFolder, clock), main_(std::make_unique<frm0_Inicial>(store_, owner_, clock))
+    : clock_(clock), store_(dataFolder, clock)
 {
+    // Fonts and pictures are in place before the first window is built.
+    Fonts::install();
+    Pictures::load();
+    QApplication::setWindowIcon(Pictures::icon());
+    main_ = std::make_unique<frm0_Inicial>(store_, owner_, clock);
+
     owner_.setFactory(Secondary::Escrever, [this] {
         return new EditorWindow(EditorWindow::Role::Escrever, *main_, clock_);
     });
@@ -16,10 +27,8 @@ Application::Application(const QString& dataFolder, const Clock& clock)
     });
     owner_.setFactory(Secondary::VerLembrete,
                       [this] { return new frm3_verLembrete(owner_, *main_); });
-    owner_.setFactory(Secondary::Ajuda,
-                      [] { return new PageWindow(QStringLiteral("frm4_Ajuda")); });
-    owner_.setFactory(Secondary::Sobre,
-                      [] { return new PageWindow(QStringLiteral("frm5_Sobre")); });
+    owner_.setFactory(Secondary::Ajuda, [] { return new frm4_Ajuda; });
+    owner_.setFactory(Secondary::Sobre, [] { return new frm5_Sobre; });
 }
 
 Application::~Application()
@@ -29,7 +38,6 @@ Application::~Application()
 
 void Application::start()
 {
-    owner_.hideAll();
     main_->start();
     main_->show();
 }

@@ -11,6 +11,7 @@ class QSvgRenderer;
 // right and down while any button is held on it.
 class PictureButton : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(QString picture READ picture WRITE setPicture)
 public:
     explicit PictureButton(QWidget* parent = nullptr);
 

@@ -2,11 +2,18 @@
 
 #include "Beep.h"
 #include "Clock.h"
+#include "Fonts.h"
+#include "HandCursor.h"
+#include "MainLayout.h"
+#include "PageBackground.h"
+#include "PaperList.h"
 #include "PictureButton.h"
+#include "Pictures.h"
 #include "TrayMinimizer.h"
 #include "Twips.h"
 #include "WindowDragger.h"
 #include "WindowOwner.h"
+#include "WindowShape.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -43,6 +50,8 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
     setPalette(pal);
 
     buildControls();
+    new PageBackground(Pictures::path("fundo_principal"), this);
+    WindowShape::apply(this, MainOutline);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -78,55 +87,39 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
 
 void frm0_Inicial::buildControls()
 {
-    auto label = [this](const char* name, QRect at) {
-        auto* l = new QLabel(this);
-        l->setObjectName(QLatin1String(name));
-        l->setGeometry(at);
-        return l;
-    };
-    auto picture = [this](const char* name, QRect at, const QString& tip = {}) {
-        auto* b = new PictureButton(this);
-        b->setObjectName(QLatin1String(name));
-        b->setGeometry(at);
-        b->setToolTip(tip);
-        return b;
-    };
-    using Twips::rect;
-    imgAvancaOff = picture("imgAvancaOff", rect(3280, 4190, 345, 165));
-    imgRetornaOff = picture("imgRetornaOff", rect(2800, 4190, 345, 165));
-    imgSalvar = picture("imgSalvar", rect(1800, 4520, 525, 150));
-    lstLembretes = new QListWidget(this);
-    lstLembretes->setObjectName(QStringLiteral("lstLembretes"));
-    lstLembretes->setGeometry(rect(80, 1170, 3570, 2955));
-    lblTextoTotal = label("lblTextoTotal", rect(1800, 4965, 495, 195));
-    lblTextoTotal->setText(QStringLiteral("Total:"));
-    lblDiaHojeGrande = label("lblDiaHojeGrande", rect(0, 4680, 690, 495));
-    lblDataHoje = label("lblDataHoje", rect(600, 4960, 1020, 200));
-    lblAviso = label("lblAviso", rect(70, 720, 2025, 195));
-    lblAviso->setAlignment(Qt::AlignCenter);
-    lblAviso->hide();
-    lblTotalLembretes = label("lblTotalLembretes", rect(2240, 4960, 1095, 195));
-    imgSalvarRed = picture("imgSalvarRed", rect(1800, 4520, 525, 150),
-                           QStringLiteral(" Salvar lista de lembretes "));
-    imgSalvarRed->hide();
-    imgCopiar = picture("imgCopiar", rect(1810, 4190, 600, 165),
-                        QStringLiteral(" Copiar para a área de transferência "));
-    imgSobre = picture("imgSobre", rect(3180, 4520, 450, 150), QStringLiteral(" Sobre o Programa "));
-    imgAjuda = picture("imgAjuda", rect(2500, 4520, 495, 240), QStringLiteral(" Ajuda "));
-    btnFechar = picture("btnFechar", rect(3180, 0, 390, 375), QStringLiteral(" Fechar "));
-    btnMinimizar = picture("btnMinimizar", rect(2700, 0, 480, 480), QStringLiteral(" Minimizar "));
-    imgCorrigir = picture("imgCorrigir", rect(2700, 590, 390, 480), QStringLiteral(" Corrigir "));
-    imgEscrever = picture("imgEscrever", rect(2210, 590, 435, 480), QStringLiteral(" Escrever "));
-    imgApagar = picture("imgApagar", rect(3150, 590, 435, 480), QStringLiteral(" Apagar "));
-    imgRetorna = picture("imgRetorna", rect(2800, 4190, 345, 165), QStringLiteral(" Retornar "));
-    imgAvanca = picture("imgAvanca", rect(3280, 4190, 345, 165), QStringLiteral(" Avançar "));
+    Pictures::load();
+    setFont(Fonts::windowFont());
+    Ui::frm0_Inicial ui;
+    ui.setupUi(this);
+    applyHandCursor(this);
 
+    lblDiaHojeGrande = ui.lblDiaHojeGrande;
+    lblDataHoje = ui.lblDataHoje;
+    lblTextoTotal = ui.lblTextoTotal;
+    lblTotalLembretes = ui.lblTotalLembretes;
+    lblAviso = ui.lblAviso;
+    lstLembretes = ui.lstLembretes;
     // Stands in for the hidden full list: it takes the focus so that no visible row
     // holds it, and ignores every key.
-    lstInicial = new QWidget(this);
-    lstInicial->setObjectName(QStringLiteral("lstInicial"));
-    lstInicial->setGeometry(rect(0, 5880, 3615, 1230));
-    lstInicial->setFocusPolicy(Qt::StrongFocus);
+    lstInicial = ui.lstInicial;
+    imgSalvarRed = ui.imgSalvarRed;
+    imgSalvar = ui.imgSalvar;
+    imgCopiar = ui.imgCopiar;
+    imgApagar = ui.imgApagar;
+    imgEscrever = ui.imgEscrever;
+    imgCorrigir = ui.imgCorrigir;
+    imgAjuda = ui.imgAjuda;
+    imgSobre = ui.imgSobre;
+    btnFechar = ui.btnFechar;
+    btnMinimizar = ui.btnMinimizar;
+    imgAvanca = ui.imgAvanca;
+    imgRetorna = ui.imgRetorna;
+    imgAvancaOff = ui.imgAvancaOff;
+    imgRetornaOff = ui.imgRetornaOff;
+
+    lblAviso->hide();
+    imgSalvarRed->hide();
+    PaperList::apply(lstLembretes, Pictures::path("papel"));
 }
 
 QPoint frm0_Inicial::startPosition(const QRect& screen)

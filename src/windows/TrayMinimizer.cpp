@@ -1,7 +1,7 @@
 #include "TrayMinimizer.h"
 
 #include "PageWindow.h"
-#include "ProgramIcon.h"
+#include "Pictures.h"
 #include "WindowOwner.h"
 
 #include <QEvent>
@@ -26,7 +26,7 @@ void TrayMinimizer::startUp()
 void TrayMinimizer::addIcon()
 {
     if (!icon_) {
-        icon_ = new QSystemTrayIcon(ProgramIcon::icon(), this);
+        icon_ = new QSystemTrayIcon(Pictures::icon(), this);
         icon_->setToolTip(QLatin1String(kTip));
         // No context menu: on several trays a menu swallows the right press.
         connect(icon_, &QSystemTrayIcon::activated, this, &TrayMinimizer::activated);

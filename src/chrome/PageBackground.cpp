@@ -1,0 +1,19 @@
+#include "PageBackground.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+PageBackground::PageBackground(const QString& picture, QWidget* parent)
+    : QWidget(parent), renderer_(new QSvgRenderer(picture, this))
+{
+    setObjectName(QStringLiteral("fundo"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setGeometry(parent->rect());
+    lower();
+}
+
+void PageBackground::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    renderer_->render(&painter, QRectF(rect()));
+}

@@ -1,0 +1,29 @@
+#include "PaperDelegate.h"
+
+#include <QPainter>
+
+namespace {
+// Blue ink thinned out, so the rules stay visible through the selection.
+const QColor kSelection(0x31, 0x6A, 0xC5, 64);
+constexpr int kIndent = 2;
+} // namespace
+
+void PaperDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const
+{
+    painter->save();
+    if (option.state & QStyle::State_Selected)
+        painter->fillRect(option.rect, kSelection);
+    const QString row = index.data(Qt::DisplayRole).toString();
+    painter->setFont(option.font);
+    painter->setPen(option.palette.color(QPalette::Text));
+    painter->drawText(option.rect.adjusted(kIndent, 0, -kIndent, 0),
+                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                      row.section(QLatin1Char('\t'), 0, 0));
+    painter->restore();
+}
+
+QSize PaperDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
+{
+    return {option.rect.width(), kRowHeight};
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "PageWindow.h"
+
+#include <QUrl>
+
+#include <functional>
+
+class QLabel;
+
+// Name, version, a short description, the author and a link to the project's
+// page.
+class frm5_Sobre : public PageWindow {
+    Q_OBJECT
+public:
+    // Short enough for the link label at its bold size.
+    static constexpr auto kAddress = "https://quivera.github.io/";
+    static constexpr auto kAuthor = "Equipe Quivera";
+    static constexpr auto kTool = "C++ e Qt";
+
+    // Hands an address to the desktop; tests put a recorder here.
+    using UrlOpener = std::function<void(const QUrl&)>;
+    static UrlOpener& urlOpener();
+
+    explicit frm5_Sobre(QWidget* parent = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void lblBrenquivera_Click();
+
+    QLabel* lblBrenquivera = nullptr;
+};

@@ -1,0 +1,196 @@
+#include "Fonts.h"
+#include "frm4_Ajuda.h"
+#include "frm5_Sobre.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+int px(int twips)
+{
+    return (twips * 2 + 15) / 30;
+}
+
+void mouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPoint at)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
+    QMouseEvent event(type, at, w->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+void click(QWidget* w, Qt::MouseButton button)
+{
+    mouse(w, QEvent::MouseButtonPress, button, w->rect().center());
+    mouse(w, QEvent::MouseButtonRelease, button, w->rect().center());
+}
+
+void type(QWidget* w, int key, const QString& text = {})
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &press);
+}
+
+struct Placed {
+    const char* name;
+    int left, top, width, height;
+    const char* text; // nullptr: not a label, or set by the code
+};
+
+void expectLayout(QWidget* window, std::initializer_list<Placed> controls)
+{
+    for (const Placed& c : controls) {
+        SCOPED_TRACE(c.name);
+        auto* w = window->findChild<QWidget*>(QLatin1String(c.name));
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->geometry(), QRect(px(c.left), px(c.top), px(c.width), px(c.height)));
+        if (c.text) {
+            auto* label = qobject_cast<QLabel*>(w);
+            ASSERT_NE(label, nullptr);
+            EXPECT_EQ(label->text(), QString::fromUtf8(c.text));
+        }
+    }
+}
+
+TEST(HelpWindow, LayoutAndTheNineLinesOfHelp)
+{
+    frm4_Ajuda window;
+    EXPECT_EQ(window.objectName(), QStringLiteral("frm4_Ajuda"));
+    expectLayout(&window, {{"txtAjuda", 90, 620, 3220, 1960, nullptr},
+                           {"Shape1", 90, 600, 3225, 30, nullptr},
+                           {"btnFechar", 2780, 100, 390, 375, nullptr},
+                           {"Image1", 90, 285, 645, 270, nullptr},
+                           {"Shape2", 90, 2600, 3220, 30, nullptr},
+                           {"linhamarca", 0, 480, 3735, 30, nullptr}});
+
+    const QString expected = QString::fromUtf8(
+        "Lembretes sempre entram por ordem de postagem, indo do mais antigo até o mais "
+        "recente.\r\n"
+        "\r\n"
+        "Duplo clique com o mouse no lembrete, muda seu status de \"Concluído\" para \"Não "
+        "Concluído\" e vice-versa. Após isso, é preciso pedir para \"salvar.\"\r\n"
+        "\r\n"
+        "Duplo clique no corpo do programa fecha as janelas.\r\n"
+        "\r\n"
+        "Para arrastar, clique no corpo do programa e mantenha o mouse pressionado.\r\n"
+        "\r\n"
+        "Lembretes deletados não podem ser recuperados. Portanto, seja cuidadoso!");
+    EXPECT_EQ(frm4_Ajuda::helpText(), expected);
+
+    auto* box = window.findChild<QPlainTextEdit*>(QStringLiteral("txtAjuda"));
+    EXPECT_EQ(box->blockCount(), 9);
+    EXPECT_EQ(box->toPlainText(), QString(expected).replace(QStringLiteral("\r\n"), "\n"));
+    EXPECT_TRUE(box->isReadOnly());
+    EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+TEST(HelpWindow, ReaderCannotChangeTheText)
+{
+    frm4_Ajuda window;
+    window.show();
+    auto* box = window.findChild<QPlainTextEdit*>(QStringLiteral("txtAjuda"));
+    const QString before = box->toPlainText();
+    box->setFocus();
+    type(box, Qt::Key_X, QStringLiteral("x"));
+    type(box, Qt::Key_Backspace);
+    type(box, Qt::Key_Delete);
+    EXPECT_EQ(box->toPlainText(), before);
+}
+
+class AboutWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Fonts::install();
+        saved = frm5_Sobre::urlOpener();
+        frm5_Sobre::urlOpener() = [this](const QUrl& url) { opened << url; };
+    }
+    void TearDown() override { frm5_Sobre::urlOpener() = saved; }
+
+    frm5_Sobre::UrlOpener saved;
+    QList<QUrl> opened;
+};
+
+TEST_F(AboutWindow, LayoutAndTexts)
+{
+    frm5_Sobre window;
+    EXPECT_EQ(window.objectName(), QStringLiteral("frm5_Sobre"));
+    expectLayout(&window, {{"Label5", 90, 1440, 3135, 1215, nullptr},
+                           {"Label2", 960, 980, 735, 285, "Autor:"},
+                           {"Image2", 100, 610, 720, 720, nullptr},
+                           {"lblBrenquivera", 960, 1170, 2055, 285, "https://quivera.github.io/"},
+                           {"Label3", 1540, 980, 1455, 255, "Equipe Quivera"},
+                           {"lblFree", 90, 2740, 3105, 255, "Quivera Recordim! é totalmente FREE!"},
+                           {"Label1", 2830, 600, 400, 195, "v 1.0"},
+                           {"btnFechar", 2780, 100, 390, 375, nullptr},
+                           {"Image1", 90, 285, 630, 270, nullptr},
+                           {"Shape2", 90, 2700, 2900, 30, nullptr},
+                           {"linhamarca", 0, 480, 3735, 30, nullptr},
+                           {"Label4", 960, 600, 2300, 195, " Quivera Recordim!"},
+                           {"Shape3", 90, 600, 750, 750, nullptr}});
+
+    auto label = [&](const char* name) { return window.findChild<QLabel*>(QLatin1String(name)); };
+    EXPECT_EQ(label("Label5")->text(),
+              QStringLiteral("O Quivera Recordim! é um programa completamente intuitivo, todo "
+                             "desenvolvido em C++ e Qt. É destinado apenas a postagens rápidas. "
+                             "Pessoas que necessitem de algo mais sofisticado, devem procurar "
+                             "outro software."));
+    EXPECT_EQ(label("lblBrenquivera")->toolTip(), QStringLiteral(" https://quivera.github.io/ "));
+    EXPECT_TRUE(label("Label2")->font().bold());
+    EXPECT_TRUE(label("lblBrenquivera")->font().bold());
+    EXPECT_TRUE(label("Label4")->font().bold());
+    EXPECT_FALSE(label("Label3")->font().bold());
+    EXPECT_EQ(label("lblBrenquivera")->cursor().shape(), Qt::BitmapCursor);
+    label("Label2")->ensurePolished();
+    EXPECT_EQ(label("Label2")->palette().color(QPalette::WindowText).name(),
+              QStringLiteral("#316ac5"));
+}
+
+TEST_F(AboutWindow, EachClickOnTheLinkOpensThePageOnce)
+{
+    frm5_Sobre window;
+    window.show();
+    auto* link = window.findChild<QLabel*>(QStringLiteral("lblBrenquivera"));
+    click(link, Qt::LeftButton);
+    click(link, Qt::LeftButton);
+    click(link, Qt::RightButton);
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened.first(), QUrl(QStringLiteral("https://quivera.github.io/")));
+    EXPECT_TRUE(window.isVisible()) << "the window stays open";
+}
+
+TEST_F(AboutWindow, PressOutsideTheLinkOpensNothing)
+{
+    frm5_Sobre window;
+    window.show();
+    auto* link = window.findChild<QLabel*>(QStringLiteral("lblBrenquivera"));
+    // Pressed on the link but released beside it: no click.
+    mouse(link, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(3, 3));
+    mouse(link, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(-10, 3));
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(PageWindowFont, DefaultIsMsSansSerifThroughItsSubstitute)
+{
+    Fonts::install();
+    frm4_Ajuda window;
+    const QFont font = window.font();
+    EXPECT_EQ(font.family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), 8.25);
+    EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_DOUBLE_EQ(window.findChild<QPlainTextEdit*>()->font().pointSizeF(), 8.25);
+}
+
+} // namespace

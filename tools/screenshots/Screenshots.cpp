@@ -1,0 +1,102 @@
+// Saves a PNG of each window, clipped to its shape, into the folder given as the
+// only argument: the main window with a page of sample reminders, then every
+// secondary window as the main window would open it.
+#include "Application.h"
+#include "Clock.h"
+#include "WindowOwner.h"
+#include "frm0_Inicial.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+
+void settle()
+{
+    for (int i = 0; i < 20; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
+}
+
+bool save(QWidget* window, const QString& file)
+{
+    settle();
+    QImage shot(window->size(), QImage::Format_ARGB32);
+    shot.fill(Qt::transparent);
+    QPainter painter(&shot);
+    if (!window->mask().isEmpty())
+        painter.setClipRegion(window->mask());
+    painter.drawPixmap(0, 0, window->grab());
+    painter.end();
+    return shot.save(file);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        qWarning("usage: qr_screenshots FOLDER");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    QTemporaryDir data;
+    FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 30)));
+    Application program(data.path(), clock);
+    ReminderStore& store = program.store();
+    const char* titles[] = {"Pagar a conta de luz",
+                            "Dentista às 15h",
+                            "Comprar pão e leite",
+                            "Ligar para a Ana",
+                            "Renovar a carteira de motorista",
+                            "Reunião do condomínio",
+                            "Levar o carro à revisão",
+                            "Aniversário do João",
+                            "Devolver livros à biblioteca",
+                            "Enviar relatório mensal",
+                            "Regar as plantas",
+                            "Marcar consulta no oftalmologista",
+                            "Pagar o IPTU",
+                            "Comprar presente de Natal",
+                            "Backup do computador",
+                            "Cortar o cabelo",
+                            "Trocar a lâmpada da cozinha"};
+    int day = 1;
+    for (const char* title : titles) {
+        const QString due = day % 3 ? QStringLiteral("%1/12/26").arg(day, 2, 10, QLatin1Char('0'))
+                                    : QStringLiteral("-");
+        store.append(due, QString::fromUtf8(title), QStringLiteral("Descrição de exemplo."));
+        ++day;
+    }
+    // A few done, as after a double click and a save.
+    for (int k : {1, 4, 5, 9})
+        store.setStatus(k, QStringLiteral("×"));
+    store.saveAll();
+    program.start();
+    frm0_Inicial& main = program.mainWindow();
+    main.move(700, 40);
+    bool ok = save(&main, out.filePath(QStringLiteral("frm0_Inicial.png")));
+
+    struct Shot {
+        Secondary id;
+        const char* file;
+    };
+    for (const Shot& s :
+         {Shot{Secondary::Escrever, "frm1_Escrever.png"},
+          Shot{Secondary::Atualizar, "frm2_Atualizar.png"},
+          Shot{Secondary::VerLembrete, "frm3_verLembrete.png"},
+          Shot{Secondary::Ajuda, "frm4_Ajuda.png"}, Shot{Secondary::Sobre, "frm5_Sobre.png"}}) {
+        program.owner().place(s.id, &main);
+        QWidget* window = program.owner().get(s.id);
+        window->show();
+        ok = save(window, out.filePath(QLatin1String(s.file))) && ok;
+        program.owner().close(s.id);
+    }
+    return ok ? 0 : 1;
+}
