@@ -13,44 +13,29 @@ constexpr char kCurrency = '\xA4'; // ¤
 constexpr char kYen = '\xA5';      // ¥
 constexpr int kFields = 5;
 
-void appendEscaped(QByteArray& out, const QString& row)
+// Writes one row at dst and returns the end; a character never takes more than
+// one byte, so the caller sizes the buffer by the row's length.
+char* writeEscaped(char* dst, const QString& row)
 {
     const QChar* p = row.constData();
     const QChar* end = p + row.size();
     for (; p != end; ++p) {
         const char16_t u = p->unicode();
         if (u == u'\t') {
-            out += kSection;
+            *dst++ = kSection;
         } else if (u == u'"') {
-            out += kCurrency;
+            *dst++ = kCurrency;
         } else if (u == u'\r' && p + 1 != end && p[1] == u'\n') {
-            out += kYen;
+            *dst++ = kYen;
             ++p;
+        } else if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            *dst++ = static_cast<char>(u);
         } else {
             char b;
-            out += Cp1252::fromUnicode(*p, b) ? b : '?';
+            *dst++ = Cp1252::fromUnicode(*p, b) ? b : '?';
         }
     }
-}
-
-QString rowFromLine(QByteArrayView line)
-{
-    QString row;
-    row.reserve(line.size() + kFields);
-    int field = 0;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= line.size() && field < kFields; ++i) {
-        if (i == line.size() || line[i] == kSection) {
-            if (field > 0)
-                row += Reminder::kFieldSep;
-            row += Cp1252::decode(line.sliced(start, i - start));
-            ++field;
-            start = i + 1;
-        }
-    }
-    for (; field < kFields; ++field)
-        row += Reminder::kFieldSep;
-    return row;
+    return dst;
 }
 
 bool blank(QByteArrayView line)
@@ -59,6 +44,32 @@ bool blank(QByteArrayView line)
         if (c != ' ')
             return false;
     return true;
+}
+
+// One file line (quotes already gone, "¤" already a quote) as a row of exactly
+// five fields. A TAB typed into the file by hand reads as a space: as a field
+// separator it would shift the fields and lose the last one at the next write.
+QString rowFromLine(QByteArrayView line)
+{
+    QString row(line.size() + kFields - 1, Qt::Uninitialized);
+    QChar* out = row.data();
+    int separators = 0;
+    for (char c : line) {
+        if (c == kSection) {
+            if (separators == kFields - 1)
+                break;
+            *out++ = Reminder::kFieldSep;
+            ++separators;
+        } else if (c == '\t') {
+            *out++ = QChar(u' ');
+        } else {
+            *out++ = Cp1252::toUnicode(static_cast<unsigned char>(c));
+        }
+    }
+    for (; separators < kFields - 1; ++separators)
+        *out++ = Reminder::kFieldSep;
+    row.truncate(out - row.constData());
+    return row;
 }
 
 } // namespace
@@ -70,41 +81,47 @@ QByteArray serialize(const QStringList& rows, bool lastWithoutBreak)
     qsizetype size = 4;
     for (const QString& r : rows)
         size += r.size() + 2;
-    QByteArray out;
-    out.reserve(size);
-    out += kQuote;
+    QByteArray out(size, Qt::Uninitialized);
+    char* dst = out.data();
+    *dst++ = kQuote;
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        appendEscaped(out, rows.at(i));
-        if (!(lastWithoutBreak && i == rows.size() - 1))
-            out += "\r\n";
+        dst = writeEscaped(dst, rows.at(i));
+        if (!(lastWithoutBreak && i == rows.size() - 1)) {
+            *dst++ = kCR;
+            *dst++ = kLF;
+        }
     }
-    out += "\"\r\n";
+    *dst++ = kQuote;
+    *dst++ = kCR;
+    *dst++ = kLF;
+    out.truncate(dst - out.constData());
     return out;
 }
 
 QStringList parse(QByteArrayView bytes)
 {
-    // Quotes go first, then "¤" becomes a quote, so restored quotes survive;
-    // lines split only at CR LF pairs left after the quotes are gone.
-    QByteArray text;
-    text.reserve(bytes.size() + 2);
-    for (char c : bytes)
-        if (c != kQuote)
-            text += (c == kCurrency) ? kQuote : c;
-    if (!bytes.endsWith("\r\n"))
-        text += "\r\n";
-
+    // Quotes go first, then "¤" becomes a quote, so restored quotes survive; lines
+    // split only at CR LF pairs left after the quotes are gone, and a last line
+    // without CR LF still counts.
     QStringList rows;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == kCR && text[i + 1] == kLF) {
-            const QByteArrayView line(text.constData() + start, i - start);
-            if (!blank(line))
-                rows.append(rowFromLine(line));
-            start = i + 2;
-            ++i;
+    QByteArray line;
+    line.reserve(256);
+    auto finish = [&rows, &line] {
+        if (!blank(line))
+            rows.append(rowFromLine(line));
+        line.resize(0);
+    };
+    for (char c : bytes) {
+        if (c == kQuote)
+            continue;
+        if (c == kLF && !line.isEmpty() && line.back() == kCR) {
+            line.chop(1);
+            finish();
+        } else {
+            line.append(c == kCurrency ? kQuote : c);
         }
     }
+    finish();
     return rows;
 }
 

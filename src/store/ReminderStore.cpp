@@ -37,9 +37,10 @@ StoreStatus ReminderStore::load()
     if (!info.exists() && !info.isSymLink())
         return SafeFile::write(path_, DataFile::kFreshFile) ? StoreStatus::Ok
                                                             : StoreStatus::WriteFailed;
+    // Only a regular file is read: opening a FIFO would block start-up for good.
     QFile file(path_);
     QByteArray bytes;
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
         readFailed_ = true;
         return StoreStatus::ReadFailed;
     }
@@ -71,6 +72,8 @@ StoreStatus ReminderStore::saveAll()
 
 StoreStatus ReminderStore::deleteAt(int k)
 {
+    if (readFailed_)
+        return StoreStatus::ReadFailed;
     if (k < 0 || k >= count())
         return StoreStatus::NoSuchRow;
     QStringList rows = rows_;
@@ -81,6 +84,8 @@ StoreStatus ReminderStore::deleteAt(int k)
 StoreStatus ReminderStore::append(const QString& due, const QString& title,
                                   const QString& description)
 {
+    if (readFailed_)
+        return StoreStatus::ReadFailed;
     if (count() >= kMaxRows)
         return StoreStatus::Full;
     const Reminder added{Reminder::stamp(clock_.now()), due, Reminder::kOpen, title, description};
@@ -91,6 +96,8 @@ StoreStatus ReminderStore::append(const QString& due, const QString& title,
 
 StoreStatus ReminderStore::replaceAt(int k, const Reminder& reminder)
 {
+    if (readFailed_)
+        return StoreStatus::ReadFailed;
     if (k < 0 || k >= count())
         return StoreStatus::NoSuchRow;
     QStringList rows = rows_;
