@@ -1,6 +1,7 @@
 #include "Cp1252.h"
 #include "Clock.h"
 #include "ReminderStore.h"
+#include "QtPrinters.h"
 #include "TempFolder.h"
 
 #include <QFile>

@@ -1,4 +1,5 @@
 #include "DataFile.h"
+#include "QtPrinters.h"
 
 #include <gtest/gtest.h>
 

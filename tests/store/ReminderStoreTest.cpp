@@ -1,5 +1,6 @@
 #include "DataFile.h"
 #include "ReminderStore.h"
+#include "QtPrinters.h"
 #include "TempFolder.h"
 
 #include <QDir>
