@@ -3,6 +3,8 @@
 #include "Cp1252.h"
 #include "Reminder.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr char kQuote = '"';
@@ -13,23 +15,40 @@ constexpr char kCurrency = '\xA4'; // ¤
 constexpr char kYen = '\xA5';      // ¥
 constexpr int kFields = 5;
 
+// The byte each of the first 256 code points is written as, or 0 where the
+// character needs a closer look (TAB, quote, CR, and the C1 range, where the
+// code page places other characters).
+struct WriteTable {
+    unsigned char of[256];
+};
+
+WriteTable makeWriteTable()
+{
+    WriteTable t{};
+    for (int u = 1; u < 256; ++u)
+        t.of[u] = (u < 0x80 || u >= 0xA0) ? static_cast<unsigned char>(u) : 0;
+    t.of[u'\t'] = t.of[u'"'] = t.of[u'\r'] = 0;
+    return t;
+}
+
 // Writes one row at dst and returns the end; a character never takes more than
 // one byte, so the caller sizes the buffer by the row's length.
 char* writeEscaped(char* dst, const QString& row)
 {
+    static const WriteTable table = makeWriteTable();
     const QChar* p = row.constData();
     const QChar* end = p + row.size();
     for (; p != end; ++p) {
         const char16_t u = p->unicode();
-        if (u == u'\t') {
+        if (u < 256 && table.of[u] != 0) [[likely]] {
+            *dst++ = static_cast<char>(table.of[u]);
+        } else if (u == u'\t') {
             *dst++ = kSection;
         } else if (u == u'"') {
             *dst++ = kCurrency;
         } else if (u == u'\r' && p + 1 != end && p[1] == u'\n') {
             *dst++ = kYen;
             ++p;
-        } else if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            *dst++ = static_cast<char>(u);
         } else {
             char b;
             *dst++ = Cp1252::fromUnicode(*p, b) ? b : '?';
@@ -38,38 +57,99 @@ char* writeEscaped(char* dst, const QString& row)
     return dst;
 }
 
-bool blank(QByteArrayView line)
+// What each file byte reads as inside a line; the bytes with a role of their own
+// get marks above any character the code page yields.
+constexpr char16_t kSkip = 0xFFF0;      // a quote: gone before anything else
+constexpr char16_t kSeparator = 0xFFF1; // "§"
+
+struct ReadTable {
+    char16_t of[256];
+};
+
+ReadTable makeReadTable()
 {
-    for (char c : line)
-        if (c != ' ')
-            return false;
-    return true;
+    ReadTable t{};
+    for (int b = 0; b < 256; ++b)
+        t.of[b] = Cp1252::toUnicode(static_cast<unsigned char>(b)).unicode();
+    t.of[static_cast<unsigned char>(kQuote)] = kSkip;
+    t.of[static_cast<unsigned char>(kSection)] = kSeparator;
+    t.of[static_cast<unsigned char>(kCurrency)] = u'"';
+    // A TAB typed into the file by hand reads as a space: as a field separator it
+    // would shift the fields and lose the last one at the next write.
+    t.of[static_cast<unsigned char>('\t')] = u' ';
+    return t;
 }
 
-// One file line (quotes already gone, "¤" already a quote) as a row of exactly
-// five fields. A TAB typed into the file by hand reads as a space: as a field
-// separator it would shift the fields and lose the last one at the next write.
-QString rowFromLine(QByteArrayView line)
+// The row of one file line, byte by byte: exactly five fields, whatever the line
+// has, quotes dropped wherever they are.
+QString rowFromLine(const char* begin, const char* end)
 {
-    QString row(line.size() + kFields - 1, Qt::Uninitialized);
-    QChar* out = row.data();
+    static const ReadTable table = makeReadTable();
+    QString row(qsizetype(end - begin) + kFields - 1, Qt::Uninitialized);
+    QChar* const first = row.data();
+    QChar* out = first;
     int separators = 0;
-    for (char c : line) {
-        if (c == kSection) {
+    for (const char* p = begin; p != end; ++p) {
+        const char16_t u = table.of[static_cast<unsigned char>(*p)];
+        if (u < kSkip) {
+            *out++ = QChar(u);
+        } else if (u == kSeparator) {
             if (separators == kFields - 1)
                 break;
             *out++ = Reminder::kFieldSep;
             ++separators;
-        } else if (c == '\t') {
-            *out++ = QChar(u' ');
-        } else {
-            *out++ = Cp1252::toUnicode(static_cast<unsigned char>(c));
         }
     }
     for (; separators < kFields - 1; ++separators)
         *out++ = Reminder::kFieldSep;
-    row.truncate(out - row.constData());
+    row.truncate(out - first);
     return row;
+}
+
+// The same row, faster for the usual line, which holds no quote: the fifth "§",
+// if any, is found first, so the row is made at its final size and filled by a
+// plain table lookup per byte with no branch.
+QString rowFromQuotelessLine(const char* begin, const char* end)
+{
+    static const ReadTable table = [] {
+        ReadTable t = makeReadTable();
+        t.of[static_cast<unsigned char>(kSection)] = Reminder::kFieldSep.unicode();
+        return t;
+    }();
+    qsizetype length = end - begin;
+    int separators = 0;
+    const char* from = begin;
+    while (const void* hit = std::memchr(from, kSection, size_t(end - from))) {
+        const char* at = static_cast<const char*>(hit);
+        if (separators == kFields - 1) {
+            length = at - begin;
+            break;
+        }
+        ++separators;
+        from = at + 1;
+    }
+    QString row(length + (kFields - 1 - separators), Qt::Uninitialized);
+    char16_t* const out = reinterpret_cast<char16_t*>(row.data());
+    for (qsizetype i = 0; i < length; ++i)
+        out[i] = table.of[static_cast<unsigned char>(begin[i])];
+    for (qsizetype i = length; i < row.size(); ++i)
+        out[i] = Reminder::kFieldSep.unicode();
+    return row;
+}
+
+// Appends the row of one file line; lines of nothing but spaces (once quotes are
+// gone) give no row.
+void appendRow(QStringList& rows, const char* begin, const char* end)
+{
+    const char* text = begin;
+    while (text != end && (*text == ' ' || *text == kQuote))
+        ++text;
+    if (text == end)
+        return;
+    if (std::memchr(begin, kQuote, size_t(end - begin)))
+        rows.append(rowFromLine(begin, end));
+    else
+        rows.append(rowFromQuotelessLine(begin, end));
 }
 
 } // namespace
@@ -100,28 +180,26 @@ QByteArray serialize(const QStringList& rows, bool lastWithoutBreak)
 
 QStringList parse(QByteArrayView bytes)
 {
-    // Quotes go first, then "¤" becomes a quote, so restored quotes survive; lines
-    // split only at CR LF pairs left after the quotes are gone, and a last line
-    // without CR LF still counts.
+    // Quotes go before lines are split, so a line ends at every LF whose nearest
+    // byte before it, quotes aside, is a CR of the same line. A last line without
+    // CR LF still counts.
     QStringList rows;
-    QByteArray line;
-    line.reserve(256);
-    auto finish = [&rows, &line] {
-        if (!blank(line))
-            rows.append(rowFromLine(line));
-        line.resize(0);
-    };
-    for (char c : bytes) {
-        if (c == kQuote)
-            continue;
-        if (c == kLF && !line.isEmpty() && line.back() == kCR) {
-            line.chop(1);
-            finish();
-        } else {
-            line.append(c == kCurrency ? kQuote : c);
+    const char* const data = bytes.data();
+    const char* const end = data + bytes.size();
+    const char* start = data;
+    const char* search = data;
+    while (const void* found = std::memchr(search, kLF, size_t(end - search))) {
+        const char* lf = static_cast<const char*>(found);
+        const char* cr = lf;
+        while (cr != start && cr[-1] == kQuote)
+            --cr;
+        if (cr != start && cr[-1] == kCR) {
+            appendRow(rows, start, cr - 1);
+            start = lf + 1;
         }
+        search = lf + 1;
     }
-    finish();
+    appendRow(rows, start, end);
     return rows;
 }
 
