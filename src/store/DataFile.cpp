@@ -3,6 +3,7 @@
 #include "Cp1252.h"
 #include "Reminder.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -106,9 +107,25 @@ QString rowFromLine(const char* begin, const char* end)
     return row;
 }
 
-// The same row, faster for the usual line, which holds no quote: the fifth "§",
-// if any, is found first, so the row is made at its final size and filled by a
-// plain table lookup per byte with no branch.
+constexpr bool hasZeroByte(std::uint64_t v)
+{
+    return ((v - 0x0101010101010101u) & ~v & 0x8080808080808080u) != 0;
+}
+
+// Whether any of eight bytes other than "§" reads differently from Latin-1 (0x80
+// to 0x9F, "¤", TAB); may also say so for a byte that does not, never the reverse.
+bool needsTable(const char* eight)
+{
+    std::uint64_t w;
+    std::memcpy(&w, eight, 8);
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    return hasZeroByte((w & (kOnes * 0xE0)) ^ (kOnes * 0x80)) || hasZeroByte(w ^ (kOnes * 0xA4)) ||
+           hasZeroByte(w ^ (kOnes * '\t'));
+}
+
+// The same row, faster for the usual line, which holds no quote: the line is
+// widened as Latin-1 in one go, then the stretches of eight bytes where the code
+// page or the reserved bytes differ are redone through the table.
 QString rowFromQuotelessLine(const char* begin, const char* end)
 {
     static const ReadTable table = [] {
@@ -117,6 +134,7 @@ QString rowFromQuotelessLine(const char* begin, const char* end)
         return t;
     }();
     qsizetype length = end - begin;
+    qsizetype separatorAt[kFields - 1];
     int separators = 0;
     const char* from = begin;
     while (const void* hit = std::memchr(from, kSection, size_t(end - from))) {
@@ -125,15 +143,24 @@ QString rowFromQuotelessLine(const char* begin, const char* end)
             length = at - begin;
             break;
         }
-        ++separators;
+        separatorAt[separators++] = at - begin;
         from = at + 1;
     }
-    QString row(length + (kFields - 1 - separators), Qt::Uninitialized);
+    QString row = QString::fromLatin1(begin, length);
+    if (separators < kFields - 1)
+        row.append(QString(kFields - 1 - separators, Reminder::kFieldSep));
     char16_t* const out = reinterpret_cast<char16_t*>(row.data());
-    for (qsizetype i = 0; i < length; ++i)
+    qsizetype i = 0;
+    for (; i + 8 <= length; i += 8) {
+        if (needsTable(begin + i)) {
+            for (qsizetype j = i; j < i + 8; ++j)
+                out[j] = table.of[static_cast<unsigned char>(begin[j])];
+        }
+    }
+    for (; i < length; ++i)
         out[i] = table.of[static_cast<unsigned char>(begin[i])];
-    for (qsizetype i = length; i < row.size(); ++i)
-        out[i] = Reminder::kFieldSep.unicode();
+    for (int k = 0; k < separators; ++k)
+        out[separatorAt[k]] = Reminder::kFieldSep.unicode();
     return row;
 }
 

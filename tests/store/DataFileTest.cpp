@@ -1,3 +1,4 @@
+#include "Cp1252.h"
 #include "DataFile.h"
 #include "QtPrinters.h"
 
@@ -118,4 +119,25 @@ TEST(DataFileFields, handTypedTabReadsAsSpaceAndKeepsTheFields)
 TEST(DataFileFields, emptyDescriptionEndsTheLineWithTheSeparator)
 {
     EXPECT_TRUE(DataFile::serialize({kRowB}).endsWith("\xA7\r\n\"\r\n"));
+}
+
+// Lines are read in stretches of several bytes; a byte must read the same
+// wherever in the line it stands.
+TEST(DataFileFields, everyByteReadsTheSameAtEveryPlaceInALine)
+{
+    for (int offset = 0; offset < 18; ++offset) {
+        for (int b = 0; b < 256; ++b) {
+            if (b == '"' || b == '\r' || b == '\n' || b == 0xA7)
+                continue;
+            const QByteArray line = QByteArray(offset, 'x') + char(b) + QByteArray(9, 'y') +
+                                    "\xA7\xA7\xA7\xA7z";
+            const QChar expected = b == '\t' ? QChar(u' ')
+                                 : b == 0xA4 ? QChar(u'"')
+                                             : QChar(Cp1252::decode(QByteArray(1, char(b))).at(0));
+            // The first line holds the opening quote; the others are read without one.
+            const QStringList rows = DataFile::parse(quoted(line + "\r\n" + line + "\r\n"));
+            const QString row = QString(offset, u'x') + expected + QString(9, u'y') + "\t\t\t\tz";
+            ASSERT_EQ(rows, (QStringList{row, row})) << "byte " << b << " at " << offset;
+        }
+    }
 }
