@@ -53,21 +53,30 @@ StoreStatus ReminderStore::load()
     return StoreStatus::Ok;
 }
 
-StoreStatus ReminderStore::write(const QStringList& rows, bool appended)
+StoreStatus ReminderStore::write(QStringList rows, bool appended, int changed)
 {
     if (readFailed_)
         return StoreStatus::ReadFailed;
     const QByteArray bytes = DataFile::serialize(rows, appended);
     if (!SafeFile::write(path_, bytes))
         return StoreStatus::WriteFailed;
-    // What was written is what a reload gives.
-    rows_ = DataFile::parse(bytes);
+    // The list becomes what a reload of the file gives without reading 4 MB
+    // back: a row that came from a load reads back as it is, so only the row
+    // the caller brought in is passed through the file format.
+    if (changed >= 0)
+        rows[changed] = readBack(rows.at(changed));
+    rows_ = std::move(rows);
     return StoreStatus::Ok;
+}
+
+QString ReminderStore::readBack(const QString& row)
+{
+    return DataFile::parse(DataFile::serialize({row})).value(0);
 }
 
 StoreStatus ReminderStore::saveAll()
 {
-    return write(rows_, false);
+    return write(rows_, false, -1);
 }
 
 StoreStatus ReminderStore::deleteAt(int k)
@@ -78,7 +87,7 @@ StoreStatus ReminderStore::deleteAt(int k)
         return StoreStatus::NoSuchRow;
     QStringList rows = rows_;
     rows.removeAt(k);
-    return write(rows, false);
+    return write(std::move(rows), false, -1);
 }
 
 StoreStatus ReminderStore::append(const QString& due, const QString& title,
@@ -91,7 +100,7 @@ StoreStatus ReminderStore::append(const QString& due, const QString& title,
     const Reminder added{Reminder::stamp(clock_.now()), due, Reminder::kOpen, title, description};
     QStringList rows = rows_;
     rows.append(added.toRow());
-    return write(rows, true);
+    return write(std::move(rows), true, count());
 }
 
 StoreStatus ReminderStore::replaceAt(int k, const Reminder& reminder)
@@ -102,7 +111,7 @@ StoreStatus ReminderStore::replaceAt(int k, const Reminder& reminder)
         return StoreStatus::NoSuchRow;
     QStringList rows = rows_;
     rows[k] = reminder.toRow();
-    return write(rows, false);
+    return write(std::move(rows), false, k);
 }
 
 void ReminderStore::setStatus(int k, const QString& status)
@@ -111,5 +120,5 @@ void ReminderStore::setStatus(int k, const QString& status)
         return;
     Reminder r = reminderAt(k);
     r.status = status;
-    rows_[k] = r.toRow();
+    rows_[k] = readBack(r.toRow());
 }

@@ -114,6 +114,11 @@ TEST(Cp1252, fileWithEveryByteRoundTripsThroughLoadAndSave)
     ASSERT_EQ(store.count(), 3);
     ASSERT_EQ(store.saveAll(), StoreStatus::Ok);
     EXPECT_EQ(folder.read(QStringLiteral("lembretes.dat")), file);
+    ReminderStore reloaded(folder.path(), clock);
+    ASSERT_EQ(reloaded.load(), StoreStatus::Ok);
+    ASSERT_EQ(reloaded.count(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(reloaded.rowAt(i), store.rowAt(i));
 }
 
 TEST(Cp1252, quoteAndTabBytesAreTheOnlyOnesALoadRewrites)

@@ -271,3 +271,25 @@ TEST_F(ReminderStoreTest, postingStampIsZeroPaddedOnA24HourClock)
     clock.set(QDateTime(QDate(2009, 11, 30), QTime(15, 0, 0)));
     EXPECT_EQ(Reminder::stamp(clock.now()), QStringLiteral("09.11.30.15.00.00"));
 }
+
+// Rows handed in by callers may hold what the file cannot: reserved characters,
+// line breaks, characters outside the code page, extra TABs. After each write
+// the list must still be exactly what a reload gives.
+TEST_F(ReminderStoreTest, listAfterAWriteIsWhatAReloadGivesForAnyText)
+{
+    writeFile("\"\r\n a\xA7\r\xA7\n\xA7\xA4\xA5\r\n\r\xA7x\xA7y\xA7z\xA7w\xA7v\r\"\r\n");
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    ASSERT_EQ(store.count(), 2);
+    const QString odd = QStringLiteral("§\t¤\"¥\r\n\rΩ€\n");
+
+    ASSERT_EQ(store.append(odd, odd, odd), StoreStatus::Ok);
+    EXPECT_EQ(rows(store), rows(*reopened()));
+    ASSERT_EQ(store.replaceAt(1, Reminder{odd, odd, odd, odd, odd}), StoreStatus::Ok);
+    EXPECT_EQ(rows(store), rows(*reopened()));
+    store.setStatus(0, odd);
+    ASSERT_EQ(store.saveAll(), StoreStatus::Ok);
+    EXPECT_EQ(rows(store), rows(*reopened()));
+    ASSERT_EQ(store.deleteAt(2), StoreStatus::Ok);
+    EXPECT_EQ(rows(store), rows(*reopened()));
+    EXPECT_EQ(store.count(), 2);
+}
