@@ -211,6 +211,8 @@ QStringList parse(QByteArrayView bytes)
     // byte before it, quotes aside, is a CR of the same line. A last line without
     // CR LF still counts.
     QStringList rows;
+    if (bytes.isEmpty())
+        return rows;
     const char* const data = bytes.data();
     const char* const end = data + bytes.size();
     const char* start = data;
