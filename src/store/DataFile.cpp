@@ -3,6 +3,9 @@
 #include "Cp1252.h"
 #include "Reminder.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 constexpr char kQuote = '"';
@@ -13,52 +16,167 @@ constexpr char kCurrency = '\xA4'; // ¤
 constexpr char kYen = '\xA5';      // ¥
 constexpr int kFields = 5;
 
-void appendEscaped(QByteArray& out, const QString& row)
+// The byte each of the first 256 code points is written as, or 0 where the
+// character needs a closer look (TAB, quote, CR, and the C1 range, where the
+// code page places other characters).
+struct WriteTable {
+    unsigned char of[256];
+};
+
+WriteTable makeWriteTable()
 {
+    WriteTable t{};
+    for (int u = 1; u < 256; ++u)
+        t.of[u] = (u < 0x80 || u >= 0xA0) ? static_cast<unsigned char>(u) : 0;
+    t.of[u'\t'] = t.of[u'"'] = t.of[u'\r'] = 0;
+    return t;
+}
+
+// Writes one row at dst and returns the end; a character never takes more than
+// one byte, so the caller sizes the buffer by the row's length.
+char* writeEscaped(char* dst, const QString& row)
+{
+    static const WriteTable table = makeWriteTable();
     const QChar* p = row.constData();
     const QChar* end = p + row.size();
     for (; p != end; ++p) {
         const char16_t u = p->unicode();
-        if (u == u'\t') {
-            out += kSection;
+        if (u < 256 && table.of[u] != 0) [[likely]] {
+            *dst++ = static_cast<char>(table.of[u]);
+        } else if (u == u'\t') {
+            *dst++ = kSection;
         } else if (u == u'"') {
-            out += kCurrency;
+            *dst++ = kCurrency;
         } else if (u == u'\r' && p + 1 != end && p[1] == u'\n') {
-            out += kYen;
+            *dst++ = kYen;
             ++p;
         } else {
             char b;
-            out += Cp1252::fromUnicode(*p, b) ? b : '?';
+            *dst++ = Cp1252::fromUnicode(*p, b) ? b : '?';
         }
     }
+    return dst;
 }
 
-QString rowFromLine(QByteArrayView line)
+// What each file byte reads as inside a line; the bytes with a role of their own
+// get marks above any character the code page yields.
+constexpr char16_t kSkip = 0xFFF0;      // a quote: gone before anything else
+constexpr char16_t kSeparator = 0xFFF1; // "§"
+
+struct ReadTable {
+    char16_t of[256];
+};
+
+ReadTable makeReadTable()
 {
-    QString row;
-    row.reserve(line.size() + kFields);
-    int field = 0;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= line.size() && field < kFields; ++i) {
-        if (i == line.size() || line[i] == kSection) {
-            if (field > 0)
-                row += Reminder::kFieldSep;
-            row += Cp1252::decode(line.sliced(start, i - start));
-            ++field;
-            start = i + 1;
+    ReadTable t{};
+    for (int b = 0; b < 256; ++b)
+        t.of[b] = Cp1252::toUnicode(static_cast<unsigned char>(b)).unicode();
+    t.of[static_cast<unsigned char>(kQuote)] = kSkip;
+    t.of[static_cast<unsigned char>(kSection)] = kSeparator;
+    t.of[static_cast<unsigned char>(kCurrency)] = u'"';
+    // A TAB typed into the file by hand reads as a space: as a field separator it
+    // would shift the fields and lose the last one at the next write.
+    t.of[static_cast<unsigned char>('\t')] = u' ';
+    return t;
+}
+
+// The row of one file line, byte by byte: exactly five fields, whatever the line
+// has, quotes dropped wherever they are.
+QString rowFromLine(const char* begin, const char* end)
+{
+    static const ReadTable table = makeReadTable();
+    QString row(qsizetype(end - begin) + kFields - 1, Qt::Uninitialized);
+    QChar* const first = row.data();
+    QChar* out = first;
+    int separators = 0;
+    for (const char* p = begin; p != end; ++p) {
+        const char16_t u = table.of[static_cast<unsigned char>(*p)];
+        if (u < kSkip) {
+            *out++ = QChar(u);
+        } else if (u == kSeparator) {
+            if (separators == kFields - 1)
+                break;
+            *out++ = Reminder::kFieldSep;
+            ++separators;
         }
     }
-    for (; field < kFields; ++field)
-        row += Reminder::kFieldSep;
+    for (; separators < kFields - 1; ++separators)
+        *out++ = Reminder::kFieldSep;
+    row.truncate(out - first);
     return row;
 }
 
-bool blank(QByteArrayView line)
+constexpr bool hasZeroByte(std::uint64_t v)
 {
-    for (char c : line)
-        if (c != ' ')
-            return false;
-    return true;
+    return ((v - 0x0101010101010101u) & ~v & 0x8080808080808080u) != 0;
+}
+
+// Whether any of eight bytes other than "§" reads differently from Latin-1 (0x80
+// to 0x9F, "¤", TAB); may also say so for a byte that does not, never the reverse.
+bool needsTable(const char* eight)
+{
+    std::uint64_t w;
+    std::memcpy(&w, eight, 8);
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    return hasZeroByte((w & (kOnes * 0xE0)) ^ (kOnes * 0x80)) || hasZeroByte(w ^ (kOnes * 0xA4)) ||
+           hasZeroByte(w ^ (kOnes * '\t'));
+}
+
+// The same row, faster for the usual line, which holds no quote: the line is
+// widened as Latin-1 in one go, then the stretches of eight bytes where the code
+// page or the reserved bytes differ are redone through the table.
+QString rowFromQuotelessLine(const char* begin, const char* end)
+{
+    static const ReadTable table = [] {
+        ReadTable t = makeReadTable();
+        t.of[static_cast<unsigned char>(kSection)] = Reminder::kFieldSep.unicode();
+        return t;
+    }();
+    qsizetype length = end - begin;
+    qsizetype separatorAt[kFields - 1];
+    int separators = 0;
+    const char* from = begin;
+    while (const void* hit = std::memchr(from, kSection, size_t(end - from))) {
+        const char* at = static_cast<const char*>(hit);
+        if (separators == kFields - 1) {
+            length = at - begin;
+            break;
+        }
+        separatorAt[separators++] = at - begin;
+        from = at + 1;
+    }
+    QString row = QString::fromLatin1(begin, length);
+    if (separators < kFields - 1)
+        row.append(QString(kFields - 1 - separators, Reminder::kFieldSep));
+    char16_t* const out = reinterpret_cast<char16_t*>(row.data());
+    qsizetype i = 0;
+    for (; i + 8 <= length; i += 8) {
+        if (needsTable(begin + i)) {
+            for (qsizetype j = i; j < i + 8; ++j)
+                out[j] = table.of[static_cast<unsigned char>(begin[j])];
+        }
+    }
+    for (; i < length; ++i)
+        out[i] = table.of[static_cast<unsigned char>(begin[i])];
+    for (int k = 0; k < separators; ++k)
+        out[separatorAt[k]] = Reminder::kFieldSep.unicode();
+    return row;
+}
+
+// Appends the row of one file line; lines of nothing but spaces (once quotes are
+// gone) give no row.
+void appendRow(QStringList& rows, const char* begin, const char* end)
+{
+    const char* text = begin;
+    while (text != end && (*text == ' ' || *text == kQuote))
+        ++text;
+    if (text == end)
+        return;
+    if (std::memchr(begin, kQuote, size_t(end - begin)))
+        rows.append(rowFromLine(begin, end));
+    else
+        rows.append(rowFromQuotelessLine(begin, end));
 }
 
 } // namespace
@@ -70,41 +188,47 @@ QByteArray serialize(const QStringList& rows, bool lastWithoutBreak)
     qsizetype size = 4;
     for (const QString& r : rows)
         size += r.size() + 2;
-    QByteArray out;
-    out.reserve(size);
-    out += kQuote;
+    QByteArray out(size, Qt::Uninitialized);
+    char* dst = out.data();
+    *dst++ = kQuote;
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        appendEscaped(out, rows.at(i));
-        if (!(lastWithoutBreak && i == rows.size() - 1))
-            out += "\r\n";
+        dst = writeEscaped(dst, rows.at(i));
+        if (!(lastWithoutBreak && i == rows.size() - 1)) {
+            *dst++ = kCR;
+            *dst++ = kLF;
+        }
     }
-    out += "\"\r\n";
+    *dst++ = kQuote;
+    *dst++ = kCR;
+    *dst++ = kLF;
+    out.truncate(dst - out.constData());
     return out;
 }
 
 QStringList parse(QByteArrayView bytes)
 {
-    // Quotes go first, then "¤" becomes a quote, so restored quotes survive;
-    // lines split only at CR LF pairs left after the quotes are gone.
-    QByteArray text;
-    text.reserve(bytes.size() + 2);
-    for (char c : bytes)
-        if (c != kQuote)
-            text += (c == kCurrency) ? kQuote : c;
-    if (!bytes.endsWith("\r\n"))
-        text += "\r\n";
-
+    // Quotes go before lines are split, so a line ends at every LF whose nearest
+    // byte before it, quotes aside, is a CR of the same line. A last line without
+    // CR LF still counts.
     QStringList rows;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == kCR && text[i + 1] == kLF) {
-            const QByteArrayView line(text.constData() + start, i - start);
-            if (!blank(line))
-                rows.append(rowFromLine(line));
-            start = i + 2;
-            ++i;
+    if (bytes.isEmpty())
+        return rows;
+    const char* const data = bytes.data();
+    const char* const end = data + bytes.size();
+    const char* start = data;
+    const char* search = data;
+    while (const void* found = std::memchr(search, kLF, size_t(end - search))) {
+        const char* lf = static_cast<const char*>(found);
+        const char* cr = lf;
+        while (cr != start && cr[-1] == kQuote)
+            --cr;
+        if (cr != start && cr[-1] == kCR) {
+            appendRow(rows, start, cr - 1);
+            start = lf + 1;
         }
+        search = lf + 1;
     }
+    appendRow(rows, start, end);
     return rows;
 }
 

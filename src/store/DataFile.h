@@ -15,7 +15,7 @@ inline const QByteArray kFreshFile = QByteArrayLiteral("\"\r\n\"\r\n");
 QByteArray serialize(const QStringList& rows, bool lastWithoutBreak = false);
 
 // Rows in file order; blank and space-only lines are skipped, a line keeps at
-// most five fields and missing fields read as empty texts.
+// most five fields, missing fields read as empty texts and a TAB as a space.
 QStringList parse(QByteArrayView bytes);
 
 } // namespace DataFile

@@ -37,9 +37,10 @@ StoreStatus ReminderStore::load()
     if (!info.exists() && !info.isSymLink())
         return SafeFile::write(path_, DataFile::kFreshFile) ? StoreStatus::Ok
                                                             : StoreStatus::WriteFailed;
+    // Only a regular file is read: opening a FIFO would block start-up for good.
     QFile file(path_);
     QByteArray bytes;
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
         readFailed_ = true;
         return StoreStatus::ReadFailed;
     }
@@ -52,50 +53,65 @@ StoreStatus ReminderStore::load()
     return StoreStatus::Ok;
 }
 
-StoreStatus ReminderStore::write(const QStringList& rows, bool appended)
+StoreStatus ReminderStore::write(QStringList rows, bool appended, int changed)
 {
     if (readFailed_)
         return StoreStatus::ReadFailed;
     const QByteArray bytes = DataFile::serialize(rows, appended);
     if (!SafeFile::write(path_, bytes))
         return StoreStatus::WriteFailed;
-    // What was written is what a reload gives.
-    rows_ = DataFile::parse(bytes);
+    // The list becomes what a reload of the file gives without reading 4 MB
+    // back: a row that came from a load reads back as it is, so only the row
+    // the caller brought in is passed through the file format.
+    if (changed >= 0)
+        rows[changed] = readBack(rows.at(changed));
+    rows_ = std::move(rows);
     return StoreStatus::Ok;
+}
+
+QString ReminderStore::readBack(const QString& row)
+{
+    return DataFile::parse(DataFile::serialize({row})).value(0);
 }
 
 StoreStatus ReminderStore::saveAll()
 {
-    return write(rows_, false);
+    return write(rows_, false, -1);
 }
 
 StoreStatus ReminderStore::deleteAt(int k)
 {
+    if (readFailed_)
+        return StoreStatus::ReadFailed;
     if (k < 0 || k >= count())
         return StoreStatus::NoSuchRow;
     QStringList rows = rows_;
     rows.removeAt(k);
-    return write(rows, false);
+    return write(std::move(rows), false, -1);
 }
 
 StoreStatus ReminderStore::append(const QString& due, const QString& title,
                                   const QString& description)
 {
+    if (readFailed_)
+        return StoreStatus::ReadFailed;
     if (count() >= kMaxRows)
         return StoreStatus::Full;
     const Reminder added{Reminder::stamp(clock_.now()), due, Reminder::kOpen, title, description};
     QStringList rows = rows_;
     rows.append(added.toRow());
-    return write(rows, true);
+    return write(std::move(rows), true, count());
 }
 
 StoreStatus ReminderStore::replaceAt(int k, const Reminder& reminder)
 {
+    if (readFailed_)
+        return StoreStatus::ReadFailed;
     if (k < 0 || k >= count())
         return StoreStatus::NoSuchRow;
     QStringList rows = rows_;
     rows[k] = reminder.toRow();
-    return write(rows, false);
+    return write(std::move(rows), false, k);
 }
 
 void ReminderStore::setStatus(int k, const QString& status)
@@ -104,5 +120,5 @@ void ReminderStore::setStatus(int k, const QString& status)
         return;
     Reminder r = reminderAt(k);
     r.status = status;
-    rows_[k] = r.toRow();
+    rows_[k] = readBack(r.toRow());
 }

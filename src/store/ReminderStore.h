@@ -41,7 +41,11 @@ public:
     Reminder reminderAt(int k) const { return Reminder::fromRow(rowAt(k)); }
 
 private:
-    StoreStatus write(const QStringList& rows, bool appended);
+    // Writes rows and makes them the list; changed is the index of the one row
+    // that did not come from a load, or -1.
+    StoreStatus write(QStringList rows, bool appended, int changed);
+    // A row as a reload of the file would give it.
+    static QString readBack(const QString& row);
 
     QString path_;
     const Clock& clock_;

@@ -1,0 +1,260 @@
+#include "RatioReporter.h"
+
+#include "DataFile.h"
+#include "ListState.h"
+#include "ReminderStore.h"
+#include "VisibleRow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <memory>
+#include <random>
+
+namespace {
+
+const FixedClock kClock(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 0)));
+
+// Reminders shaped like typed ones: titles of 5 to 45 characters, descriptions
+// of up to 130 with the odd accent, quote and line break; about 4 MB for the
+// largest list. The same seed gives the same file every run.
+QStringList makeRows(int n)
+{
+    static const QString kWords[] = {
+        QStringLiteral("comprar"), QStringLiteral("reunião"),  QStringLiteral("pão"),
+        QStringLiteral("médico"),  QStringLiteral("\"urgente\""), QStringLiteral("ligar"),
+        QStringLiteral("conta"),   QStringLiteral("às"),       QStringLiteral("amanhã"),
+        QStringLiteral("e"),       QStringLiteral("café"),     QStringLiteral("\u00A5"),
+    };
+    std::mt19937 random(12345);
+    auto text = [&](int minLength, int maxLength) {
+        const int length = std::uniform_int_distribution<int>(minLength, maxLength)(random);
+        QString out;
+        while (out.size() < length) {
+            if (!out.isEmpty())
+                out += u' ';
+            out += kWords[random() % std::size(kWords)];
+        }
+        out.truncate(length);
+        return out;
+    };
+    QStringList rows;
+    rows.reserve(n);
+    QDateTime posted(QDate(2020, 1, 1), QTime(8, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        posted = posted.addSecs(3600 + random() % 7200);
+        const QString due = random() % 3 ? Reminder::kNoDue : QStringLiteral("20/03/26");
+        const QString status = random() % 4 ? Reminder::kOpen : Reminder::kDone;
+        rows << Reminder{Reminder::stamp(posted), due, status, text(5, 45), text(0, 130)}.toRow();
+    }
+    return rows;
+}
+
+QByteArray fileWith(int n)
+{
+    static std::map<int, QByteArray> made;
+    QByteArray& bytes = made[n];
+    if (bytes.isEmpty())
+        bytes = DataFile::serialize(makeRows(n));
+    return bytes;
+}
+
+// A folder of its own holding a list of n reminders.
+struct Folder {
+    explicit Folder(int n) : bytes(fileWith(n)) { restore(); }
+    QString file() const { return dir.filePath(ReminderStore::kFileName); }
+    // Synced, so the next timed write does not also pay for flushing this one.
+    void restore() const
+    {
+        QFile f(file());
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush() ||
+            ::fsync(f.handle()) != 0)
+            std::abort();
+    }
+
+    QTemporaryDir dir;
+    QByteArray bytes;
+};
+
+std::unique_ptr<ReminderStore> loaded(const Folder& folder)
+{
+    auto store = std::make_unique<ReminderStore>(folder.dir.path(), kClock);
+    if (store->load() != StoreStatus::Ok)
+        std::abort();
+    return store;
+}
+
+void check(benchmark::State& state, StoreStatus status)
+{
+    if (status != StoreStatus::Ok)
+        state.SkipWithError("the store refused the operation");
+}
+
+void setBytes(benchmark::State& state, const Folder& folder)
+{
+    state.SetBytesProcessed(int64_t(state.iterations()) * folder.bytes.size());
+}
+
+void load(benchmark::State& state)
+{
+    const Folder folder(int(state.range(0)));
+    ReminderStore store(folder.dir.path(), kClock);
+    for (auto _ : state) {
+        check(state, store.load());
+        benchmark::DoNotOptimize(store.count());
+    }
+    setBytes(state, folder);
+}
+
+// The least a loader that keeps rows must do: read the file and make one string
+// per line.
+void readFloor(benchmark::State& state)
+{
+    const Folder folder(int(state.range(0)));
+    for (auto _ : state) {
+        QFile f(folder.file());
+        if (!f.open(QIODevice::ReadOnly))
+            std::abort();
+        const QByteArray bytes = f.readAll();
+        QStringList lines;
+        const char* start = bytes.constData();
+        const char* const end = start + bytes.size();
+        while (const void* lf = std::memchr(start, '\n', size_t(end - start))) {
+            const char* next = static_cast<const char*>(lf) + 1;
+            lines.append(QString::fromLatin1(start, next - start - 2));
+            start = next;
+        }
+        benchmark::DoNotOptimize(lines.size());
+    }
+    setBytes(state, folder);
+}
+
+// The least a safe writer must do: the same bytes to a temporary file, synced,
+// renamed over the old one, and the folder synced.
+void writeFloor(benchmark::State& state)
+{
+    const Folder folder(int(state.range(0)));
+    const QByteArray target = QFile::encodeName(folder.file());
+    const QByteArray temp = target + ".tmp";
+    const QByteArray dir = QFile::encodeName(folder.dir.path());
+    for (auto _ : state) {
+        const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd < 0 || ::write(fd, folder.bytes.constData(), size_t(folder.bytes.size())) !=
+                          folder.bytes.size())
+            std::abort();
+        ::fsync(fd);
+        ::close(fd);
+        ::rename(temp.constData(), target.constData());
+        const int dfd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY);
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+    setBytes(state, folder);
+}
+
+void saveAll(benchmark::State& state)
+{
+    const Folder folder(int(state.range(0)));
+    const auto store = loaded(folder);
+    for (auto _ : state)
+        check(state, store->saveAll());
+    setBytes(state, folder);
+}
+
+// Appends the last reminder the list has room for, then deletes it again
+// untimed, so every round starts from the same list.
+void append(benchmark::State& state)
+{
+    const Folder folder(int(state.range(0)) - 1);
+    const auto store = loaded(folder);
+    for (auto _ : state) {
+        check(state, store->append(Reminder::kNoDue, QStringLiteral("Novo lembrete"),
+                                   QStringLiteral("Descrição do \"novo\" lembrete")));
+        state.PauseTiming();
+        check(state, store->deleteAt(store->count() - 1));
+        state.ResumeTiming();
+    }
+    setBytes(state, folder);
+}
+
+void replaceAt(benchmark::State& state)
+{
+    const Folder folder(int(state.range(0)));
+    const auto store = loaded(folder);
+    const int k = store->count() / 2;
+    Reminder r = store->reminderAt(k);
+    const QString titles[] = {r.title, QStringLiteral("Título corrigido")};
+    int turn = 0;
+    for (auto _ : state) {
+        r.title = titles[++turn % 2];
+        check(state, store->replaceAt(k, r));
+    }
+    setBytes(state, folder);
+}
+
+// Deletes a reminder from the middle, then appends one untimed, so the list
+// keeps its size.
+void deleteAt(benchmark::State& state)
+{
+    const Folder folder(int(state.range(0)));
+    const auto store = loaded(folder);
+    for (auto _ : state) {
+        check(state, store->deleteAt(store->count() / 2));
+        state.PauseTiming();
+        check(state, store->append(Reminder::kNoDue, QStringLiteral("Outro"), QString()));
+        state.ResumeTiming();
+    }
+    setBytes(state, folder);
+}
+
+// The first-page fill as the main window does it: the paging state, then the
+// text of each of the (at most 15) visible rows.
+void showFirstPage(benchmark::State& state)
+{
+    const Folder folder(int(state.range(0)));
+    const auto store = loaded(folder);
+    ListState list;
+    QStringList visible;
+    for (auto _ : state) {
+        list.showFirstPage(store->count());
+        visible.clear();
+        for (int index : list.page())
+            visible.append(VisibleRow::make(store->reminderAt(index), index));
+        benchmark::DoNotOptimize(visible.size());
+    }
+}
+
+constexpr int kSmall = 1000;
+constexpr int kLarge = ReminderStore::kMaxRows;
+
+BENCHMARK(readFloor)->Arg(kSmall)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(load)->Arg(kSmall)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(writeFloor)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(saveAll)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(append)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(replaceAt)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(deleteAt)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(showFirstPage)->Arg(40)->Arg(kLarge)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    std::printf("Data file of %d reminders: %.1f MB\n", kLarge,
+                double(fileWith(kLarge).size()) / (1024.0 * 1024.0));
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios();
+    benchmark::Shutdown();
+    return 0;
+}

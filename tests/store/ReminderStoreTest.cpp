@@ -1,0 +1,295 @@
+#include "DataFile.h"
+#include "ReminderStore.h"
+#include "QtPrinters.h"
+#include "TempFolder.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kFile = QStringLiteral("lembretes.dat");
+
+// Moves one second on at every reading, as a real clock may between two reads.
+class TickingClock final : public Clock {
+public:
+    explicit TickingClock(QDateTime at) : at_(std::move(at)) {}
+    QDateTime now() const override
+    {
+        const QDateTime at = at_;
+        at_ = at_.addSecs(1);
+        return at;
+    }
+
+private:
+    mutable QDateTime at_;
+};
+
+class ReminderStoreTest : public ::testing::Test {
+protected:
+    QByteArray bytes() const { return folder.read(kFile); }
+    void writeFile(const QByteArray& b) const { folder.write(kFile, b); }
+
+    // A store freshly loaded from the folder, as at the next start.
+    std::unique_ptr<ReminderStore> reopened() const
+    {
+        auto s = std::make_unique<ReminderStore>(folder.path(), clock);
+        EXPECT_EQ(s->load(), StoreStatus::Ok);
+        return s;
+    }
+
+    QStringList rows(const ReminderStore& s) const
+    {
+        QStringList out;
+        for (int i = 0; i < s.count(); ++i)
+            out << s.rowAt(i);
+        return out;
+    }
+
+    // n reminders appended one a second apart, titled T0, T1, ...
+    void appendMany(int n)
+    {
+        for (int i = 0; i < n; ++i) {
+            clock.set(clock.now().addSecs(1));
+            ASSERT_EQ(store.append(Reminder::kNoDue, QStringLiteral("T%1").arg(i), QString()),
+                      StoreStatus::Ok);
+        }
+    }
+
+    TempFolder folder;
+    FixedClock clock{QDateTime(QDate(2026, 3, 14), QTime(9, 5, 0))};
+    ReminderStore store{folder.path(), clock};
+};
+
+} // namespace
+
+TEST_F(ReminderStoreTest, firstStartCreatesTheSixByteFile)
+{
+    ASSERT_FALSE(QFile::exists(folder.file(kFile)));
+    EXPECT_EQ(store.load(), StoreStatus::Ok);
+    EXPECT_EQ(store.count(), 0);
+    EXPECT_EQ(bytes(), QByteArray("\"\r\n\"\r\n"));
+    EXPECT_EQ(store.path(), QDir(folder.path()).filePath(kFile));
+}
+
+TEST_F(ReminderStoreTest, savingOrDeletingDownToNothingLeavesTwoQuotes)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    EXPECT_EQ(store.saveAll(), StoreStatus::Ok);
+    EXPECT_EQ(bytes(), QByteArray("\"\"\r\n"));
+
+    appendMany(1);
+    EXPECT_EQ(store.deleteAt(0), StoreStatus::Ok);
+    EXPECT_EQ(store.count(), 0);
+    EXPECT_EQ(bytes(), QByteArray("\"\"\r\n"));
+}
+
+TEST_F(ReminderStoreTest, appendToAnEmptyListWritesOneOpenLine)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    ASSERT_EQ(store.append(QStringLiteral("20/03/26"), QStringLiteral("Comprar pão"),
+                           QStringLiteral("Leite e \"café\"\r\novos")),
+              StoreStatus::Ok);
+    // The 65 bytes of the one-reminder example.
+    EXPECT_EQ(bytes(), QByteArray::fromHex("2232362e30332e31342e30392e30352e3030a732302f30332f3236"
+                                           "a72020a7436f6d707261722070e36fa74c65697465206520a463"
+                                           "6166e9a4a56f766f73220d0a"));
+    const Reminder r = store.reminderAt(0);
+    EXPECT_EQ(r, (Reminder{QStringLiteral("26.03.14.09.05.00"), QStringLiteral("20/03/26"),
+                           Reminder::kOpen, QStringLiteral("Comprar pão"),
+                           QStringLiteral("Leite e \"café\"\u00A5ovos")}));
+    EXPECT_EQ(rows(*reopened()), rows(store));
+}
+
+TEST_F(ReminderStoreTest, appendAfterSaveKeepsTheEarlierLineBreaks)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    appendMany(2);
+    const QByteArray afterAppend = bytes();
+    EXPECT_TRUE(afterAppend.endsWith("T1\xA7\"\r\n"));
+    EXPECT_EQ(afterAppend.count("\r\n"), 2);
+    ASSERT_EQ(store.saveAll(), StoreStatus::Ok);
+    EXPECT_TRUE(bytes().endsWith("T1\xA7\r\n\"\r\n"));
+    EXPECT_EQ(DataFile::parse(bytes()), DataFile::parse(afterAppend));
+}
+
+TEST_F(ReminderStoreTest, everyWriteLeavesTheListAsAReloadGivesIt)
+{
+    writeFile("\"\r\n  \r\na\xA7" "b\r\n1\xA7" "2\xA7" "3\xA7" "4\xA7" "5\xA7" "6\xA7\"");
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    ASSERT_EQ(store.count(), 2);
+    EXPECT_EQ(store.reminderAt(0), (Reminder{"a", "b", "", "", ""}));
+    EXPECT_EQ(store.reminderAt(1), (Reminder{"1", "2", "3", "4", "5"}));
+
+    // Missing fields are written as empty ones, extra fields and blank lines vanish.
+    ASSERT_EQ(store.saveAll(), StoreStatus::Ok);
+    EXPECT_EQ(bytes(), QByteArray("\"a\xA7" "b\xA7\xA7\xA7\r\n1\xA7" "2\xA7" "3\xA7" "4\xA7"
+                                  "5\r\n\"\r\n"));
+    EXPECT_EQ(rows(*reopened()), rows(store));
+}
+
+TEST_F(ReminderStoreTest, quotesSurviveEveryKindOfWrite)
+{
+    const QString title = QStringLiteral("\"Citação\" e \"\"");
+    const QString desc = QStringLiteral("Ele disse \"sim\"\r\n\"fim\"");
+    auto s = reopened();
+    for (int round = 0; round < 5; ++round) {
+        ASSERT_EQ(s->append(Reminder::kNoDue, title, desc), StoreStatus::Ok);
+        ASSERT_EQ(s->append(Reminder::kNoDue, QStringLiteral("outro"), QString()),
+                  StoreStatus::Ok);
+        ASSERT_EQ(s->saveAll(), StoreStatus::Ok);
+        ASSERT_EQ(s->deleteAt(s->count() - 1), StoreStatus::Ok);
+        ASSERT_EQ(s->replaceAt(round, s->reminderAt(round)), StoreStatus::Ok);
+        s = reopened();
+        const QByteArray onDisk = bytes();
+        ASSERT_EQ(onDisk.count('"'), 2) << "round " << round;
+        ASSERT_EQ(onDisk.count('\xA4'), 8 * (round + 1)) << "round " << round;
+    }
+    ASSERT_EQ(s->count(), 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(s->reminderAt(i).title, title);
+        EXPECT_EQ(s->reminderAt(i).description, QStringLiteral("Ele disse \"sim\"\u00A5\"fim\""));
+    }
+}
+
+TEST_F(ReminderStoreTest, twoLineBreaksAreOneLineWithTwoMarks)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    ASSERT_EQ(store.append(Reminder::kNoDue, QStringLiteral("t"), QStringLiteral("a\r\nb\r\nc")),
+              StoreStatus::Ok);
+    EXPECT_EQ(bytes(), QByteArray("\"26.03.14.09.05.00\xA7----/----/----\xA7  \xA7t\xA7"
+                                  "a\xA5" "b\xA5" "c\"\r\n"));
+    EXPECT_EQ(store.reminderAt(0).description, QStringLiteral("a\u00A5b\u00A5c"));
+    ASSERT_EQ(store.saveAll(), StoreStatus::Ok);
+    EXPECT_EQ(store.reminderAt(0).description, QStringLiteral("a\u00A5b\u00A5c"));
+}
+
+TEST_F(ReminderStoreTest, pendingStatusIsWrittenByTheNextWriteOnly)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    appendMany(2);
+    store.setStatus(0, Reminder::kDone);
+    EXPECT_EQ(store.reminderAt(0).status, Reminder::kDone);
+    EXPECT_EQ(store.reminderAt(0).title, QStringLiteral("T0"));
+    // Closed without a write: the next start has the old status.
+    EXPECT_EQ(reopened()->reminderAt(0).status, Reminder::kOpen);
+
+    ASSERT_EQ(store.append(Reminder::kNoDue, QStringLiteral("T2"), QString()), StoreStatus::Ok);
+    EXPECT_EQ(reopened()->reminderAt(0).status, Reminder::kDone);
+    EXPECT_TRUE(bytes().contains("\xA7\xD7\xA7T0\xA7"));
+}
+
+TEST_F(ReminderStoreTest, setStatusOutsideTheListChangesNothing)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    appendMany(1);
+    const QStringList before = rows(store);
+    store.setStatus(-1, Reminder::kDone);
+    store.setStatus(1, Reminder::kDone);
+    EXPECT_EQ(rows(store), before);
+}
+
+TEST_F(ReminderStoreTest, deleteShiftsLaterRowsDownByOne)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    appendMany(5);
+    ASSERT_EQ(store.deleteAt(1), StoreStatus::Ok);
+    const auto s = reopened();
+    ASSERT_EQ(s->count(), 4);
+    const QStringList titles{"T0", "T2", "T3", "T4"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(s->reminderAt(i).title, titles[i]);
+    EXPECT_EQ(rows(*s), rows(store));
+}
+
+TEST_F(ReminderStoreTest, replaceKeepsThePosition)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    appendMany(3);
+    Reminder r = store.reminderAt(1);
+    r.title = QStringLiteral("Novo \"título\"");
+    r.due = QStringLiteral("01/02/27");
+    ASSERT_EQ(store.replaceAt(1, r), StoreStatus::Ok);
+    const auto s = reopened();
+    ASSERT_EQ(s->count(), 3);
+    EXPECT_EQ(s->reminderAt(1), r);
+    EXPECT_EQ(s->reminderAt(0).title, QStringLiteral("T0"));
+    EXPECT_EQ(s->reminderAt(2).title, QStringLiteral("T2"));
+}
+
+TEST_F(ReminderStoreTest, rowIndicesOutsideTheListAreRefused)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    appendMany(2);
+    const QByteArray before = bytes();
+    EXPECT_EQ(store.deleteAt(2), StoreStatus::NoSuchRow);
+    EXPECT_EQ(store.deleteAt(-1), StoreStatus::NoSuchRow);
+    EXPECT_EQ(store.replaceAt(2, Reminder{}), StoreStatus::NoSuchRow);
+    EXPECT_EQ(store.replaceAt(-1, Reminder{}), StoreStatus::NoSuchRow);
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(store.count(), 2);
+    EXPECT_EQ(store.rowAt(2), QString());
+}
+
+TEST_F(ReminderStoreTest, fileOrderIsKeptAtEveryReload)
+{
+    writeFile("\"26.05.01.00.00.00\xA7x\xA7  \xA7" "c\xA7\r\n"
+              "26.01.01.00.00.00\xA7x\xA7  \xA7" "a\xA7\r\n"
+              "26.03.01.00.00.00\xA7x\xA7  \xA7" "b\xA7\r\n\"\r\n");
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    appendMany(1);
+    const auto s = reopened();
+    ASSERT_EQ(s->count(), 4);
+    EXPECT_EQ(s->reminderAt(0).title, QStringLiteral("c"));
+    EXPECT_EQ(s->reminderAt(1).title, QStringLiteral("a"));
+    EXPECT_EQ(s->reminderAt(2).title, QStringLiteral("b"));
+    EXPECT_EQ(s->reminderAt(3).title, QStringLiteral("T0"));
+}
+
+TEST_F(ReminderStoreTest, postingStampComesFromOneClockReading)
+{
+    clock.set(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)));
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    ASSERT_EQ(store.append(Reminder::kNoDue, QStringLiteral("t"), QString()), StoreStatus::Ok);
+    EXPECT_EQ(store.reminderAt(0).posted, QStringLiteral("26.12.31.23.59.59"));
+
+    // Read twice, a clock that moves would give the next day's date with the old
+    // day's time (or the reverse).
+    TickingClock ticking(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)));
+    ReminderStore other(folder.path(), ticking);
+    ASSERT_EQ(other.load(), StoreStatus::Ok);
+    ASSERT_EQ(other.append(Reminder::kNoDue, QStringLiteral("u"), QString()), StoreStatus::Ok);
+    EXPECT_EQ(other.reminderAt(1).posted, QStringLiteral("26.12.31.23.59.59"));
+    EXPECT_EQ(other.reminderAt(1).status, Reminder::kOpen);
+}
+
+TEST_F(ReminderStoreTest, postingStampIsZeroPaddedOnA24HourClock)
+{
+    clock.set(QDateTime(QDate(2031, 1, 2), QTime(3, 4, 5)));
+    EXPECT_EQ(Reminder::stamp(clock.now()), QStringLiteral("31.01.02.03.04.05"));
+    clock.set(QDateTime(QDate(2009, 11, 30), QTime(15, 0, 0)));
+    EXPECT_EQ(Reminder::stamp(clock.now()), QStringLiteral("09.11.30.15.00.00"));
+}
+
+// Rows handed in by callers may hold what the file cannot: reserved characters,
+// line breaks, characters outside the code page, extra TABs. After each write
+// the list must still be exactly what a reload gives.
+TEST_F(ReminderStoreTest, listAfterAWriteIsWhatAReloadGivesForAnyText)
+{
+    writeFile("\"\r\n a\xA7\r\xA7\n\xA7\xA4\xA5\r\n\r\xA7x\xA7y\xA7z\xA7w\xA7v\r\"\r\n");
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    ASSERT_EQ(store.count(), 2);
+    const QString odd = QStringLiteral("§\t¤\"¥\r\n\rΩ€\n");
+
+    ASSERT_EQ(store.append(odd, odd, odd), StoreStatus::Ok);
+    EXPECT_EQ(rows(store), rows(*reopened()));
+    ASSERT_EQ(store.replaceAt(1, Reminder{odd, odd, odd, odd, odd}), StoreStatus::Ok);
+    EXPECT_EQ(rows(store), rows(*reopened()));
+    store.setStatus(0, odd);
+    ASSERT_EQ(store.saveAll(), StoreStatus::Ok);
+    EXPECT_EQ(rows(store), rows(*reopened()));
+    ASSERT_EQ(store.deleteAt(2), StoreStatus::Ok);
+    EXPECT_EQ(rows(store), rows(*reopened()));
+    EXPECT_EQ(store.count(), 2);
+}

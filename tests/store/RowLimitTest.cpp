@@ -1,0 +1,57 @@
+#include "QtPrinters.h"
+#include "StoreProbe.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kFile = QStringLiteral("lembretes.dat");
+
+class RowLimit : public ::testing::Test {
+protected:
+    TempFolder folder;
+    FixedClock clock{QDateTime(QDate(2026, 3, 14), QTime(9, 5, 0))};
+    ReminderStore store{folder.path(), clock};
+};
+
+} // namespace
+
+TEST_F(RowLimit, handEditedFileWithMoreRowsLoadsThemAll)
+{
+    const int n = ReminderStore::kMaxRows + 233;
+    folder.write(kFile, StoreProbe::sampleFile(n, 10));
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    ASSERT_EQ(store.count(), n);
+    EXPECT_EQ(store.reminderAt(n - 1).title, QStringLiteral("Lembrete \"%1\"").arg(n - 1));
+    EXPECT_EQ(store.reminderAt(32767).title, QStringLiteral("Lembrete \"32767\""));
+    // Every row stays reachable by its index, past the 16-bit range too.
+    ASSERT_EQ(store.deleteAt(n - 1), StoreStatus::Ok);
+    EXPECT_EQ(store.count(), n - 1);
+}
+
+TEST_F(RowLimit, appendAtTheLimitIsRefusedAndWritesNothing)
+{
+    for (const int n : {ReminderStore::kMaxRows, ReminderStore::kMaxRows + 1}) {
+        SCOPED_TRACE(n);
+        const QByteArray original = StoreProbe::sampleFile(n, 10);
+        folder.write(kFile, original);
+        ASSERT_EQ(store.load(), StoreStatus::Ok);
+        const QString before = StoreProbe::digest(store);
+        const StoreStatus status = store.append(Reminder::kNoDue, "um a mais", "");
+        EXPECT_EQ(status, StoreStatus::Full);
+        EXPECT_EQ(storeMessage(status), QStringLiteral("Limite de lembretes atingido!"));
+        EXPECT_EQ(StoreProbe::digest(store), before);
+        EXPECT_EQ(folder.read(kFile), original);
+    }
+}
+
+TEST_F(RowLimit, lastFreePlaceTakesTheAppend)
+{
+    folder.write(kFile, StoreProbe::sampleFile(ReminderStore::kMaxRows - 1, 10));
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    ASSERT_EQ(store.append(Reminder::kNoDue, "o último", ""), StoreStatus::Ok);
+    EXPECT_EQ(store.count(), ReminderStore::kMaxRows);
+    EXPECT_EQ(store.reminderAt(ReminderStore::kMaxRows - 1).title, QStringLiteral("o último"));
+    EXPECT_EQ(store.append(Reminder::kNoDue, "mais um", ""), StoreStatus::Full);
+}
