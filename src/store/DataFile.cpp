@@ -40,7 +40,9 @@ QString rowFromLine(QByteArrayView line)
     int field = 0;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= line.size() && field < kFields; ++i) {
-        if (i == line.size() || line[i] == kSection) {
+        // A TAB typed into the file by hand would split the in-memory row anyway:
+        // reading it as a field separator keeps every row at five fields.
+        if (i == line.size() || line[i] == kSection || line[i] == '\t') {
             if (field > 0)
                 row += Reminder::kFieldSep;
             row += Cp1252::decode(line.sliced(start, i - start));

@@ -14,8 +14,8 @@ inline const QByteArray kFreshFile = QByteArrayLiteral("\"\r\n\"\r\n");
 // set (how an append leaves the file).
 QByteArray serialize(const QStringList& rows, bool lastWithoutBreak = false);
 
-// Rows in file order; blank and space-only lines are skipped, a line keeps at
-// most five fields and missing fields read as empty texts.
+// Rows in file order; blank and space-only lines are skipped, fields end at a
+// "§" or a TAB, a line keeps at most five fields and missing fields read as empty texts.
 QStringList parse(QByteArrayView bytes);
 
 } // namespace DataFile

@@ -51,7 +51,10 @@ TEST(CrashSafety, EveryKillLeavesTheOldListOrTheNewOne)
         QProcess p;
         p.start(QStringLiteral(QR_PROOF_WRITER), {QStringLiteral("crash"), dir.path()});
         ASSERT_TRUE(p.waitForStarted());
-        QThread::msleep(rng.bounded(10, 200));
+        // Past its first write the writer does nothing but write, so any moment
+        // after that is a moment mid-write or between two.
+        ASSERT_TRUE(p.waitForReadyRead(30000)) << "the writer wrote nothing";
+        QThread::msleep(rng.bounded(0, 80));
         p.kill();
         p.waitForFinished();
         ASSERT_EQ(p.exitStatus(), QProcess::CrashExit) << "the writer stopped by itself: "
@@ -74,8 +77,6 @@ TEST(CrashSafety, EveryKillLeavesTheOldListOrTheNewOne)
         ASSERT_EQ(ProofLists::which(loadedRows(dir.path())), now);
         onFile = now;
     }
-    // The kills must have met the writer at work, not only at start-up.
-    EXPECT_GT(onFile, kills / 3);
     RecordProperty("kills", kills);
     RecordProperty("listsWritten", int(onFile));
     RecordProperty("committedButUnreported", landedMidWrite);

@@ -14,7 +14,7 @@
 namespace {
 
 // Old and new lists of the three sizes: a few bytes (one write, at the final
-// flush), 64 KB (written through the buffer) and 3 MB (written past it).
+// flush), 64 KB (written through the buffer) and 1 MB (written past it).
 struct Change {
     qint64 from;
     qint64 to;

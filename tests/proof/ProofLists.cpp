@@ -6,7 +6,7 @@ namespace {
 
 qsizetype descriptionSize(qint64 k)
 {
-    static constexpr qsizetype kSizes[] = {8, 64 * 1024, 2 * 1024 * 1024};
+    static constexpr qsizetype kSizes[] = {8, 64 * 1024, 1024 * 1024};
     return kSizes[k % 3];
 }
 

@@ -4,7 +4,7 @@
 
 // The lists the proof writer steps through. List k is a pure function of k, so a
 // checker can tell which list a file holds and whether it may hold it at all.
-// Their sizes cycle through a few bytes, 64 KB and 2 MB, so a kill or a fault
+// Their sizes cycle through a few bytes, 64 KB and 1 MB, so a kill or a fault
 // lands in small writes, buffered ones and long ones.
 namespace ProofLists {
 
