@@ -15,7 +15,12 @@ int killCount()
 {
     bool ok = false;
     const int n = qEnvironmentVariableIntValue("QR_CRASH_KILLS", &ok);
-    return ok && n > 0 ? n : 200;
+#ifdef QR_CRASH_KILLS_DEFAULT
+    const int fallback = QR_CRASH_KILLS_DEFAULT;
+#else
+    const int fallback = 200;
+#endif
+    return ok && n > 0 ? n : fallback;
 }
 
 QStringList loadedRows(const QString& folder)
