@@ -37,3 +37,11 @@ def close_button_ends_under_a_window_manager(s):
     s.click(*CLOSE_BUTTON)
     s.wait_exit()
     check(s.data() == before, "the file changed")
+
+
+@case(tray=True, data=file_rows(reminders(16)))
+def window_keeps_its_corner_beside_a_system_tray(s):
+    s.window()
+    check(s.x("xdotool", "search", "--name", "^panel$", check_rc=False).split(), "no tray host")
+    left, top, _, _ = s.geometry()
+    check((left, top) == (s.screen[0] - 249 - 3, s.screen[1] - 345 - 35), f"placed at {left},{top}")
