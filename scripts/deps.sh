@@ -6,7 +6,8 @@ set -euo pipefail
 run_pkgs=(g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxcb1-dev
           fonts-liberation2)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
-           imagemagick xclip trayer openbox fiu-utils libfiu-dev clang libclang-rt-14-dev)
+           imagemagick xclip trayer openbox fiu-utils libfiu-dev clang libclang-rt-14-dev
+           python3)
 
 want=("${run_pkgs[@]}")
 if [[ "${1:-run}" == test ]]; then

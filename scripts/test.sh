@@ -12,3 +12,8 @@ jobs=$(nproc)
 ./scripts/build.sh build-asan -DQR_TESTS=ON -DQR_SANITIZE=ON
 (cd build-asan && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
    ctest --output-on-failure -j "$jobs" -LE e2e)
+
+# ---- fuzzing: the file reader under libFuzzer, ASan and UBSan (clang, store alone) ----
+CC=clang CXX=clang++ ./scripts/build.sh build-fuzz -DQR_FUZZ=ON
+(cd build-fuzz && ctest --output-on-failure -j "$jobs")
+# ---- end fuzzing ----

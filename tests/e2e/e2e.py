@@ -1,0 +1,42 @@
+#!/usr/bin/env python3
+"""Runs end-to-end cases against the built program.
+
+  e2e.py --program PATH [CASE ...]     runs the named cases (all by default)
+  e2e.py --list                        prints the case names
+"""
+
+import argparse
+import sys
+import time
+import traceback
+
+import cases  # noqa: F401  (registers the cases)
+from harness import CASES, Session
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--program")
+    ap.add_argument("--list", action="store_true")
+    ap.add_argument("names", nargs="*")
+    a = ap.parse_args()
+    if a.list:
+        print(";".join(CASES))
+        return 0
+    failed = 0
+    for name in a.names or list(CASES):
+        fn, options = CASES[name]
+        start = time.monotonic()
+        try:
+            with Session(a.program, **options) as s:
+                fn(s)
+            print(f"PASS {name} ({time.monotonic() - start:.1f} s)")
+        except Exception:
+            failed += 1
+            print(f"FAIL {name}")
+            traceback.print_exc()
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

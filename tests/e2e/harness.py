@@ -1,0 +1,245 @@
+"""The machinery of the end-to-end cases: a private X server, optional window
+manager and tray, a copy of the program in its own folder, real input events,
+and checks of what a user could see. Everything is torn down even on failure."""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+TITLE = "Quivera Recordim!"
+DATA = "lembretes.dat"
+FRESH_FILE = b'"\r\n"\r\n'
+
+CASES = {}
+
+
+def case(**options):
+    """Registers a case; the options (wm, tray, screen, data) go to Session."""
+    def register(fn):
+        CASES[fn.__name__] = (fn, options)
+        return fn
+    return register
+
+
+class CaseFailed(AssertionError):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise CaseFailed(message)
+
+
+def wait_until(predicate, timeout=10.0, what="condition"):
+    end = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise CaseFailed(f"timed out waiting for {what}")
+        time.sleep(0.05)
+
+
+def file_rows(rows, appended=False):
+    """The bytes the program writes for these rows (lists of five texts)."""
+    lines = []
+    for fields in rows:
+        text = "\t".join(fields).replace("\t", "§").replace('"', "¤").replace("\r\n", "¥")
+        lines.append(text.encode("cp1252"))
+    body = b"\r\n".join(lines)
+    if lines and not appended:
+        body += b"\r\n"
+    return b'"' + body + b'"\r\n'
+
+
+def reminders(count):
+    """A prepared list: reminder i posted in order, every third one done."""
+    return [(f"26.01.{1 + i % 28:02d}.08.{i % 60:02d}.00", "----/----/----",
+             "×" if i % 3 == 0 else "  ", f"Lembrete {i + 1}", f"Descrição {i + 1}")
+            for i in range(count)]
+
+
+class Session:
+    def __init__(self, program, wm=False, tray=False, screen=(1024, 768), data=None):
+        self.program = program
+        self.wm = wm
+        self.tray = tray
+        self.screen = screen
+        self.initial = data
+        self.procs = []
+        self.folder = None
+        self.display = None
+        self.app = None
+        self.wid = None
+
+    # ---- set-up and tear-down ----
+
+    def __enter__(self):
+        try:
+            self.folder = tempfile.mkdtemp(prefix="qr-e2e-")
+            shutil.copy2(self.program, os.path.join(self.folder, "quivera-recordim"))
+            if self.initial is not None:
+                with open(self.path(DATA), "wb") as f:
+                    f.write(self.initial)
+            self._start_x()
+            if self.wm:
+                self._spawn("openbox", ["openbox", "--sm-disable"])
+                time.sleep(0.5)
+            if self.tray:
+                self._spawn("trayer", ["trayer", "--edge", "bottom", "--align", "right",
+                                       "--widthtype", "request", "--height", "24",
+                                       "--SetDockType", "true"])
+                time.sleep(0.5)
+            self.app = self._spawn("program", [self.path("quivera-recordim")])
+            return self
+        except BaseException:
+            self.close(failed=True)
+            raise
+
+    def __exit__(self, kind, value, tb):
+        self.close(failed=kind is not None)
+        return False
+
+    def close(self, failed=False):
+        for name, p, log in reversed(self.procs):
+            if p.poll() is None:
+                p.terminate()
+                try:
+                    p.wait(3)
+                except subprocess.TimeoutExpired:
+                    p.kill()
+                    p.wait()
+            log.close()
+            if failed and name != "Xvfb":
+                with open(log.name, errors="replace") as f:
+                    text = f.read().strip()
+                if text:
+                    print(f"--- {name} output ---\n{text}")
+        self.procs = []
+        if self.folder:
+            shutil.rmtree(self.folder, ignore_errors=True)
+            self.folder = None
+
+    def _spawn(self, name, argv, **kw):
+        log = open(os.path.join(self.folder, f".{name}.log"), "w+")
+        env = dict(os.environ, DISPLAY=self.display or "", QT_QPA_PLATFORM="xcb")
+        p = subprocess.Popen(argv, cwd=self.folder, env=env, stdout=log,
+                             stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, **kw)
+        self.procs.append((name, p, log))
+        return p
+
+    def _start_x(self):
+        size = f"{self.screen[0]}x{self.screen[1]}x24"
+        base = ["Xvfb", "-screen", "0", size, "-nolisten", "tcp", "-noreset"]
+        wanted = os.environ.get("QR_E2E_DISPLAYS")  # e.g. "62-69" on a shared machine
+        if not wanted:
+            r, w = os.pipe()
+            self._spawn("Xvfb", base + ["-displayfd", str(w)], pass_fds=(w,))
+            os.close(w)
+            with os.fdopen(r) as f:
+                number = f.readline().strip()
+            check(number, "Xvfb did not start")
+            self.display = f":{number}"
+            return
+        first, last = (int(n) for n in wanted.split("-"))
+        for n in range(first, last + 1):
+            if os.path.exists(f"/tmp/.X{n}-lock"):
+                continue
+            p = self._spawn("Xvfb", base + [f":{n}"])
+            self.display = f":{n}"
+            try:
+                wait_until(lambda: p.poll() is not None or self._x_up(), 5, "Xvfb")
+            except CaseFailed:
+                pass
+            if p.poll() is None and self._x_up():
+                return
+            self.procs.pop()
+        raise CaseFailed(f"no free display in {wanted}")
+
+    def _x_up(self):
+        return subprocess.run(["xdpyinfo"], env=dict(os.environ, DISPLAY=self.display),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
+
+    # ---- looking ----
+
+    def path(self, name):
+        return os.path.join(self.folder, name)
+
+    def x(self, *args, check_rc=True):
+        r = subprocess.run(list(args), env=dict(os.environ, DISPLAY=self.display),
+                           capture_output=True, text=True, timeout=20)
+        if check_rc and r.returncode != 0:
+            raise CaseFailed(f"{' '.join(args)} failed: {r.stderr.strip()}")
+        return r.stdout
+
+    def window(self, title=TITLE, timeout=10):
+        """The visible window with this title (the main window by default)."""
+        def find():
+            out = self.x("xdotool", "search", "--onlyvisible", "--name", f"^{title}$",
+                         check_rc=False)
+            ids = out.split()
+            return ids[-1] if ids else None
+        wid = wait_until(find, timeout, f"window {title!r}")
+        if title == TITLE:
+            self.wid = wid
+        return wid
+
+    def geometry(self, wid=None):
+        """(left, top, width, height) on the screen."""
+        out = self.x("xdotool", "getwindowgeometry", "--shell", wid or self.wid)
+        g = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        return int(g["X"]), int(g["Y"]), int(g["WIDTH"]), int(g["HEIGHT"])
+
+    def visible(self, wid=None):
+        return "IsViewable" in self.x("xwininfo", "-id", wid or self.wid, check_rc=False)
+
+    def data(self):
+        with open(self.path(DATA), "rb") as f:
+            return f.read()
+
+    def wait_data(self, expected, timeout=5):
+        wait_until(lambda: os.path.exists(self.path(DATA)) and self.data() == expected,
+                   timeout, f"{DATA} to hold {expected!r}")
+
+    def clipboard(self):
+        return self.x("xclip", "-o", "-selection", "clipboard", check_rc=False)
+
+    def running(self):
+        return self.app.poll() is None
+
+    def wait_exit(self, timeout=5):
+        wait_until(lambda: not self.running(), timeout, "the program to end")
+        return self.app.returncode
+
+    # ---- acting; positions are relative to the main window unless given ----
+
+    def click(self, x, y, button=1, double=False, wid=None):
+        self.x("xdotool", "mousemove", "--window", wid or self.wid, str(x), str(y))
+        self.x("xdotool", "click", *(["--repeat", "2", "--delay", "80"] if double else []),
+               str(button))
+        time.sleep(0.2)
+
+    def drag(self, start, end, wid=None):
+        w = wid or self.wid
+        self.x("xdotool", "mousemove", "--window", w, str(start[0]), str(start[1]), "mousedown", "1")
+        self.x("xdotool", "mousemove", "--window", w, str((start[0] + end[0]) // 2),
+               str((start[1] + end[1]) // 2))
+        self.x("xdotool", "mousemove", "--window", w, str(end[0]), str(end[1]), "mouseup", "1")
+        time.sleep(0.2)
+
+    def key(self, *keys):
+        self.x("xdotool", "key", "--delay", "50", *keys)
+        time.sleep(0.2)
+
+    def type(self, text):
+        self.x("xdotool", "type", "--delay", "30", text)
+        time.sleep(0.2)
+
+    def screenshot(self, name):
+        """Saves the screen as a PNG beside the logs (kept only while the case runs)."""
+        self.x("import", "-window", "root", self.path(name))
+        return self.path(name)
