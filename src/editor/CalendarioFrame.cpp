@@ -1,5 +1,6 @@
 #include "CalendarioFrame.h"
 
+#include "Fonts.h"
 #include "PictureButton.h"
 #include "Twips.h"
 
@@ -17,11 +18,10 @@ constexpr int kCasaTop = 420;
 constexpr int kCasaStepX = 420;
 constexpr int kCasaStepY = 255;
 
-QFont msSansSerif(double points, bool bold = false)
+QFont dayFont()
 {
     QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
+    font.setPointSizeF(9.75);
     return font;
 }
 
@@ -71,7 +71,7 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
     TitMesAno2 = new QLabel(this);
     TitMesAno2->setObjectName(QStringLiteral("TitMesAno2"));
     TitMesAno2->setGeometry(Twips::rect(225, 0, 1635, 195));
-    TitMesAno2->setFont(msSansSerif(8.25, true));
+    TitMesAno2->setFont(Fonts::windowFont(true));
     setTextColour(TitMesAno2, QColor(0x80, 0x80, 0x80));
 
     for (int i = 0; i < Calendario::kCasas; ++i) {
@@ -83,7 +83,7 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
         casa->setGeometry(Twips::rect(kCasaLeft + kCasaStepX * column, kCasaTop + kCasaStepY * row,
                                       last ? 435 : 405, last ? 270 : 240));
         casa->setAlignment(Qt::AlignCenter);
-        casa->setFont(msSansSerif(9.75));
+        casa->setFont(dayFont());
         setTextColour(casa, QColor(0x40, 0x40, 0x40));
         casa->installEventFilter(this);
         Casa2[std::size_t(i)] = casa;

@@ -3,6 +3,7 @@
 #include "Beep.h"
 #include "CalendarioFrame.h"
 #include "DescriptionBox.h"
+#include "Fonts.h"
 #include "MainHost.h"
 #include "PictureButton.h"
 #include "ReminderStore.h"
@@ -21,19 +22,12 @@ const QColor kBlue(0x31, 0x6A, 0xC5);
 const QColor kHint(0xC0, 0xC0, 0xC0);
 const QColor kRule(0xB6, 0xCB, 0xED);
 
-QFont msSansSerif()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    return font;
-}
-
 QLabel* label(QWidget* parent, const char* name, QRect at, const QString& text, const QColor& colour)
 {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QLatin1String(name));
     l->setGeometry(at);
-    l->setFont(msSansSerif());
+    l->setFont(Fonts::windowFont());
     // A press on a label is the label's, not the start of a window drag.
     l->setAttribute(Qt::WA_NoMousePropagation);
     QPalette pal = l->palette();
@@ -79,7 +73,7 @@ EditorWindow::EditorWindow(Role role, MainHost& host, const Clock& clock, QWidge
                  parent),
       role_(role), host_(host)
 {
-    setFont(msSansSerif());
+    setFont(Fonts::windowFont());
     frameCalendario = new CalendarioFrame(clock, this);
     buildControls();
 

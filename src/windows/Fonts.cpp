@@ -13,10 +13,11 @@ void install()
     Q_UNUSED(once);
 }
 
-QFont windowFont()
+QFont windowFont(bool bold)
 {
     QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
+    font.setPixelSize(kWindowPixels);
+    font.setBold(bold);
     return font;
 }
 

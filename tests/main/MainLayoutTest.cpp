@@ -160,7 +160,7 @@ TEST_F(MainLayout, FontsFollowTheLayoutThroughTheirSubstitutes)
 {
     const QFont base = window->font();
     EXPECT_EQ(base.family(), QStringLiteral("MS Sans Serif"));
-    EXPECT_DOUBLE_EQ(base.pointSizeF(), 8.25);
+    EXPECT_EQ(base.pixelSize(), Fonts::kWindowPixels);
     EXPECT_EQ(QFontInfo(base).family(), QStringLiteral("Liberation Sans"));
 
     const QFont big = control("lblDiaHojeGrande")->font();
@@ -170,9 +170,9 @@ TEST_F(MainLayout, FontsFollowTheLayoutThroughTheirSubstitutes)
     EXPECT_EQ(QFontInfo(big).family(), QStringLiteral("Liberation Sans"));
 
     EXPECT_TRUE(control("lblTotalLembretes")->font().bold());
-    EXPECT_DOUBLE_EQ(control("lblTotalLembretes")->font().pointSizeF(), 8.25);
+    EXPECT_EQ(control("lblTotalLembretes")->font().pixelSize(), Fonts::kWindowPixels);
     EXPECT_FALSE(control("lblDataHoje")->font().bold());
-    EXPECT_DOUBLE_EQ(control("lstLembretes")->font().pointSizeF(), 8.25);
+    EXPECT_EQ(control("lstLembretes")->font().pixelSize(), Fonts::kWindowPixels);
 }
 
 TEST_F(MainLayout, WindowIsClippedToTheMainPage)

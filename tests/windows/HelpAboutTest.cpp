@@ -188,9 +188,10 @@ TEST(PageWindowFont, DefaultIsMsSansSerifThroughItsSubstitute)
     frm4_Ajuda window;
     const QFont font = window.font();
     EXPECT_EQ(font.family(), QStringLiteral("MS Sans Serif"));
-    EXPECT_DOUBLE_EQ(font.pointSizeF(), 8.25);
+    EXPECT_EQ(font.pixelSize(), Fonts::kWindowPixels);
     EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Liberation Sans"));
-    EXPECT_DOUBLE_EQ(window.findChild<QPlainTextEdit*>()->font().pointSizeF(), 8.25);
+    EXPECT_EQ(window.findChild<QPlainTextEdit*>()->font().pixelSize(),
+              Fonts::kWindowPixels);
 }
 
 } // namespace
