@@ -127,9 +127,12 @@ void EditorWindow::buildControls()
     txtDescricao = new DescriptionBox(this);
     txtDescricao->setObjectName(QStringLiteral("txtDescricao"));
     txtDescricao->setGeometry(Twips::rect(90, 1230, 3220, 1335));
+    // The boxes are writing on the page: the rules under them are their lines.
+    txtDescricao->setFrameShape(QFrame::NoFrame);
     txtTitulo = new TitleBox(this);
     txtTitulo->setObjectName(QStringLiteral("txtTitulo"));
     txtTitulo->setGeometry(Twips::rect(90, 730, 3220, 200));
+    txtTitulo->setFrame(false);
 
     frameCalendario->raise();
 }

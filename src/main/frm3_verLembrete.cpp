@@ -52,6 +52,8 @@ frm3_verLembrete::frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* 
     txtVerLembrete->setObjectName(QStringLiteral("txtVerLembrete"));
     txtVerLembrete->setGeometry(rect(90, 945, 3220, 1650));
     txtVerLembrete->setReadOnly(true);
+    // Written on the page between its two rules, as in the help window, not in a sunken box.
+    txtVerLembrete->setFrameShape(QFrame::NoFrame);
     txtVerLembrete->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lblPostado = label("lblPostado", rect(90, 2760, 1680, 195), kBlue);
     lblFinalizado = label("lblFinalizado", rect(1930, 2760, 1080, 195), kBlue);
