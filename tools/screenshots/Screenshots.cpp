@@ -1,10 +1,15 @@
 // Saves a PNG of each window, clipped to its shape, into the folder given as the
 // only argument: the main window with a page of sample reminders, then every
-// secondary window as the main window would open it.
+// secondary window as the main window would open it, holding a reminder where it
+// shows one, and the new-reminder editor once more with its calendar out.
 #include "Application.h"
+#include "CalendarioFrame.h"
 #include "Clock.h"
+#include "EditorWindow.h"
+#include "Reminder.h"
 #include "WindowOwner.h"
 #include "frm0_Inicial.h"
+#include "frm3_verLembrete.h"
 
 #include <QApplication>
 #include <QDir>
@@ -70,8 +75,12 @@ int main(int argc, char** argv)
     int day = 1;
     for (const char* title : titles) {
         const QString due = day % 3 ? QStringLiteral("%1/12/26").arg(day, 2, 10, QLatin1Char('0'))
-                                    : QStringLiteral("-");
-        store.append(due, QString::fromUtf8(title), QStringLiteral("Descrição de exemplo."));
+                                    : Reminder::kNoDue;
+        const QString description = day % 2 ? QStringLiteral("Descrição de exemplo") +
+                                                  Reminder::kLineBreak +
+                                                  QStringLiteral("em duas linhas.")
+                                            : QString();
+        store.append(due, QString::fromUtf8(title), description);
         ++day;
     }
     // A few done, as after a double click and a save.
@@ -94,8 +103,19 @@ int main(int argc, char** argv)
           Shot{Secondary::Ajuda, "frm4_Ajuda.png"}, Shot{Secondary::Sobre, "frm5_Sobre.png"}}) {
         program.owner().place(s.id, &main);
         QWidget* window = program.owner().get(s.id);
+        const Reminder sample = store.reminderAt(store.count() - 1);
+        if (auto* viewer = qobject_cast<frm3_verLembrete*>(window))
+            viewer->showReminder(sample.posted, sample.due, sample.status, sample.title,
+                                 sample.description);
+        auto* editor = qobject_cast<EditorWindow*>(window);
+        if (s.id == Secondary::Atualizar)
+            editor->fill(store.count() - 1, sample);
         window->show();
         ok = save(window, out.filePath(QLatin1String(s.file))) && ok;
+        if (s.id == Secondary::Escrever) {
+            editor->calendar()->showOverBoxes();
+            ok = save(window, out.filePath(QStringLiteral("frm1_Escrever_calendario.png"))) && ok;
+        }
         program.owner().close(s.id);
     }
     return ok ? 0 : 1;
