@@ -5,6 +5,7 @@
 #include "DescriptionBox.h"
 #include "Fonts.h"
 #include "MainHost.h"
+#include "PageScrollBar.h"
 #include "PictureButton.h"
 #include "ReminderStore.h"
 #include "TitleBox.h"
@@ -129,6 +130,7 @@ void EditorWindow::buildControls()
     txtDescricao->setGeometry(Twips::rect(90, 1230, 3220, 1335));
     // The boxes are writing on the page: the rules under them are their lines.
     txtDescricao->setFrameShape(QFrame::NoFrame);
+    tintScrollBar(txtDescricao);
     txtTitulo = new TitleBox(this);
     txtTitulo->setObjectName(QStringLiteral("txtTitulo"));
     txtTitulo->setGeometry(Twips::rect(90, 730, 3220, 200));

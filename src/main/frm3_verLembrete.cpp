@@ -1,6 +1,7 @@
 #include "frm3_verLembrete.h"
 
 #include "MainHost.h"
+#include "PageScrollBar.h"
 #include "PictureButton.h"
 #include "Reminder.h"
 #include "Twips.h"
@@ -54,6 +55,7 @@ frm3_verLembrete::frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* 
     txtVerLembrete->setReadOnly(true);
     // Written on the page between its two rules, as in the help window, not in a sunken box.
     txtVerLembrete->setFrameShape(QFrame::NoFrame);
+    tintScrollBar(txtVerLembrete);
     txtVerLembrete->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lblPostado = label("lblPostado", rect(90, 2760, 1680, 195), kBlue);
     lblFinalizado = label("lblFinalizado", rect(1930, 2760, 1080, 195), kBlue);

@@ -1,6 +1,7 @@
 #include "frm4_Ajuda.h"
 
 #include "HandCursor.h"
+#include "PageScrollBar.h"
 #include "ui_frm4_Ajuda.h"
 
 #include <QPlainTextEdit>
@@ -12,6 +13,7 @@ frm4_Ajuda::frm4_Ajuda(QWidget* parent) : PageWindow(QStringLiteral("frm4_Ajuda"
     ui.setupUi(this);
     applyHandCursor(this);
     txtAjuda = ui.txtAjuda;
+    tintScrollBar(txtAjuda);
     txtAjuda->setPlainText(helpText());
 }
 
