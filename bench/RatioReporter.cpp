@@ -85,4 +85,8 @@ void RatioReporter::printRatios() const
     line("showFirstPage, 32,767 / 40",
          ratio(seconds(named("showFirstPage", kLarge)), seconds(named("showFirstPage", "40"))),
          1.5);
+    for (const char* op : {"pageTurns", "selection", "toggle"}) {
+        const std::string what = std::string(op) + ", 32,767 / 40";
+        line(what.c_str(), ratio(seconds(named(op, kLarge)), seconds(named(op, "40"))), 1.5);
+    }
 }

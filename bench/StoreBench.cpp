@@ -231,6 +231,65 @@ void showFirstPage(benchmark::State& state)
     }
 }
 
+// The rows a page of the visible list shows, as the list is filled.
+QStringList pageRows(const ReminderStore& store, const ListState& list)
+{
+    QStringList visible;
+    for (int index : list.page())
+        visible.append(VisibleRow::make(store.reminderAt(index), index));
+    return visible;
+}
+
+// One page forward and back, refilling the rows each time.
+void pageTurns(benchmark::State& state)
+{
+    const Folder folder(int(state.range(0)));
+    const auto store = loaded(folder);
+    ListState list;
+    list.showFirstPage(store->count());
+    for (auto _ : state) {
+        list.showOlderPage();
+        benchmark::DoNotOptimize(pageRows(*store, list).size());
+        list.showNewerPage();
+        benchmark::DoNotOptimize(pageRows(*store, list).size());
+    }
+}
+
+// Selecting a row: its state and the reminder the viewer shows.
+void selection(benchmark::State& state)
+{
+    const Folder folder(int(state.range(0)));
+    const auto store = loaded(folder);
+    ListState list;
+    list.showFirstPage(store->count());
+    const QStringList visible = pageRows(*store, list);
+    int position = 0;
+    for (auto _ : state) {
+        list.select(position);
+        const Reminder shown =
+            store->reminderAt(VisibleRow::storeIndex(visible.at(position)).value_or(0));
+        benchmark::DoNotOptimize(shown.title.size());
+        position = (position + 1) % int(visible.size());
+    }
+}
+
+// A double click: the new status in memory, the row rebuilt, away and back.
+void toggle(benchmark::State& state)
+{
+    const Folder folder(int(state.range(0)));
+    const auto store = loaded(folder);
+    ListState list;
+    list.showFirstPage(store->count());
+    const int index = list.page().front();
+    for (auto _ : state) {
+        const QString status = ListState::toggledStatus(store->reminderAt(index).status);
+        store->setStatus(index, status);
+        benchmark::DoNotOptimize(VisibleRow::make(store->reminderAt(index), index).size());
+        for (int position : list.toggleRefresh(0))
+            list.select(position);
+    }
+}
+
 constexpr int kSmall = 1000;
 constexpr int kLarge = ReminderStore::kMaxRows;
 
@@ -242,6 +301,9 @@ BENCHMARK(append)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(replaceAt)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(deleteAt)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(showFirstPage)->Arg(40)->Arg(kLarge)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(pageTurns)->Arg(40)->Arg(kLarge)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(selection)->Arg(40)->Arg(kLarge)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(toggle)->Arg(40)->Arg(kLarge)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 } // namespace
 
