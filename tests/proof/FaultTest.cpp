@@ -89,7 +89,7 @@ constexpr Step kSteps[] = {
     {"posix/io/oc/close", 0, Expect::Either},
 };
 
-QString spec(const Step& s, bool once)
+QString faultPoint(const Step& s, bool once)
 {
     return QStringLiteral("%1:after=%2%3")
         .arg(QLatin1String(s.point))
@@ -103,9 +103,9 @@ TEST(WriteFaults, EachStepFailingForGoodLeavesTheOldListOnFileAndInMemory)
 {
     for (const Change c : kChanges)
         for (const Step& s : kSteps) {
-            SCOPED_TRACE(spec(s, false).toStdString() + " size " + std::to_string(fileSize(c.to)));
+            SCOPED_TRACE(faultPoint(s, false).toStdString() + " size " + std::to_string(fileSize(c.to)));
             TempFolder dir;
-            expectSound(dir, runFault(dir, c, {"--fiu", spec(s, false), "--tries", "2"}), c,
+            expectSound(dir, runFault(dir, c, {"--fiu", faultPoint(s, false), "--tries", "2"}), c,
                         s.forGood);
         }
 }
@@ -114,9 +114,9 @@ TEST(WriteFaults, EachStepFailingOnceLetsTheNextTryWrite)
 {
     for (const Change c : kChanges)
         for (const Step& s : kSteps) {
-            SCOPED_TRACE(spec(s, true).toStdString() + " size " + std::to_string(fileSize(c.to)));
+            SCOPED_TRACE(faultPoint(s, true).toStdString() + " size " + std::to_string(fileSize(c.to)));
             TempFolder dir;
-            const ProofRun run = runFault(dir, c, {"--fiu", spec(s, true), "--tries", "3"});
+            const ProofRun run = runFault(dir, c, {"--fiu", faultPoint(s, true), "--tries", "3"});
             expectSound(dir, run, c, s.forGood == Expect::Failed ? Expect::Failed : Expect::Either);
             ASSERT_EQ(run.tries.size(), 3);
             EXPECT_EQ(run.tries.last().status, QStringLiteral("Ok"));

@@ -78,13 +78,13 @@ struct Fault {
     long err = EIO;
     bool armed = false;
 
-    void parse(const std::string& spec)
+    void parse(const std::string& point)
     {
-        std::size_t at = spec.find(':');
-        name = spec.substr(0, at);
+        std::size_t at = point.find(':');
+        name = point.substr(0, at);
         while (at != std::string::npos) {
-            const std::size_t next = spec.find(':', at + 1);
-            const std::string opt = spec.substr(at + 1, next == std::string::npos ? next : next - at - 1);
+            const std::size_t next = point.find(':', at + 1);
+            const std::string opt = point.substr(at + 1, next == std::string::npos ? next : next - at - 1);
             if (opt == "once")
                 once = true;
             else if (opt.rfind("after=", 0) == 0)
