@@ -9,6 +9,16 @@ PictureButton::PictureButton(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
+PictureButton* PictureButton::create(QWidget* parent, const char* name, const QRect& at,
+                                     const QString& resource)
+{
+    auto* button = new PictureButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(at);
+    button->setPicture(resource);
+    return button;
+}
+
 void PictureButton::setPicture(const QString& resource)
 {
     picture_ = resource;

@@ -14,6 +14,9 @@ class PictureButton : public QWidget {
     Q_PROPERTY(QString picture READ picture WRITE setPicture)
 public:
     explicit PictureButton(QWidget* parent = nullptr);
+    // A named picture button placed on its parent, as layouts built in code need.
+    static PictureButton* create(QWidget* parent, const char* name, const QRect& at,
+                                 const QString& resource);
 
     void setPicture(const QString& resource);
     QString picture() const { return picture_; }

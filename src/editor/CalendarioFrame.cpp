@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 #include "PictureButton.h"
+#include "Pictures.h"
 #include "Twips.h"
 
 #include <QLabel>
@@ -32,21 +33,12 @@ void setTextColour(QWidget* widget, const QColor& colour)
     widget->setPalette(pal);
 }
 
-PictureButton* picture(QWidget* parent, const char* name, QRect at, const char* resource)
-{
-    auto* image = new PictureButton(parent);
-    image->setObjectName(QLatin1String(name));
-    image->setGeometry(at);
-    image->setPicture(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(resource)));
-    return image;
-}
-
 } // namespace
 
-CalendarioFrame::Warning CalendarioFrame::warning =
-    [](QWidget* parent, const QString& title, const QString& text) {
-        QMessageBox::warning(parent, title, text, QMessageBox::Ok);
-    };
+CalendarioFrame::Warning CalendarioFrame::warning = [](QWidget* parent, const QString& title,
+                                                       const QString& text) {
+    QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+};
 
 CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
     : QFrame(parent), calendario_(clock)
@@ -61,10 +53,14 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
     setPalette(pal);
 
     // Created bottom first: the designer lists what lies on top first.
-    Image4 = picture(this, "Image4", Twips::rect(120, 165, 2955, 1785), "grade_calendario");
-    btnPrev2 = picture(this, "btnPrev2", Twips::rect(1800, 15, 405, 165), "mes_anterior");
-    btnAtual2 = picture(this, "btnAtual2", Twips::rect(2220, 15, 420, 165), "mes_atual");
-    btnNext2 = picture(this, "btnNext2", Twips::rect(2655, 15, 405, 165), "mes_proximo");
+    Image4 = PictureButton::create(this, "Image4", Twips::rect(120, 165, 2955, 1785),
+                                   Pictures::path("grade_calendario"));
+    btnPrev2 = PictureButton::create(this, "btnPrev2", Twips::rect(1800, 15, 405, 165),
+                                     Pictures::path("mes_anterior"));
+    btnAtual2 = PictureButton::create(this, "btnAtual2", Twips::rect(2220, 15, 420, 165),
+                                      Pictures::path("mes_atual"));
+    btnNext2 = PictureButton::create(this, "btnNext2", Twips::rect(2655, 15, 405, 165),
+                                     Pictures::path("mes_proximo"));
     for (PictureButton* button : {btnPrev2, btnAtual2, btnNext2})
         button->setSinks(true);
 
@@ -90,7 +86,8 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
     }
 
     imgDobraCalendario =
-        picture(this, "imgDobraCalendario", Twips::rect(2655, 1695, 450, 300), "dobra_calendario");
+        PictureButton::create(this, "imgDobraCalendario", Twips::rect(2655, 1695, 450, 300),
+                              Pictures::path("dobra_calendario"));
 
     connect(btnPrev2, &PictureButton::clicked, this, [this] {
         if (!calendario_.mesAnterior())

@@ -7,6 +7,7 @@
 #include "MainHost.h"
 #include "PageScrollBar.h"
 #include "PictureButton.h"
+#include "Pictures.h"
 #include "ReminderStore.h"
 #include "TitleBox.h"
 #include "Twips.h"
@@ -23,7 +24,8 @@ const QColor kBlue(0x31, 0x6A, 0xC5);
 const QColor kHint(0xC0, 0xC0, 0xC0);
 const QColor kRule(0xB6, 0xCB, 0xED);
 
-QLabel* label(QWidget* parent, const char* name, QRect at, const QString& text, const QColor& colour)
+QLabel* label(QWidget* parent, const char* name, QRect at, const QString& text,
+              const QColor& colour)
 {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QLatin1String(name));
@@ -46,15 +48,6 @@ void shape(QWidget* parent, const char* name, QRect at, const QColor& colour)
     QPalette pal = s->palette();
     pal.setColor(QPalette::Window, colour);
     s->setPalette(pal);
-}
-
-PictureButton* picture(QWidget* parent, const char* name, QRect at, const char* resource)
-{
-    auto* b = new PictureButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(at);
-    b->setPicture(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(resource)));
-    return b;
 }
 
 // Only spaces count as blank, as the title's own trim does it.
@@ -98,8 +91,8 @@ void EditorWindow::buildControls()
     shape(this, "linhamarca", Twips::rect(0, 480, 3735, 30), kBlue);
     shape(this, "Shape1", Twips::rect(90, 930, 3220, 30), kRule);
     shape(this, "Shape2", Twips::rect(90, 2600, 3220, 30), kRule);
-    picture(this, "Image1", Twips::rect(90, 285, escrever ? 870 : 1035, 210),
-            escrever ? "titulo_escrever" : "titulo_atualizar");
+    PictureButton::create(this, "Image1", Twips::rect(90, 285, escrever ? 870 : 1035, 210),
+                          Pictures::path(escrever ? "titulo_escrever" : "titulo_atualizar"));
     btnFechar->raise();
     btnFechar->setCursor(Qt::PointingHandCursor);
     btnFechar->setPicture(QStringLiteral(":/pictures/fechar.svg"));
@@ -111,14 +104,17 @@ void EditorWindow::buildControls()
                           QStringLiteral("Vencimento:"), kBlue);
     lblVencimento->setToolTip(QStringLiteral(" ----/----/---- "));
     lblVencimento->setCursor(Qt::PointingHandCursor);
-    lblData = label(this, "lblData",
-                    escrever ? Twips::rect(1000, 2760, 960, 195) : Twips::rect(1005, 2760, 840, 195),
-                    Reminder::kNoDue, kBlue);
+    lblData =
+        label(this, "lblData",
+              escrever ? Twips::rect(1000, 2760, 960, 195) : Twips::rect(1005, 2760, 840, 195),
+              Reminder::kNoDue, kBlue);
 
-    btnCalendario = picture(this, "btnCalendario", Twips::rect(1800, 2700, 315, 300), "calendario");
+    btnCalendario = PictureButton::create(this, "btnCalendario", Twips::rect(1800, 2700, 315, 300),
+                                          Pictures::path("calendario"));
     btnCalendario->setToolTip(QStringLiteral(" Calendário "));
     btnCalendario->setCursor(Qt::PointingHandCursor);
-    btnOk = picture(this, "btnOk", Twips::rect(2530, 2700, 450, 270), "ok");
+    btnOk = PictureButton::create(this, "btnOk", Twips::rect(2530, 2700, 450, 270),
+                                  Pictures::path("ok"));
 
     label(this, "Label1", Twips::rect(600, 540, 1800, 195),
           QStringLiteral("(Máximo 45 caracteres)"), kHint);
@@ -178,10 +174,9 @@ void EditorWindow::btnOk_Click()
 
     ReminderStore& store = host_.store();
     const StoreStatus result =
-        role_ == Role::Escrever
-            ? store.append(lblData->text(), title, txtDescricao->storedText())
-            : store.replaceAt(listIndex, {dataPostagem, lblData->text(), status, title,
-                                          txtDescricao->storedText()});
+        role_ == Role::Escrever ? store.append(lblData->text(), title, txtDescricao->storedText())
+                                : store.replaceAt(listIndex, {dataPostagem, lblData->text(), status,
+                                                              title, txtDescricao->storedText()});
     if (result != StoreStatus::Ok) {
         // What the user typed stays for another try.
         host_.showMessage(storeMessage(result));
