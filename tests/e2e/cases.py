@@ -45,3 +45,210 @@ def window_keeps_its_corner_beside_a_system_tray(s):
     check(s.x("xdotool", "search", "--name", "^panel$", check_rc=False).split(), "no tray host")
     left, top, _, _ = s.geometry()
     check((left, top) == (s.screen[0] - 249 - 3, s.screen[1] - 345 - 35), f"placed at {left},{top}")
+
+
+# ---- writing, correcting and the list commands ----
+
+import datetime
+import re
+
+from harness import wait_until
+
+# Main window, pixels from its top-left corner (the layout's twips / 15).
+WRITE = (161, 55)
+CORRECT = (193, 55)
+DELETE = (224, 55)
+COPY = (141, 284)
+SAVE = (137, 306)
+OLDER = (230, 284)
+NEWER = (198, 284)
+MINIMISE = (196, 16)
+BODY = (60, 300)            # bare page below the list: no control there
+PAGE_WIDTH = 228            # every secondary window
+GAP = 4                     # between a secondary window and the main window
+
+
+def row(position):
+    """The middle of a row of the visible list (13-pixel rows from y 78)."""
+    return (60, 78 + 13 * position + 6)
+
+
+# Editors, pixels from their top-left corner.
+TITLE_BOX = (113, 55)
+TITLE_RECT = (7, 50, 213, 11)   # inside the title box's border
+DESCRIPTION_BOX = (113, 126)
+CALENDAR = (130, 190)
+OK = (183, 189)
+CLOSE = (198, 19)
+
+STAMP = re.compile(rb"\d\d\.\d\d\.\d\d\.\d\d\.\d\d\.\d\d")
+
+
+def day_cell(day, today):
+    """Where the calendar, shown over the boxes, has this day of today's month."""
+    first = today.replace(day=1)
+    cell = (first.isoweekday() % 7) + day - 1      # Sunday first
+    column, line = cell % 7, cell // 7
+    return (28 + 28 * column, 74 + 17 * line)
+
+
+def open_editor(s, button=WRITE):
+    """Clicks a main-window button that opens an editor and returns the editor."""
+    before = set(s.windows("Form1"))
+    s.click(*button)
+    found = wait_until(lambda: [w for w in s.windows("Form1") if w not in before],
+                       5, "the editor to open")
+    return found[0]
+
+
+def beside_main(s, wid):
+    left, top, width, _ = s.geometry()
+    wl, wt, ww, _ = s.geometry(wid)
+    return (wl + ww, wt) == (left - GAP, top)
+
+
+def wait_title_cleared(s, editor, blank):
+    """The title box shows a message after OK; waits until it is blank again."""
+    wait_until(lambda: s.colours(editor, *TITLE_RECT) <= max(blank, 8), 5, "the title box to clear")
+
+
+def check_stamp(stamp, now):
+    posted = datetime.datetime.strptime(stamp.decode(), "%y.%m.%d.%H.%M.%S")
+    check(abs((posted - now).total_seconds()) < 120, f"posting stamp {stamp!r} is not now")
+
+
+@case(data=FRESH_FILE)
+def write_two_reminders_with_a_quote_a_line_break_and_a_due_date(s):
+    s.window()
+    editor = open_editor(s)
+    check(beside_main(s, editor), "the editor does not stand left of the main window")
+    blank = s.colours(editor, *TITLE_RECT)
+
+    s.click(*TITLE_BOX, wid=editor)
+    s.type('Diz "sim" já')
+    s.click(*DESCRIPTION_BOX, wid=editor)
+    s.type("linha um")
+    s.key("Return")
+    s.type("linha dois")
+    s.click(*OK, wid=editor)
+    wait_until(lambda: s.data() != FRESH_FILE, 5, "the first reminder to be written")
+    first = s.data()
+    m = re.fullmatch(rb'"(.{17})\xa7----/----/----\xa7  \xa7Diz \xa4sim\xa4 j\xe1\xa7'
+                     rb'linha um\xa5linha dois"\r\n', first, re.S)
+    check(m, f"first write gave {first!r}")
+    check(STAMP.fullmatch(m.group(1)), f"stamp {m.group(1)!r}")
+    check_stamp(m.group(1), datetime.datetime.now())
+
+    today = datetime.date.today()
+    wait_title_cleared(s, editor, blank)
+    s.click(*CALENDAR, wid=editor)
+    s.click(*day_cell(15, today), wid=editor)
+    s.click(*TITLE_BOX, wid=editor)
+    s.type("Pagar a conta")
+    s.click(*OK, wid=editor)
+    wait_until(lambda: s.data() != first, 5, "the second reminder to be written")
+    second = s.data()
+    due = f"15/{today:%m/%y}".encode()
+    m2 = re.fullmatch(rb'"(.{17})\xa7----/----/----\xa7  \xa7Diz \xa4sim\xa4 j\xe1\xa7'
+                      rb'linha um\xa5linha dois\r\n(.{17})\xa7' + re.escape(due)
+                      + rb'\xa7  \xa7Pagar a conta\xa7"\r\n', second, re.S)
+    check(m2, f"second write gave {second!r}")
+    check(m2.group(1) == m.group(1), "the first reminder's stamp changed")
+    check(STAMP.fullmatch(m2.group(2)) and m2.group(2) >= m2.group(1), f"stamp {m2.group(2)!r}")
+    check_stamp(m2.group(2), datetime.datetime.now())
+
+
+SAVE_RECT = (120, 301, 35, 10)
+LIST_RECT = (5, 78, 238, 197)
+
+
+def with_status(rows, index, status):
+    rows = list(rows)
+    rows[index] = rows[index][:2] + (status,) + rows[index][3:]
+    return rows
+
+
+def turn_older(s):
+    before = s.signature(s.wid, *LIST_RECT)
+    s.click(*OLDER)
+    wait_until(lambda: s.signature(s.wid, *LIST_RECT) != before, 5, "the older page")
+
+
+def viewer_opens(s):
+    return wait_until(lambda: s.windows("Form1"), 5, "the viewer to open")[0]
+
+
+@case(data=file_rows(reminders(3)))
+def toggle_waits_for_the_red_save_picture(s):
+    s.window()
+    before = s.data()
+    plain = s.signature(s.wid, *SAVE_RECT)
+    s.click(*row(0), double=True)             # the newest, index 2, not concluded
+    wait_until(lambda: s.signature(s.wid, *SAVE_RECT) != plain, 5, "the red save picture")
+    check(s.data() == before, "a toggle alone wrote the file")
+    s.click(*SAVE)
+    s.wait_data(file_rows(with_status(reminders(3), 2, "×")))
+    wait_until(lambda: s.signature(s.wid, *SAVE_RECT) == plain, 5, "the red save picture to go")
+
+
+def stored(count):
+    """Prepared rows whose reminder 1 is concluded and has a two-line description."""
+    rows = reminders(count)
+    rows[1] = (rows[1][0], "20/03/26", "×", rows[1][3], "Leite\r\novos")
+    return rows
+
+
+@case(data=file_rows(stored(3)))
+def correct_keeps_stamp_status_and_place(s):
+    s.window()
+    s.click(*row(1))                           # index 1
+    viewer_opens(s)
+    editor = open_editor(s, CORRECT)
+    check(beside_main(s, editor), "the edit window does not stand left of the main window")
+    s.click(*TITLE_BOX, wid=editor)
+    s.key("End", *["BackSpace"] * len("Lembrete 2"))
+    s.type('Corrigido "já"')
+    s.click(*OK, wid=editor)
+    rows = stored(3)
+    rows[1] = rows[1][:3] + ('Corrigido "já"',) + rows[1][4:]
+    s.wait_data(file_rows(rows))
+    wait_until(lambda: editor not in s.windows("Form1"), 5, "the edit window to close")
+
+
+@case(data=file_rows(reminders(40)))
+def delete_on_an_older_page_removes_the_row_s_own_reminder(s):
+    s.window()
+    turn_older(s)                              # indices 24 down to 10
+    s.click(*row(3))                           # index 21
+    viewer_opens(s)
+    s.click(*DELETE)
+    rows = reminders(40)
+    del rows[21]
+    s.wait_data(file_rows(rows))
+
+
+@case(data=file_rows(stored(3)))
+def copy_puts_the_list_on_the_clipboard(s):
+    s.window()
+    s.click(*COPY)
+    # Oldest first, one line each: a line break of a description becomes a space.
+    expected = "".join(f"{r[0]} - {r[3]} - {r[4]}".replace("\r\n", " ") + "\r\n"
+                       for r in stored(3))
+    wait_until(lambda: s.clipboard() == expected, 5, f"the clipboard to hold {expected!r}")
+
+
+@case(data=file_rows(reminders(3)))
+def close_without_saving_loses_only_the_toggle(s):
+    s.window()
+    editor = open_editor(s)
+    s.click(*TITLE_BOX, wid=editor)
+    s.type("Escrito antes")
+    s.click(*OK, wid=editor)
+    wait_until(lambda: b"Escrito antes" in s.data(), 5, "the new reminder to be written")
+    written = s.data()
+    plain = s.signature(s.wid, *SAVE_RECT)
+    s.click(*row(1), double=True)
+    wait_until(lambda: s.signature(s.wid, *SAVE_RECT) != plain, 5, "the red save picture")
+    s.click(*CLOSE_BUTTON)
+    s.wait_exit()
+    check(s.data() == written, "closing wrote the pending toggle")

@@ -188,6 +188,11 @@ class Session:
             self.wid = wid
         return wid
 
+    def windows(self, title=TITLE):
+        """The ids of every visible window with this title, now."""
+        out = self.x("xdotool", "search", "--onlyvisible", "--name", f"^{title}$", check_rc=False)
+        return out.split()
+
     def geometry(self, wid=None):
         """(left, top, width, height) on the screen."""
         out = self.x("xdotool", "getwindowgeometry", "--shell", wid or self.wid)
@@ -205,8 +210,27 @@ class Session:
         wait_until(lambda: os.path.exists(self.path(DATA)) and self.data() == expected,
                    timeout, f"{DATA} to hold {expected!r}")
 
+    def colours(self, wid, x, y, width, height):
+        """How many colours a rectangle of a window shows: a blank box shows few."""
+        out = self.x("import", "-window", wid, "-crop", f"{width}x{height}+{x}+{y}",
+                     "-format", "%k", "info:")
+        return int(out.strip() or 0)
+
+    def pointer_window(self):
+        """The top-level window under the pointer, as X finds it (0 for the root)."""
+        out = self.x("xdotool", "getmouselocation", "--shell")
+        return int(dict(l.split("=", 1) for l in out.split() if "=" in l)["WINDOW"])
+
     def clipboard(self):
-        return self.x("xclip", "-o", "-selection", "clipboard", check_rc=False)
+        """The clipboard's text, line ends as they are."""
+        r = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True,
+                           env=dict(os.environ, DISPLAY=self.display), timeout=20)
+        return r.stdout.decode("utf-8", errors="replace")
+
+    def signature(self, wid, x, y, width, height):
+        """A hash of what a rectangle of a window shows, to notice a change."""
+        return self.x("import", "-window", wid, "-crop", f"{width}x{height}+{x}+{y}",
+                      "-format", "%#", "info:").strip()
 
     def running(self):
         return self.app.poll() is None
