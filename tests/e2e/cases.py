@@ -252,3 +252,41 @@ def close_without_saving_loses_only_the_toggle(s):
     s.click(*CLOSE_BUTTON)
     s.wait_exit()
     check(s.data() == written, "closing wrote the pending toggle")
+
+
+# ---- keyboard and focus under a window manager ----
+
+def deleted(s, index, count=40):
+    """Deletes the selected reminder and checks that it was reminder `index`."""
+    s.click(*DELETE)
+    rows = reminders(count)
+    del rows[index]
+    s.wait_data(file_rows(rows))
+
+
+@case(wm=True, data=file_rows(reminders(40)))
+def keys_move_the_selection_while_the_viewer_shows(s):
+    s.window()
+    s.click(*row(3))                           # index 36
+    viewer_opens(s)
+    s.key("Down")                              # the viewer did not take the keys
+    deleted(s, 35)
+
+
+@case(wm=True, data=file_rows(reminders(40)))
+def down_on_the_last_row_turns_to_the_older_page(s):
+    s.window()
+    s.click(*row(14))                          # index 25
+    viewer_opens(s)
+    s.key("Down")                              # older page, its first row: index 24
+    check(s.windows("Form1"), "the viewer closed on a page turned by a key")
+    deleted(s, 24)
+
+
+@case(wm=True, data=file_rows(reminders(40)))
+def up_on_the_first_row_turns_back_to_the_newest_page(s):
+    s.window()
+    s.click(*row(14))                          # index 25
+    viewer_opens(s)
+    s.key("Down", "Up")                        # back on the first page, last row again
+    deleted(s, 25)
