@@ -290,3 +290,86 @@ def up_on_the_first_row_turns_back_to_the_newest_page(s):
     viewer_opens(s)
     s.key("Down", "Up")                        # back on the first page, last row again
     deleted(s, 25)
+
+
+# ---- dragging, docking and the tray, under openbox and trayer ----
+
+HELP = (183, 309)
+PAGE_BODY = (120, 22)        # a secondary window's bare page, below the binding
+
+
+def docked(s):
+    """Every shown secondary window stands against the main window's left side."""
+    return all(beside_main(s, w) for w in s.windows("Form1"))
+
+
+def skips_taskbar(s, wid):
+    return "SKIP_TASKBAR" in s.x("xprop", "-id", wid, "_NET_WM_STATE", check_rc=False)
+
+
+@case(wm=True, tray=True, data=file_rows(reminders(40)))
+def dragging_the_main_window_docks_the_open_windows(s):
+    s.window()
+    s.click(*row(3))                           # index 36; the viewer opens
+    viewer_opens(s)
+    s.click(*HELP)
+    wait_until(lambda: len(s.windows("Form1")) == 2, 5, "help beside the viewer")
+    check(not skips_taskbar(s, s.wid), "the main window is not in the taskbar")
+    check(all(skips_taskbar(s, w) for w in s.windows("Form1")),
+          "a secondary window shows in the taskbar")
+
+    left, top, _, _ = s.geometry()
+    s.drag(BODY, (BODY[0] - 300, BODY[1] - 200))
+    wait_until(lambda: s.geometry()[:2] == (left - 300, top - 200), 5, "the main window to move")
+    wait_until(lambda: docked(s), 5, "the open windows to dock")
+    check(len(s.windows("Form1")) == 2, "docking showed or hid a window")
+
+    # Docking took no focus: the arrow still moves the list's selection.
+    check(s.x("xdotool", "getactivewindow").strip() == s.wid, "the main window lost the focus")
+    s.key("Down")
+    deleted(s, 35)
+
+
+@case(wm=True, data=file_rows(reminders(3)))
+def a_secondary_window_dragged_alone_stays_put(s):
+    s.window()
+    editor = open_editor(s)
+    left, top, _, _ = s.geometry(editor)
+    s.drag(PAGE_BODY, (PAGE_BODY[0] - 150, PAGE_BODY[1] - 100), wid=editor)
+    wait_until(lambda: s.geometry(editor)[:2] == (left - 150, top - 100), 5, "the editor to move")
+    main_left, main_top, _, _ = s.geometry()
+    s.click(*COPY)                             # a command elsewhere leaves it alone
+    check(s.geometry(editor)[:2] == (left - 150, top - 100), "the editor went back")
+    check(s.geometry()[:2] == (main_left, main_top), "the main window moved")
+    # Any button drags: the right one moves the main window, and the editor docks again.
+    s.drag(BODY, (BODY[0] - 40, BODY[1] - 30), button=3)
+    wait_until(lambda: s.geometry()[:2] == (main_left - 40, main_top - 30), 5,
+               "the main window to move")
+    wait_until(lambda: beside_main(s, editor), 5, "the editor to dock")
+
+
+def tray_icon(s):
+    def find():
+        out = s.x("xdotool", "search", "--onlyvisible", "--classname", "^quivera-recordim$",
+                  check_rc=False)
+        return [w for w in out.split() if s.geometry(w)[2] < 64]
+    return wait_until(find, 10, "the tray icon")[0]
+
+
+@case(wm=True, tray=True, data=file_rows(reminders(3)))
+def minimise_hides_all_and_either_button_on_the_icon_restores(s):
+    s.window()
+    icon = tray_icon(s)
+    editor = open_editor(s)
+    s.click(*TITLE_BOX, wid=editor)
+    s.type("Ainda escrevendo")                 # a title: the editor comes back too
+    s.click(*row(0))
+    viewer = wait_until(lambda: [w for w in s.windows("Form1") if w != editor], 5, "the viewer")[0]
+    for button in (1, 3):
+        s.click(*MINIMISE)
+        wait_until(lambda: not s.visible() and not s.windows("Form1"), 5, "every window to hide")
+        ix, iy, iw, ih = s.geometry(icon)
+        s.click_screen(ix + iw // 2, iy + ih // 2, button)
+        wait_until(lambda: s.visible(), 5, f"button {button} on the icon to restore")
+        wait_until(lambda: sorted(s.windows("Form1")) == sorted([editor, viewer]), 5,
+                   "the editor and the viewer to come back")

@@ -247,12 +247,19 @@ class Session:
                str(button))
         time.sleep(0.2)
 
-    def drag(self, start, end, wid=None):
-        w = wid or self.wid
-        self.x("xdotool", "mousemove", "--window", w, str(start[0]), str(start[1]), "mousedown", "1")
-        self.x("xdotool", "mousemove", "--window", w, str((start[0] + end[0]) // 2),
-               str((start[1] + end[1]) // 2))
-        self.x("xdotool", "mousemove", "--window", w, str(end[0]), str(end[1]), "mouseup", "1")
+    def drag(self, start, end, wid=None, button=1):
+        """Presses, moves in two steps and releases; positions are relative to where the
+        window stood at the press (it follows the mouse, so later moves are absolute)."""
+        left, top, _, _ = self.geometry(wid)
+        sx, sy = left + start[0], top + start[1]
+        ex, ey = left + end[0], top + end[1]
+        self.x("xdotool", "mousemove", str(sx), str(sy), "mousedown", str(button))
+        self.x("xdotool", "mousemove", str((sx + ex) // 2), str((sy + ey) // 2))
+        self.x("xdotool", "mousemove", str(ex), str(ey), "mouseup", str(button))
+        time.sleep(0.2)
+
+    def click_screen(self, x, y, button=1):
+        self.x("xdotool", "mousemove", str(x), str(y), "click", str(button))
         time.sleep(0.2)
 
     def key(self, *keys):
