@@ -373,3 +373,38 @@ def minimise_hides_all_and_either_button_on_the_icon_restores(s):
         wait_until(lambda: s.visible(), 5, f"button {button} on the icon to restore")
         wait_until(lambda: sorted(s.windows("Form1")) == sorted([editor, viewer]), 5,
                    "the editor and the viewer to come back")
+
+
+# ---- window shape ----
+
+def presses_behind(s):
+    """The screen positions of the button presses the window behind has seen."""
+    with open(s.path(".behind.log"), errors="replace") as f:
+        text = f.read()
+    return [tuple(map(int, m)) for m in
+            re.findall(r"ButtonPress event.*?root:\((-?\d+),(-?\d+)\)", text, re.S)]
+
+
+def press_reaches_behind(s, wid, x, y):
+    left, top, _, _ = s.geometry(wid)
+    s.click(x, y, wid=wid)
+    return wait_until(lambda: (left + x, top + y) in presses_behind(s), 3,
+                      f"a press at {x},{y} to reach the window behind")
+
+
+@case(data=file_rows(reminders(3)))
+def presses_outside_the_page_outline_reach_the_window_behind(s):
+    s.window()
+    # A plain X window filling the screen, under the program's windows.
+    s._spawn("behind", ["xev", "-geometry", f"{s.screen[0]}x{s.screen[1]}+0+0",
+                        "-event", "button", "-name", "behind"])
+    s.window("behind")
+    s.x("xdotool", "windowraise", s.wid)
+
+    press_reaches_behind(s, s.wid, 16, 3)       # a notch of the binding
+    press_reaches_behind(s, s.wid, 247, 343)    # past the curled corner
+    s.click(*row(0))                            # on the page: the program's own
+    viewer = viewer_opens(s)
+    press_reaches_behind(s, viewer, 16, 3)
+    press_reaches_behind(s, viewer, 226, 202)
+    check(len(presses_behind(s)) == 4, f"presses behind: {presses_behind(s)}")
