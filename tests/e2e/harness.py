@@ -216,11 +216,6 @@ class Session:
                      "-format", "%k", "info:")
         return int(out.strip() or 0)
 
-    def pointer_window(self):
-        """The top-level window under the pointer, as X finds it (0 for the root)."""
-        out = self.x("xdotool", "getmouselocation", "--shell")
-        return int(dict(l.split("=", 1) for l in out.split() if "=" in l)["WINDOW"])
-
     def clipboard(self):
         """The clipboard's text, line ends as they are."""
         r = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True,
