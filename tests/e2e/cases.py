@@ -101,6 +101,14 @@ def open_editor(s, button=WRITE):
     return found[0]
 
 
+def click_box(s, editor, box):
+    """Clicks a text box and waits for the editor to hold the keyboard: keys sent before
+    the program's focus request reaches the server would go to the main window."""
+    s.click(*box, wid=editor)
+    wait_until(lambda: s.x("xdotool", "getwindowfocus").strip() == editor, 5,
+               "the editor to take the keyboard")
+
+
 def beside_main(s, wid):
     left, top, width, _ = s.geometry()
     wl, wt, ww, _ = s.geometry(wid)
@@ -124,9 +132,9 @@ def write_two_reminders_with_a_quote_a_line_break_and_a_due_date(s):
     check(beside_main(s, editor), "the editor does not stand left of the main window")
     blank = s.colours(editor, *TITLE_RECT)
 
-    s.click(*TITLE_BOX, wid=editor)
+    click_box(s, editor, TITLE_BOX)
     s.type('Diz "sim" já')
-    s.click(*DESCRIPTION_BOX, wid=editor)
+    click_box(s, editor, DESCRIPTION_BOX)
     s.type("linha um")
     s.key("Return")
     s.type("linha dois")
@@ -143,7 +151,7 @@ def write_two_reminders_with_a_quote_a_line_break_and_a_due_date(s):
     wait_title_cleared(s, editor, blank)
     s.click(*CALENDAR, wid=editor)
     s.click(*day_cell(15, today), wid=editor)
-    s.click(*TITLE_BOX, wid=editor)
+    click_box(s, editor, TITLE_BOX)
     s.type("Pagar a conta")
     s.click(*OK, wid=editor)
     wait_until(lambda: s.data() != first, 5, "the second reminder to be written")
@@ -205,7 +213,7 @@ def correct_keeps_stamp_status_and_place(s):
     viewer_opens(s)
     editor = open_editor(s, CORRECT)
     check(beside_main(s, editor), "the edit window does not stand left of the main window")
-    s.click(*TITLE_BOX, wid=editor)
+    click_box(s, editor, TITLE_BOX)
     s.key("End", *["BackSpace"] * len("Lembrete 2"))
     s.type('Corrigido "já"')
     s.click(*OK, wid=editor)
@@ -241,7 +249,7 @@ def copy_puts_the_list_on_the_clipboard(s):
 def close_without_saving_loses_only_the_toggle(s):
     s.window()
     editor = open_editor(s)
-    s.click(*TITLE_BOX, wid=editor)
+    click_box(s, editor, TITLE_BOX)
     s.type("Escrito antes")
     s.click(*OK, wid=editor)
     wait_until(lambda: b"Escrito antes" in s.data(), 5, "the new reminder to be written")
@@ -361,7 +369,7 @@ def minimise_hides_all_and_either_button_on_the_icon_restores(s):
     s.window()
     icon = tray_icon(s)
     editor = open_editor(s)
-    s.click(*TITLE_BOX, wid=editor)
+    click_box(s, editor, TITLE_BOX)
     s.type("Ainda escrevendo")                 # a title: the editor comes back too
     s.click(*row(0))
     viewer = wait_until(lambda: [w for w in s.windows("Form1") if w != editor], 5, "the viewer")[0]

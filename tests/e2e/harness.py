@@ -155,10 +155,24 @@ class Session:
                 wait_until(lambda: p.poll() is not None or self._x_up(), 5, "Xvfb")
             except CaseFailed:
                 pass
-            if p.poll() is None and self._x_up():
+            if p.poll() is None and self._x_up() and self._lock_holder(n) == p.pid:
                 return
-            self.procs.pop()
+            _, loser, log = self.procs.pop()
+            if loser.poll() is None:
+                loser.kill()
+                loser.wait()
+            log.close()
         raise CaseFailed(f"no free display in {wanted}")
+
+    @staticmethod
+    def _lock_holder(n):
+        """The server that owns display n: another case may have started one there
+        a moment before ours, which then gives up."""
+        try:
+            with open(f"/tmp/.X{n}-lock") as f:
+                return int(f.read().strip() or 0)
+        except (OSError, ValueError):
+            return 0
 
     def _x_up(self):
         return subprocess.run(["xdpyinfo"], env=dict(os.environ, DISPLAY=self.display),
