@@ -126,14 +126,18 @@ def check_stamp(stamp, now):
 
 
 @case(data=FRESH_FILE)
-def write_two_reminders_with_a_quote_a_line_break_and_a_due_date(s):
+def write_two_reminders_with_a_quote_a_line_break_and_a_due_date(s, accent="á"):
+    # xdotool types "á" by remapping a key for a moment; a window manager busy with
+    # that remap can make the program read the key after it is undone, so the case
+    # under openbox types plain letters only.
+    byte = re.escape(accent.encode("cp1252"))
     s.window()
     editor = open_editor(s)
     check(beside_main(s, editor), "the editor does not stand left of the main window")
     blank = s.colours(editor, *TITLE_RECT)
 
     click_box(s, editor, TITLE_BOX)
-    s.type('Diz "sim" já')
+    s.type(f'Diz "sim" j{accent}')
     click_box(s, editor, DESCRIPTION_BOX)
     s.type("linha um")
     s.key("Return")
@@ -141,7 +145,7 @@ def write_two_reminders_with_a_quote_a_line_break_and_a_due_date(s):
     s.click(*OK, wid=editor)
     wait_until(lambda: s.data() != FRESH_FILE, 5, "the first reminder to be written")
     first = s.data()
-    m = re.fullmatch(rb'"(.{17})\xa7----/----/----\xa7  \xa7Diz \xa4sim\xa4 j\xe1\xa7'
+    m = re.fullmatch(rb'"(.{17})\xa7----/----/----\xa7  \xa7Diz \xa4sim\xa4 j' + byte + rb'\xa7'
                      rb'linha um\xa5linha dois"\r\n', first, re.S)
     check(m, f"first write gave {first!r}")
     check(STAMP.fullmatch(m.group(1)), f"stamp {m.group(1)!r}")
@@ -157,13 +161,19 @@ def write_two_reminders_with_a_quote_a_line_break_and_a_due_date(s):
     wait_until(lambda: s.data() != first, 5, "the second reminder to be written")
     second = s.data()
     due = f"15/{today:%m/%y}".encode()
-    m2 = re.fullmatch(rb'"(.{17})\xa7----/----/----\xa7  \xa7Diz \xa4sim\xa4 j\xe1\xa7'
+    m2 = re.fullmatch(rb'"(.{17})\xa7----/----/----\xa7  \xa7Diz \xa4sim\xa4 j' + byte + rb'\xa7'
                       rb'linha um\xa5linha dois\r\n(.{17})\xa7' + re.escape(due)
                       + rb'\xa7  \xa7Pagar a conta\xa7"\r\n', second, re.S)
     check(m2, f"second write gave {second!r}")
     check(m2.group(1) == m.group(1), "the first reminder's stamp changed")
     check(STAMP.fullmatch(m2.group(2)) and m2.group(2) >= m2.group(1), f"stamp {m2.group(2)!r}")
     check_stamp(m2.group(2), datetime.datetime.now())
+
+
+@case(wm=True, data=FRESH_FILE)
+def write_two_reminders_under_a_window_manager(s):
+    # The window manager decides who gets the keys after each OK and calendar click.
+    write_two_reminders_with_a_quote_a_line_break_and_a_due_date(s, accent="a")
 
 
 SAVE_RECT = (120, 301, 35, 10)
