@@ -426,3 +426,33 @@ def presses_outside_the_page_outline_reach_the_window_behind(s):
     press_reaches_behind(s, viewer, 16, 3)
     press_reaches_behind(s, viewer, 226, 202)
     check(len(presses_behind(s)) == 4, f"presses behind: {presses_behind(s)}")
+
+
+@case(data=file_rows(reminders(3)))
+def double_click_on_the_body_closes_every_secondary_window(s):
+    s.window()
+    s.click(*row(0))
+    viewer_opens(s)
+    s.click(*HELP)
+    wait_until(lambda: len(s.windows("Form1")) == 2, 5, "help beside the viewer")
+    left, top, _, _ = s.geometry()
+    s.click(*BODY, double=True)
+    wait_until(lambda: not s.windows("Form1"), 5, "every secondary window to close")
+    check(s.geometry()[:2] == (left, top) and s.visible(), "the main window moved or went")
+
+
+@case(wm=True, tray=True, data=file_rows(reminders(3)))
+def restore_leaves_the_edit_window_hidden(s):
+    s.window()
+    icon = tray_icon(s)
+    s.click(*row(1))
+    viewer_opens(s)
+    open_editor(s, CORRECT)                    # closes the viewer
+    s.click(*MINIMISE)
+    wait_until(lambda: not s.visible() and not s.windows("Form1"), 5, "every window to hide")
+    ix, iy, iw, ih = s.geometry(icon)
+    s.click_screen(ix + iw // 2, iy + ih // 2)
+    wait_until(lambda: s.visible(), 5, "the icon to restore")
+    s.click(*COPY)                             # one more round trip through the program
+    wait_until(lambda: s.clipboard().startswith("26.01.01"), 5, "the copy")
+    check(not s.windows("Form1"), "the edit window came back")
