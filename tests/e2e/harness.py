@@ -88,12 +88,15 @@ class Session:
             self._start_x()
             if self.wm:
                 self._spawn("openbox", ["openbox", "--sm-disable"])
-                time.sleep(0.5)
+                wait_until(lambda: "window id" in self.x(
+                    "xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check_rc=False),
+                    10, "openbox")
             if self.tray:
                 self._spawn("trayer", ["trayer", "--edge", "bottom", "--align", "right",
                                        "--widthtype", "request", "--height", "24",
                                        "--SetDockType", "true"])
-                time.sleep(0.5)
+                wait_until(lambda: self.x("xdotool", "search", "--name", "^panel$",
+                                          check_rc=False).split(), 10, "trayer")
             self.app = self._spawn("program", [self.path("quivera-recordim")])
             return self
         except BaseException:
