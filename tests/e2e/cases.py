@@ -1,6 +1,9 @@
 """The end-to-end cases. Each is a function taking a started Session; see README.md."""
 
-from harness import FRESH_FILE, case, check, file_rows, reminders
+import datetime
+import re
+
+from harness import FRESH_FILE, case, check, file_rows, reminders, wait_until
 
 CLOSE_BUTTON = (225, 12)
 
@@ -49,11 +52,6 @@ def window_keeps_its_corner_beside_a_system_tray(s):
 
 # ---- writing, correcting and the list commands ----
 
-import datetime
-import re
-
-from harness import wait_until
-
 # Main window, pixels from its top-left corner (the layout's twips / 15).
 WRITE = (161, 55)
 CORRECT = (193, 55)
@@ -61,10 +59,8 @@ DELETE = (224, 55)
 COPY = (141, 284)
 SAVE = (137, 306)
 OLDER = (230, 284)
-NEWER = (198, 284)
 MINIMISE = (196, 16)
 BODY = (60, 300)            # bare page below the list: no control there
-PAGE_WIDTH = 228            # every secondary window
 GAP = 4                     # between a secondary window and the main window
 
 
