@@ -88,12 +88,15 @@ class Session:
             self._start_x()
             if self.wm:
                 self._spawn("openbox", ["openbox", "--sm-disable"])
-                time.sleep(0.5)
+                wait_until(lambda: "window id" in self.x(
+                    "xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check_rc=False),
+                    10, "openbox")
             if self.tray:
                 self._spawn("trayer", ["trayer", "--edge", "bottom", "--align", "right",
                                        "--widthtype", "request", "--height", "24",
                                        "--SetDockType", "true"])
-                time.sleep(0.5)
+                wait_until(lambda: self.x("xdotool", "search", "--name", "^panel$",
+                                          check_rc=False).split(), 10, "trayer")
             self.app = self._spawn("program", [self.path("quivera-recordim")])
             return self
         except BaseException:
@@ -155,10 +158,24 @@ class Session:
                 wait_until(lambda: p.poll() is not None or self._x_up(), 5, "Xvfb")
             except CaseFailed:
                 pass
-            if p.poll() is None and self._x_up():
+            if p.poll() is None and self._x_up() and self._lock_holder(n) == p.pid:
                 return
-            self.procs.pop()
+            _, loser, log = self.procs.pop()
+            if loser.poll() is None:
+                loser.kill()
+                loser.wait()
+            log.close()
         raise CaseFailed(f"no free display in {wanted}")
+
+    @staticmethod
+    def _lock_holder(n):
+        """The server that owns display n: another case may have started one there
+        a moment before ours, which then gives up."""
+        try:
+            with open(f"/tmp/.X{n}-lock") as f:
+                return int(f.read().strip() or 0)
+        except (OSError, ValueError):
+            return 0
 
     def _x_up(self):
         return subprocess.run(["xdpyinfo"], env=dict(os.environ, DISPLAY=self.display),
@@ -188,6 +205,11 @@ class Session:
             self.wid = wid
         return wid
 
+    def windows(self, title=TITLE):
+        """The ids of every visible window with this title, now."""
+        out = self.x("xdotool", "search", "--onlyvisible", "--name", f"^{title}$", check_rc=False)
+        return out.split()
+
     def geometry(self, wid=None):
         """(left, top, width, height) on the screen."""
         out = self.x("xdotool", "getwindowgeometry", "--shell", wid or self.wid)
@@ -205,8 +227,22 @@ class Session:
         wait_until(lambda: os.path.exists(self.path(DATA)) and self.data() == expected,
                    timeout, f"{DATA} to hold {expected!r}")
 
+    def colours(self, wid, x, y, width, height):
+        """How many colours a rectangle of a window shows: a blank box shows few."""
+        out = self.x("import", "-window", wid, "-crop", f"{width}x{height}+{x}+{y}",
+                     "-format", "%k", "info:")
+        return int(out.strip() or 0)
+
     def clipboard(self):
-        return self.x("xclip", "-o", "-selection", "clipboard", check_rc=False)
+        """The clipboard's text, line ends as they are."""
+        r = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True,
+                           env=dict(os.environ, DISPLAY=self.display), timeout=20)
+        return r.stdout.decode("utf-8", errors="replace")
+
+    def signature(self, wid, x, y, width, height):
+        """A hash of what a rectangle of a window shows, to notice a change."""
+        return self.x("import", "-window", wid, "-crop", f"{width}x{height}+{x}+{y}",
+                      "-format", "%#", "info:").strip()
 
     def running(self):
         return self.app.poll() is None
@@ -223,12 +259,19 @@ class Session:
                str(button))
         time.sleep(0.2)
 
-    def drag(self, start, end, wid=None):
-        w = wid or self.wid
-        self.x("xdotool", "mousemove", "--window", w, str(start[0]), str(start[1]), "mousedown", "1")
-        self.x("xdotool", "mousemove", "--window", w, str((start[0] + end[0]) // 2),
-               str((start[1] + end[1]) // 2))
-        self.x("xdotool", "mousemove", "--window", w, str(end[0]), str(end[1]), "mouseup", "1")
+    def drag(self, start, end, wid=None, button=1):
+        """Presses, moves in two steps and releases; positions are relative to where the
+        window stood at the press (it follows the mouse, so later moves are absolute)."""
+        left, top, _, _ = self.geometry(wid)
+        sx, sy = left + start[0], top + start[1]
+        ex, ey = left + end[0], top + end[1]
+        self.x("xdotool", "mousemove", str(sx), str(sy), "mousedown", str(button))
+        self.x("xdotool", "mousemove", str((sx + ex) // 2), str((sy + ey) // 2))
+        self.x("xdotool", "mousemove", str(ex), str(ey), "mouseup", str(button))
+        time.sleep(0.2)
+
+    def click_screen(self, x, y, button=1):
+        self.x("xdotool", "mousemove", str(x), str(y), "click", str(button))
         time.sleep(0.2)
 
     def key(self, *keys):
