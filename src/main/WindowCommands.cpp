@@ -13,6 +13,8 @@ void WindowCommands::escrever()
     QWidget* editor = owner_.get(Secondary::Escrever);
     editor->show();
     owner_.place(Secondary::Escrever, host_.mainWindow());
+    // The user opens an editor to type: its title box takes the keyboard at once.
+    editor->activateWindow();
 }
 
 void WindowCommands::corrigir(std::optional<int> storeIndex)
@@ -26,6 +28,7 @@ void WindowCommands::corrigir(std::optional<int> storeIndex)
         target->fill(*storeIndex, host_.store().reminderAt(*storeIndex));
     owner_.place(Secondary::Atualizar, host_.mainWindow());
     editor->show();
+    editor->activateWindow();
     owner_.close(Secondary::VerLembrete);
 }
 

@@ -171,6 +171,20 @@ def write_two_reminders_under_a_window_manager(s):
     write_two_reminders_with_a_quote_a_line_break_and_a_due_date(s)
 
 
+@case(wm=True, data=FRESH_FILE)
+def a_new_editor_takes_the_keyboard_without_a_click(s):
+    # Opening the editor is asking to write: typing goes straight to its title box.
+    s.window()
+    editor = open_editor(s)
+    wait_until(lambda: s.x("xdotool", "getwindowfocus").strip() == editor, 5,
+               "the editor to take the keyboard")
+    s.type("Agora")
+    s.click(*OK, wid=editor)
+    wait_until(lambda: s.data() != FRESH_FILE, 5, "the reminder to be written")
+    check(re.fullmatch(rb'".{17}\xa7----/----/----\xa7  \xa7Agora\xa7"\r\n', s.data(), re.S),
+          f"the write gave {s.data()!r}")
+
+
 SAVE_RECT = (120, 301, 35, 10)
 LIST_RECT = (5, 78, 238, 197)
 
