@@ -39,17 +39,6 @@ QLabel* label(QWidget* parent, const char* name, QRect at, const QString& text,
     return l;
 }
 
-void shape(QWidget* parent, const char* name, QRect at, const QColor& colour)
-{
-    auto* s = new QWidget(parent);
-    s->setObjectName(QLatin1String(name));
-    s->setGeometry(at);
-    s->setAutoFillBackground(true);
-    QPalette pal = s->palette();
-    pal.setColor(QPalette::Window, colour);
-    s->setPalette(pal);
-}
-
 // Only spaces count as blank, as the title's own trim does it.
 bool blankTitle(const QString& title)
 {
@@ -88,9 +77,9 @@ void EditorWindow::buildControls()
 {
     const bool escrever = role_ == Role::Escrever;
     // Created bottom first: the designer lists what lies on top first.
-    shape(this, "linhamarca", Twips::rect(0, 480, 3735, 30), kBlue);
-    shape(this, "Shape1", Twips::rect(90, 930, 3220, 30), kRule);
-    shape(this, "Shape2", Twips::rect(90, 2600, 3220, 30), kRule);
+    addRule("linhamarca", Twips::rect(0, 480, 3735, 30), kBlue);
+    addRule("Shape1", Twips::rect(90, 930, 3220, 30), kRule);
+    addRule("Shape2", Twips::rect(90, 2600, 3220, 30), kRule);
     PictureButton::create(this, "Image1", Twips::rect(90, 285, escrever ? 870 : 1035, 210),
                           Pictures::path(escrever ? "titulo_escrever" : "titulo_atualizar"));
     btnFechar->raise();

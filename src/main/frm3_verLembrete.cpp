@@ -39,15 +39,6 @@ frm3_verLembrete::frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* 
         setTextColor(l, color);
         return l;
     };
-    auto rule = [this](const char* name, QRect at, const QColor& color) {
-        auto* s = new QWidget(this);
-        s->setObjectName(QLatin1String(name));
-        s->setGeometry(at);
-        s->setAutoFillBackground(true);
-        QPalette pal = s->palette();
-        pal.setColor(QPalette::Window, color);
-        s->setPalette(pal);
-    };
 
     txtVerLembrete = new QPlainTextEdit(this);
     txtVerLembrete->setObjectName(QStringLiteral("txtVerLembrete"));
@@ -68,10 +59,10 @@ frm3_verLembrete::frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* 
     image1->setObjectName(QStringLiteral("Image1"));
     image1->setGeometry(rect(90, 285, 1050, 255));
     image1->setPicture(QStringLiteral(":/pictures/titulo_ver.svg"));
-    rule("Shape2", rect(90, 2600, 3220, 30), kRule);
-    rule("Shape1", rect(90, 930, 3220, 30), kRule);
+    addRule("Shape2", rect(90, 2600, 3220, 30), kRule);
+    addRule("Shape1", rect(90, 930, 3220, 30), kRule);
     lblTitulo = label("lblTitulo", rect(90, 730, 3345, 195), kBlue);
-    rule("linhamarca", rect(0, 480, 3735, 30), kBlue);
+    addRule("linhamarca", rect(0, 480, 3735, 30), kBlue);
     // The designer's order puts the first control on top.
     for (QWidget* w : {static_cast<QWidget*>(lblTitulo), static_cast<QWidget*>(image1),
                        static_cast<QWidget*>(btnFechar), static_cast<QWidget*>(lblData),

@@ -37,3 +37,15 @@ PageWindow::PageWindow(const QString& name, QWidget* parent)
     WindowDragger::install(this);
     TaskbarHint::keepOut(this);
 }
+
+QWidget* PageWindow::addRule(const char* name, const QRect& at, const QColor& colour)
+{
+    auto* rule = new QWidget(this);
+    rule->setObjectName(QLatin1String(name));
+    rule->setGeometry(at);
+    rule->setAutoFillBackground(true);
+    QPalette pal = rule->palette();
+    pal.setColor(QPalette::Window, colour);
+    rule->setPalette(pal);
+    return rule;
+}

@@ -17,5 +17,8 @@ public:
     virtual bool restoresWithMain() const { return false; }
 
 protected:
+    // A filled rule of the page: the layout's thin coloured shapes.
+    QWidget* addRule(const char* name, const QRect& at, const QColor& colour);
+
     PictureButton* btnFechar = nullptr;
 };
