@@ -6,12 +6,17 @@
 """
 
 import argparse
+import importlib
+import pathlib
 import sys
 import time
 import traceback
 
-import cases  # noqa: F401  (registers the cases)
 from harness import CASES, Session
+
+# Every cases*.py beside this file registers its cases on import.
+for module in sorted(pathlib.Path(__file__).parent.glob("cases*.py")):
+    importlib.import_module(module.stem)
 
 
 def main():
