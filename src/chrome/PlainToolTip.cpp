@@ -1,0 +1,7 @@
+#include "PlainToolTip.h"
+
+QString plainToolTip(const QString& text)
+{
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped()
+           + QStringLiteral("</p>");
+}
