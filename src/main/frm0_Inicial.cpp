@@ -4,7 +4,6 @@
 #include "Clock.h"
 #include "Fonts.h"
 #include "HandCursor.h"
-#include "MainLayout.h"
 #include "PageBackground.h"
 #include "PaperList.h"
 #include "PictureButton.h"
@@ -14,6 +13,7 @@
 #include "WindowDragger.h"
 #include "WindowOwner.h"
 #include "WindowShape.h"
+#include "ui_frm0_Inicial.h"
 
 #include <QApplication>
 #include <QLabel>
