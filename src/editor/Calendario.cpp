@@ -12,8 +12,6 @@ const std::array<QString, 12> kNomes = {
     QStringLiteral("Julho"),    QStringLiteral("Agosto"),    QStringLiteral("Setembro"),
     QStringLiteral("Outubro"),  QStringLiteral("Novembro"),  QStringLiteral("Dezembro")};
 
-constexpr std::array<int, 12> kDias = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-
 // The number a cell shows, or 0 for an empty cell.
 int numeroDaCasa(const Calendario::Casa& casa)
 {
@@ -28,16 +26,6 @@ Calendario::Calendario(const Clock& clock) : clock_(clock)
     // that cell turns opaque without being given a colour.
     casas_[0].fundo = kCorDesktop;
     mostraMesAtual();
-}
-
-bool Calendario::bissexto(int ano)
-{
-    return (ano % 4 == 0 && ano % 100 != 0) || ano % 400 == 0;
-}
-
-int Calendario::diasDoMes(int mes, int ano)
-{
-    return mes == 2 && bissexto(ano) ? 29 : kDias.at(std::size_t(mes - 1));
 }
 
 QString Calendario::nomeDoMes(int mes)
@@ -91,8 +79,7 @@ bool Calendario::proximoMes()
 
 void Calendario::defineMes()
 {
-    nomeMes_ = nomeDoMes(mesExibido_);
-    diasNoMes_ = diasDoMes(mesExibido_, anoExibido_);
+    diasNoMes_ = QDate(anoExibido_, mesExibido_, 1).daysInMonth();
     calculaPrimeiroDia();
 }
 
@@ -104,7 +91,7 @@ void Calendario::calculaPrimeiroDia()
 
 void Calendario::desenhaMes()
 {
-    titulo_ = nomeMes_ + QStringLiteral("  ") + QString::number(anoExibido_);
+    titulo_ = nomeDoMes(mesExibido_) + QStringLiteral("  ") + QString::number(anoExibido_);
     const QDate hoje = clock_.now().date();
     diaHoje = hoje.day();
     mesHoje = hoje.month();

@@ -32,8 +32,6 @@ public:
 
     explicit Calendario(const Clock& clock);
 
-    static bool bissexto(int ano);
-    static int diasDoMes(int mes, int ano);
     static QString nomeDoMes(int mes);
     // 1 = Sunday to 7 = Saturday.
     static int diaDaSemana(int dia, int mes, int ano);
@@ -50,7 +48,6 @@ public:
 
     int mesExibido() const { return mesExibido_; }
     int anoExibido() const { return anoExibido_; }
-    QString nomeMes() const { return nomeMes_; }
     int diasNoMes() const { return diasNoMes_; }
     int primeiroDiaSemana() const { return primeiroDiaSemana_; }
     QString titulo() const { return titulo_; }
@@ -65,7 +62,6 @@ private:
     const Clock& clock_;
     int mesExibido_ = 1;
     int anoExibido_ = kPrimeiroAno;
-    QString nomeMes_;
     int diasNoMes_ = 31;
     int primeiroDiaSemana_ = 1;
     QString titulo_;

@@ -166,9 +166,8 @@ void EditorWindow::btnOk_Click()
         role_ == Role::Escrever ? store.append(lblData->text(), title, txtDescricao->storedText())
                                 : store.replaceAt(listIndex, {dataPostagem, lblData->text(), status,
                                                               title, txtDescricao->storedText()});
-    if (result != StoreStatus::Ok) {
+    if (!host_.report(result)) {
         // What the user typed stays for another try.
-        host_.showMessage(storeMessage(result));
         host_.focusHolder();
         return;
     }

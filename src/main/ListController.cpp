@@ -118,7 +118,7 @@ void ListController::lstLembretes_DblClick()
 
 void ListController::imgSalvarRed_Click()
 {
-    if (!written(store_.saveAll()))
+    if (!host_.report(store_.saveAll()))
         return;
     host_.showFirstPage();
     host_.showMessage(QStringLiteral("Lista salva!"));
@@ -130,10 +130,10 @@ void ListController::imgApagar_Click()
 {
     const auto k = selectedStoreIndex();
     if (!k) {
-        host_.showMessage(QStringLiteral("Selecione um ítem primeiro!"));
+        host_.askForSelection();
         return;
     }
-    if (!written(store_.deleteAt(*k)))
+    if (!host_.report(store_.deleteAt(*k)))
         return;
     host_.showFirstPage();
     host_.showMessage(QStringLiteral("Entrada apagada!"));
@@ -182,14 +182,6 @@ void ListController::followListSelection()
         selectRow(now);
     else if (now < 0 && state_.selected())
         w_.lstLembretes->item(*state_.selected())->setSelected(true);
-}
-
-bool ListController::written(StoreStatus status)
-{
-    if (status == StoreStatus::Ok)
-        return true;
-    host_.showMessage(storeMessage(status));
-    return false;
 }
 
 void ListController::onPressed(const QModelIndex& index)

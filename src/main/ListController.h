@@ -5,7 +5,6 @@
 
 #include <optional>
 
-enum class StoreStatus;
 class ListState;
 class MainHost;
 class PictureButton;
@@ -63,8 +62,6 @@ private:
     void keyDown(QEvent* event);
     // Runs the selection for a row the list selected by itself.
     void followListSelection();
-    // Shows the message of a failed write; true when the write succeeded.
-    bool written(StoreStatus status);
 
     ReminderStore& store_;
     WindowOwner& owner_;

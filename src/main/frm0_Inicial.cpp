@@ -139,14 +139,6 @@ void frm0_Inicial::start()
     report(loaded);
 }
 
-bool frm0_Inicial::report(StoreStatus status)
-{
-    if (status == StoreStatus::Ok)
-        return true;
-    showMessage(storeMessage(status));
-    return false;
-}
-
 void frm0_Inicial::showMessage(const QString& text)
 {
     timer1_->start(kMessageMs);
