@@ -35,13 +35,11 @@ void setTextColour(QWidget* widget, const QColor& colour)
 
 } // namespace
 
-CalendarioFrame::Warning CalendarioFrame::warning = [](QWidget* parent, const QString& title,
-                                                       const QString& text) {
-    QMessageBox::warning(parent, title, text, QMessageBox::Ok);
-};
-
 CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
-    : QFrame(parent), calendario_(clock)
+    : QFrame(parent), calendario_(clock),
+      warning_([](QWidget* parent, const QString& title, const QString& text) {
+          QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+      })
 {
     setObjectName(QStringLiteral("frameCalendario"));
     setGeometry(Twips::rect(kLeft, kTopParked, 3240, 2060));
@@ -132,7 +130,7 @@ void CalendarioFrame::moveTo(int topTwips)
 
 void CalendarioFrame::avisaAnoInvalido()
 {
-    warning(window(), QStringLiteral("Calendrix"),
+    warning_(window(), QStringLiteral("Calendrix"),
             QStringLiteral("Ano inválido. O ano deve estar no ") + QStringLiteral("\r\n") +
                 QStringLiteral("intervalo de 1753 a 2078, inclusive."));
 }

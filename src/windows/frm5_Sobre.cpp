@@ -3,15 +3,8 @@
 #include "HandCursor.h"
 #include "ui_frm5_Sobre.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
-
-frm5_Sobre::UrlOpener& frm5_Sobre::urlOpener()
-{
-    static UrlOpener opener = [](const QUrl& url) { QDesktopServices::openUrl(url); };
-    return opener;
-}
 
 frm5_Sobre::frm5_Sobre(QWidget* parent) : PageWindow(QStringLiteral("frm5_Sobre"), parent)
 {
@@ -47,5 +40,5 @@ bool frm5_Sobre::eventFilter(QObject* watched, QEvent* event)
 
 void frm5_Sobre::lblBrenquivera_Click()
 {
-    urlOpener()(QUrl(QLatin1String(kAddress)));
+    urlOpener_(QUrl(QLatin1String(kAddress)));
 }

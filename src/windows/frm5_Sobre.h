@@ -2,6 +2,7 @@
 
 #include "PageWindow.h"
 
+#include <QDesktopServices>
 #include <QUrl>
 
 #include <functional>
@@ -18,11 +19,12 @@ public:
     static constexpr auto kAuthor = "Equipe Quivera";
     static constexpr auto kTool = "C++ e Qt";
 
-    // Hands an address to the desktop; tests put a recorder here.
+    // Hands an address to the desktop; a test gives its window a recorder instead.
     using UrlOpener = std::function<void(const QUrl&)>;
-    static UrlOpener& urlOpener();
 
     explicit frm5_Sobre(QWidget* parent = nullptr);
+
+    void setUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -31,4 +33,5 @@ private:
     void lblBrenquivera_Click();
 
     QLabel* lblBrenquivera = nullptr;
+    UrlOpener urlOpener_ = [](const QUrl& url) { QDesktopServices::openUrl(url); };
 };

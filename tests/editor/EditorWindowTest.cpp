@@ -171,17 +171,15 @@ TEST_F(Escrever, aPickedDayBecomesTheDueDateAndVencimentoClearsIt)
 TEST_F(Escrever, theMonthButtonsWarnAtTheEndOfTheRange)
 {
     QStringList warnings;
-    const CalendarioFrame::Warning original = CalendarioFrame::warning;
-    CalendarioFrame::warning = [&](QWidget*, const QString& title, const QString& text) {
-        warnings << title << text;
-    };
     host.clock.set(QDateTime(QDate(1753, 2, 1), QTime(8, 0)));
     open(EditorWindow::Role::Escrever);
+    editor->calendar()->setWarning([&](QWidget*, const QString& title, const QString& text) {
+        warnings << title << text;
+    });
     auto* title = editor->findChild<QLabel*>(QStringLiteral("TitMesAno2"));
     click("btnPrev2");
     EXPECT_TRUE(warnings.isEmpty());
     click("btnPrev2");
-    CalendarioFrame::warning = original;
     EXPECT_EQ(warnings, QStringList({QStringLiteral("Calendrix"),
                                      QStringLiteral("Ano inválido. O ano deve estar no \r\n"
                                                     "intervalo de 1753 a 2078, inclusive.")}));

@@ -107,15 +107,13 @@ TEST(HelpWindow, ReaderCannotChangeTheText)
 
 class AboutWindow : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { Fonts::install(); }
+    // What a window hands to the desktop goes into opened instead.
+    void record(frm5_Sobre& window)
     {
-        Fonts::install();
-        saved = frm5_Sobre::urlOpener();
-        frm5_Sobre::urlOpener() = [this](const QUrl& url) { opened << url; };
+        window.setUrlOpener([this](const QUrl& url) { opened << url; });
     }
-    void TearDown() override { frm5_Sobre::urlOpener() = saved; }
 
-    frm5_Sobre::UrlOpener saved;
     QList<QUrl> opened;
 };
 
@@ -157,6 +155,7 @@ TEST_F(AboutWindow, LayoutAndTexts)
 TEST_F(AboutWindow, EachClickOnTheLinkOpensThePageOnce)
 {
     frm5_Sobre window;
+    record(window);
     window.show();
     auto* link = window.findChild<QLabel*>(QStringLiteral("lblBrenquivera"));
     click(link, Qt::LeftButton);
@@ -170,6 +169,7 @@ TEST_F(AboutWindow, EachClickOnTheLinkOpensThePageOnce)
 TEST_F(AboutWindow, PressOutsideTheLinkOpensNothing)
 {
     frm5_Sobre window;
+    record(window);
     window.show();
     auto* link = window.findChild<QLabel*>(QStringLiteral("lblBrenquivera"));
     // Pressed on the link but released beside it: no click.
