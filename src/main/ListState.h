@@ -50,7 +50,7 @@ public:
     int setaMenos() const { return setaMenos_; }
     std::optional<int> setaMais() const { return setaMais_; }
 
-protected:
+private:
     QList<int> page_;
     std::optional<int> selected_;
     int total_ = 0;

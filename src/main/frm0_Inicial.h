@@ -47,7 +47,7 @@ public:
     TrayMinimizer& tray() const { return *tray_; }
     const ListState& listState() const { return state_; }
 
-protected:
+private:
     void buildControls();
     // Dragging and docking, close-all, the press effect and the tray.
     void wireChrome();
