@@ -154,19 +154,19 @@ void ListController::imgCopiar_Click()
 
 void ListController::imgAvanca_Click()
 {
-    if (!state_.avancaShown())
-        return;
-    state_.showOlderPage();
-    renderPage();
-    host_.focusHolder();
-    owner_.close(Secondary::VerLembrete);
+    if (state_.avancaShown())
+        turnPage(&ListState::showOlderPage);
 }
 
 void ListController::imgRetorna_Click()
 {
-    if (!state_.retornaShown())
-        return;
-    state_.showNewerPage();
+    if (state_.retornaShown())
+        turnPage(&ListState::showNewerPage);
+}
+
+void ListController::turnPage(void (ListState::*turn)())
+{
+    (state_.*turn)();
     renderPage();
     host_.focusHolder();
     owner_.close(Secondary::VerLembrete);

@@ -59,6 +59,8 @@ protected:
 
 private:
     void onPressed(const QModelIndex& index);
+    // A page turned by its picture: the viewer of a row no longer shown closes.
+    void turnPage(void (ListState::*turn)());
     void keyDown(QEvent* event);
     // Runs the selection for a row the list selected by itself.
     void followListSelection();
