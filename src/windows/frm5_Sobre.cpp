@@ -3,10 +3,13 @@
 #include "HandCursor.h"
 #include "ui_frm5_Sobre.h"
 
+#include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
 
-frm5_Sobre::frm5_Sobre(QWidget* parent) : PageWindow(QStringLiteral("frm5_Sobre"), parent)
+frm5_Sobre::frm5_Sobre(QWidget* parent)
+    : PageWindow(QStringLiteral("frm5_Sobre"), parent),
+      urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); })
 {
     Ui::frm5_Sobre ui;
     ui.setupUi(this);

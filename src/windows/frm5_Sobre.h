@@ -2,7 +2,6 @@
 
 #include "PageWindow.h"
 
-#include <QDesktopServices>
 #include <QUrl>
 
 #include <functional>
@@ -33,5 +32,5 @@ private:
     void lblBrenquivera_Click();
 
     QLabel* lblBrenquivera = nullptr;
-    UrlOpener urlOpener_ = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    UrlOpener urlOpener_;
 };
