@@ -33,11 +33,6 @@ QString Calendario::nomeDoMes(int mes)
     return kNomes.at(std::size_t(mes - 1));
 }
 
-int Calendario::diaDaSemana(int dia, int mes, int ano)
-{
-    return QDate(ano, mes, dia).dayOfWeek() % 7 + 1;
-}
-
 void Calendario::mostraMesAtual()
 {
     const QDate hoje = clock_.now().date();
@@ -85,7 +80,8 @@ void Calendario::defineMes()
 
 void Calendario::calculaPrimeiroDia()
 {
-    primeiroDiaSemana_ = diaDaSemana(1, mesExibido_, anoExibido_);
+    // Qt counts from Monday = 1 to Sunday = 7; the grid from Sunday = 1.
+    primeiroDiaSemana_ = QDate(anoExibido_, mesExibido_, 1).dayOfWeek() % 7 + 1;
     desenhaMes();
 }
 

@@ -33,8 +33,6 @@ public:
     explicit Calendario(const Clock& clock);
 
     static QString nomeDoMes(int mes);
-    // 1 = Sunday to 7 = Saturday.
-    static int diaDaSemana(int dia, int mes, int ano);
 
     void mostraMesAtual();
     // False, with nothing changed, at the edge of the range: the caller warns.
@@ -49,6 +47,7 @@ public:
     int mesExibido() const { return mesExibido_; }
     int anoExibido() const { return anoExibido_; }
     int diasNoMes() const { return diasNoMes_; }
+    // The weekday of the 1st, 1 = Sunday to 7 = Saturday.
     int primeiroDiaSemana() const { return primeiroDiaSemana_; }
     QString titulo() const { return titulo_; }
     const Casa& casa(int i) const { return casas_.at(std::size_t(i)); }
