@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "DesktopNotifier.h"
 #include "EditorWindow.h"
 #include "Fonts.h"
 #include "Pictures.h"
@@ -7,6 +8,7 @@
 #include "frm3_verLembrete.h"
 #include "frm4_Ajuda.h"
 #include "frm5_Sobre.h"
+#include "TrayMinimizer.h"
 
 #include <QApplication>
 
@@ -40,4 +42,16 @@ void Application::start()
 {
     main_->start();
     main_->show();
+}
+
+void Application::watchDueReminders(DueCheck::Send send)
+{
+    if (!send) {
+        TrayMinimizer& tray = main_->tray();
+        notifier_ = std::make_unique<DesktopNotifier>([&tray] { return tray.icon(); },
+                                                      [&tray] { tray.restore(); });
+        send = [this](const DueNotice& notice) { notifier_->send(notice); };
+    }
+    dueCheck_ = std::make_unique<DueCheck>(store_, clock_, std::move(send));
+    dueCheck_->startAfterPaint(main_.get());
 }
