@@ -16,20 +16,6 @@ int twoDigits(QStringView text, qsizetype at)
     return (a - u'0') * 10 + (b - u'0');
 }
 
-// Field i of a row, without splitting the whole row.
-QStringView field(QStringView row, int i)
-{
-    qsizetype from = 0;
-    for (; i > 0; --i) {
-        from = row.indexOf(Reminder::kFieldSep, from);
-        if (from < 0)
-            return {};
-        ++from;
-    }
-    const qsizetype to = row.indexOf(Reminder::kFieldSep, from);
-    return row.mid(from, to < 0 ? -1 : to - from);
-}
-
 } // namespace
 
 QDate DueRule::dateOf(QStringView due, const QDate& today)
@@ -51,9 +37,18 @@ QDate DueRule::dateOf(QStringView due, const QDate& today)
 
 bool DueRule::isDue(QStringView row, const QDate& today, QDate* due)
 {
-    if (field(row, 2) == Reminder::kDone)
+    // The due and status fields, found without splitting the whole row.
+    const qsizetype dueAt = row.indexOf(Reminder::kFieldSep) + 1;
+    if (dueAt == 0)
         return false;
-    const QDate date = dateOf(field(row, 1), today);
+    const qsizetype statusAt = row.indexOf(Reminder::kFieldSep, dueAt) + 1;
+    if (statusAt > 0) {
+        const qsizetype statusEnd = row.indexOf(Reminder::kFieldSep, statusAt);
+        if (row.mid(statusAt, statusEnd < 0 ? -1 : statusEnd - statusAt) == Reminder::kDone)
+            return false;
+    }
+    const QDate date =
+        dateOf(row.mid(dueAt, statusAt > 0 ? statusAt - 1 - dueAt : -1), today);
     if (!date.isValid() || date > today)
         return false;
     if (due)
