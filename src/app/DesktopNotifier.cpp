@@ -50,14 +50,18 @@ DesktopNotifier::DesktopNotifier(TrayIcon trayIcon, std::function<void()> activa
     : QObject(parent), trayIcon_(std::move(trayIcon)), activated_(std::move(activated))
 {
     qDBusRegisterMetaType<ImageData>();
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (bus.isConnected())
-        bus.connect(QString(), kPath, kService, QStringLiteral("ActionInvoked"), this,
-                    SLOT(actionInvoked(uint, QString)));
 }
 
 void DesktopNotifier::send(const DueNotice& notice)
 {
+    // The bus is first touched here, after the first paint: connecting to it may
+    // take a moment.
+    if (!listening_) {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        listening_ = bus.isConnected() &&
+                     bus.connect(QString(), kPath, kService, QStringLiteral("ActionInvoked"),
+                                 this, SLOT(actionInvoked(uint, QString)));
+    }
     // The body is escaped only for a server that reads it as markup.
     auto* watcher = new QDBusPendingCallWatcher(
         QDBusConnection::sessionBus().asyncCall(call(QStringLiteral("GetCapabilities")),

@@ -44,4 +44,5 @@ private:
     // What this run sent: an action of another program's notice is not ours.
     QSet<uint> sent_;
     uint last_ = 0;
+    bool listening_ = false;
 };
