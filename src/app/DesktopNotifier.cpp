@@ -59,19 +59,28 @@ void DesktopNotifier::send(const DueNotice& notice)
     if (!listening_) {
         QDBusConnection bus = QDBusConnection::sessionBus();
         listening_ = bus.isConnected() &&
-                     bus.connect(QString(), kPath, kService, QStringLiteral("ActionInvoked"),
-                                 this, SLOT(actionInvoked(uint, QString)));
+                     bus.connect(QString(), kPath, kService, QStringLiteral("ActionInvoked"), this,
+                                 SLOT(actionInvoked(uint, QString)));
     }
     // The body is escaped only for a server that reads it as markup.
-    auto* watcher = new QDBusPendingCallWatcher(
-        QDBusConnection::sessionBus().asyncCall(call(QStringLiteral("GetCapabilities")),
-                                                kTimeoutMs),
-        this);
+    auto* watcher =
+        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(
+                                        call(QStringLiteral("GetCapabilities")), kTimeoutMs),
+                                    this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, notice](QDBusPendingCallWatcher* w) {
                 w->deleteLater();
                 const QDBusPendingReply<QStringList> caps = *w;
-                notify(notice, !caps.isError() && caps.value().contains(QStringLiteral("body-markup")));
+                // A service that let this short call time out would let the notice
+                // time out too: fall back now rather than wait twice.
+                const QDBusError::ErrorType error =
+                    caps.isError() ? caps.error().type() : QDBusError::NoError;
+                if (error == QDBusError::NoReply || error == QDBusError::Timeout) {
+                    fallBack(notice);
+                    return;
+                }
+                notify(notice,
+                       !caps.isError() && caps.value().contains(QStringLiteral("body-markup")));
             });
 }
 
@@ -81,15 +90,14 @@ void DesktopNotifier::notify(const DueNotice& notice, bool markup)
     const QString entry = QGuiApplication::desktopFileName();
     if (!entry.isEmpty())
         hints.insert(QStringLiteral("desktop-entry"), entry);
-    const QImage icon = Pictures::pixmap("icone", QSize(48, 48))
-                            .toImage()
-                            .convertToFormat(QImage::Format_RGBA8888);
+    const QImage icon =
+        Pictures::pixmap("icone", QSize(48, 48)).toImage().convertToFormat(QImage::Format_RGBA8888);
     hints.insert(QStringLiteral("image-data"), QVariant::fromValue(ImageData{icon}));
 
     QDBusMessage message = call(QStringLiteral("Notify"));
     message << QGuiApplication::applicationDisplayName() << last_ << QString() << notice.summary
-            << notice.body(markup) << QStringList{QStringLiteral("default"), QStringLiteral("Abrir")} << hints
-            << int(-1);
+            << notice.body(markup)
+            << QStringList{QStringLiteral("default"), QStringLiteral("Abrir")} << hints << int(-1);
     auto* watcher = new QDBusPendingCallWatcher(
         QDBusConnection::sessionBus().asyncCall(message, kTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,

@@ -26,8 +26,7 @@ public:
     using TrayIcon = std::function<QSystemTrayIcon*()>;
     // trayIcon gives the tray icon for the fallback, or null; activated runs when
     // the user picks a notice's default action.
-    DesktopNotifier(TrayIcon trayIcon, std::function<void()> activated,
-                    QObject* parent = nullptr);
+    DesktopNotifier(TrayIcon trayIcon, std::function<void()> activated, QObject* parent = nullptr);
 
     void send(const DueNotice& notice);
 

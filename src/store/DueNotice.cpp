@@ -13,10 +13,10 @@ DueNotice DueNotice::compose(const ReminderStore& store, const QList<DueRule::It
         const Reminder reminder = store.reminderAt(item.row);
         if (items.size() == 1)
             notice.summary = reminder.title;
-        notice.lines.append(item.due == today
-                                ? QStringLiteral("Vence hoje: ") + reminder.title
-                                : QStringLiteral("Venceu em %1: %2").arg(reminder.due,
-                                                                         reminder.title));
+        notice.lines.append(
+            item.due == today
+                ? QStringLiteral("Vence hoje: ") + reminder.title
+                : QStringLiteral("Venceu em %1: %2").arg(reminder.due, reminder.title));
     }
     if (items.size() > kMaxLines)
         notice.lines.append(QStringLiteral("e mais %1").arg(items.size() - kMaxLines));

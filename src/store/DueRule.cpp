@@ -47,8 +47,7 @@ bool DueRule::isDue(QStringView row, const QDate& today, QDate* due)
         if (row.mid(statusAt, statusEnd < 0 ? -1 : statusEnd - statusAt) == Reminder::kDone)
             return false;
     }
-    const QDate date =
-        dateOf(row.mid(dueAt, statusAt > 0 ? statusAt - 1 - dueAt : -1), today);
+    const QDate date = dateOf(row.mid(dueAt, statusAt > 0 ? statusAt - 1 - dueAt : -1), today);
     if (!date.isValid() || date > today)
         return false;
     if (due)

@@ -1,5 +1,5 @@
-#include "Application.h"
 #include "DueCheck.h"
+#include "Application.h"
 #include "QtPrinters.h"
 #include "TempFolder.h"
 #include "frm0_Inicial.h"
@@ -12,11 +12,17 @@
 namespace {
 
 // Posted in order; due: 07/12/26, none, 08/12/26 concluded, 09/12/26, 08/12/26.
-const QByteArray kFile = "\"26.01.01.08.00.00\xA7" "07/12/26\xA7  \xA7Ontem\xA7\r\n"
+const QByteArray kFile = "\"26.01.01.08.00.00\xA7"
+                         "07/12/26\xA7  \xA7Ontem\xA7\r\n"
                          "26.01.01.08.00.01\xA7----/----/----\xA7  \xA7Sem data\xA7\r\n"
-                         "26.01.01.08.00.02\xA7" "08/12/26\xA7\xD7\xA7" "Feito\xA7\r\n"
-                         "26.01.01.08.00.03\xA7" "09/12/26\xA7  \xA7" "Amanh\xE3\xA7\r\n"
-                         "26.01.01.08.00.04\xA7" "08/12/26\xA7  \xA7Hoje\xA7\r\n\"\r\n";
+                         "26.01.01.08.00.02\xA7"
+                         "08/12/26\xA7\xD7\xA7"
+                         "Feito\xA7\r\n"
+                         "26.01.01.08.00.03\xA7"
+                         "09/12/26\xA7  \xA7"
+                         "Amanh\xE3\xA7\r\n"
+                         "26.01.01.08.00.04\xA7"
+                         "08/12/26\xA7  \xA7Hoje\xA7\r\n\"\r\n";
 
 struct DueCheckTest : ::testing::Test {
     DueCheckTest()
@@ -45,7 +51,10 @@ struct DueCheckTest : ::testing::Test {
             out << app.store().rowAt(k);
         return out;
     }
-    bool waitForNotices(int n) { return QTest::qWaitFor([&] { return sent.size() >= n; }, 3000); }
+    bool waitForNotices(int n)
+    {
+        return QTest::qWaitFor([&] { return sent.size() >= n; }, 3000);
+    }
 
     TempFolder folder;
     FixedClock clock{QDateTime(QDate(2026, 12, 8), QTime(9, 30))};

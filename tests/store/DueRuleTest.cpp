@@ -1,5 +1,5 @@
-#include "DueNotice.h"
 #include "DueRule.h"
+#include "DueNotice.h"
 #include "QtPrinters.h"
 #include "ReminderStore.h"
 #include "TempFolder.h"
@@ -73,7 +73,7 @@ TEST(DueRuleTest, scanListsOldestFirstAndFileOrderAmongEquals)
 {
     TempFolder folder;
     const QStringList titles = {"a", "b", "c", "d", "e", "f", "g", "h"};
-    const QStringList dues = {"08/12/26", "05/12/26", "09/12/26", "08/12/26",
+    const QStringList dues = {"08/12/26",       "05/12/26", "09/12/26", "08/12/26",
                               "----/----/----", "05/12/26", "01/12/26", "02/12/26"};
     QByteArray bytes = "\"";
     for (int i = 0; i < titles.size(); ++i)
