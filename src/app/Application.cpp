@@ -4,11 +4,11 @@
 #include "EditorWindow.h"
 #include "Fonts.h"
 #include "Pictures.h"
+#include "TrayMinimizer.h"
 #include "frm0_Inicial.h"
 #include "frm3_verLembrete.h"
 #include "frm4_Ajuda.h"
 #include "frm5_Sobre.h"
-#include "TrayMinimizer.h"
 
 #include <QApplication>
 

@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QWidget>
+#include <QWindow>
 
 DueCheck::DueCheck(const ReminderStore& store, const Clock& clock, Send send, QObject* parent)
     : QObject(parent), store_(store), clock_(clock), send_(std::move(send))
@@ -16,20 +17,28 @@ DueCheck::DueCheck(const ReminderStore& store, const Clock& clock, Send send, QO
 
 void DueCheck::startAfterPaint(QWidget* window)
 {
-    window->installEventFilter(this);
+    if (window->windowHandle() && window->windowHandle()->isExposed())
+        firstCheckSoon();
+    else
+        window->installEventFilter(this);
 }
 
 bool DueCheck::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Paint) {
         watched->removeEventFilter(this);
-        // Queued, so the check runs after this paint reached the screen.
-        QTimer::singleShot(0, this, [this] {
-            check();
-            ticks_.start();
-        });
+        firstCheckSoon();
     }
     return QObject::eventFilter(watched, event);
+}
+
+void DueCheck::firstCheckSoon()
+{
+    // Queued, so the check runs after the paint reached the screen.
+    QTimer::singleShot(0, this, [this] {
+        check();
+        ticks_.start();
+    });
 }
 
 void DueCheck::tick()

@@ -25,7 +25,8 @@ public:
 
     DueCheck(const ReminderStore& store, const Clock& clock, Send send, QObject* parent = nullptr);
 
-    // Arms the first check for after window's first paint, and the ticks.
+    // Arms the first check for after window's first paint (or now, when it is on
+    // screen already), and the ticks.
     void startAfterPaint(QWidget* window);
     // The once-a-minute look at the date; checks when it has changed.
     void tick();
@@ -39,6 +40,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void firstCheckSoon();
+
     const ReminderStore& store_;
     const Clock& clock_;
     Send send_;
