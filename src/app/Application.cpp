@@ -1,8 +1,10 @@
 #include "Application.h"
 
+#include "DesktopNotifier.h"
 #include "EditorWindow.h"
 #include "Fonts.h"
 #include "Pictures.h"
+#include "TrayMinimizer.h"
 #include "frm0_Inicial.h"
 #include "frm3_verLembrete.h"
 #include "frm4_Ajuda.h"
@@ -40,4 +42,16 @@ void Application::start()
 {
     main_->start();
     main_->show();
+}
+
+void Application::watchDueReminders(DueCheck::Send send)
+{
+    if (!send) {
+        TrayMinimizer& tray = main_->tray();
+        notifier_ = std::make_unique<DesktopNotifier>([&tray] { return tray.icon(); },
+                                                      [&tray] { tray.restore(); });
+        send = [this](const DueNotice& notice) { notifier_->send(notice); };
+    }
+    dueCheck_ = std::make_unique<DueCheck>(store_, clock_, std::move(send));
+    dueCheck_->startAfterPaint(main_.get());
 }
