@@ -3,6 +3,7 @@
 #include "EditorWindow.h"
 #include "Fonts.h"
 #include "Pictures.h"
+#include "TrayMinimizer.h"
 #include "frm0_Inicial.h"
 #include "frm3_verLembrete.h"
 #include "frm4_Ajuda.h"
@@ -28,7 +29,7 @@ Application::Application(const QString& dataFolder, const Clock& clock)
     owner_.setFactory(Secondary::VerLembrete,
                       [this] { return new frm3_verLembrete(owner_, *main_); });
     owner_.setFactory(Secondary::Ajuda, [] { return new frm4_Ajuda; });
-    owner_.setFactory(Secondary::Sobre, [] { return new frm5_Sobre; });
+    owner_.setFactory(Secondary::Sobre, [this] { return new frm5_Sobre(store_.path()); });
 }
 
 Application::~Application()
@@ -40,4 +41,11 @@ void Application::start()
 {
     main_->start();
     main_->show();
+}
+
+void Application::restoreWindows()
+{
+    main_->tray().restore();
+    main_->raise();
+    main_->activateWindow();
 }

@@ -16,6 +16,9 @@ public:
     ~Application();
 
     void start();
+    // What a second start of the program asks for: the steps of a restore from
+    // the tray, and the main window comes to the front.
+    void restoreWindows();
     frm0_Inicial& mainWindow() { return *main_; }
     WindowOwner& owner() { return owner_; }
     ReminderStore& store() { return store_; }
