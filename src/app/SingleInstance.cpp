@@ -27,8 +27,8 @@ QString keyOf(const QString& dataPath)
     QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
     if (folder.isEmpty())
         folder = QDir::cleanPath(file.absolutePath());
-    const QByteArray id = QDir(folder).filePath(file.fileName()).toUtf8() + '\0' +
-                          QByteArray::number(::getuid());
+    const QByteArray id =
+        QDir(folder).filePath(file.fileName()).toUtf8() + '\0' + QByteArray::number(::getuid());
     return QString::fromLatin1(
         QCryptographicHash::hash(id, QCryptographicHash::Sha256).toHex().left(32));
 }

@@ -14,7 +14,8 @@ frm5_Sobre::UrlOpener& frm5_Sobre::urlOpener()
     return opener;
 }
 
-frm5_Sobre::frm5_Sobre(const QString& dataPath, QWidget* parent) : PageWindow(QStringLiteral("frm5_Sobre"), parent)
+frm5_Sobre::frm5_Sobre(const QString& dataPath, QWidget* parent)
+    : PageWindow(QStringLiteral("frm5_Sobre"), parent)
 {
     Ui::frm5_Sobre ui;
     ui.setupUi(this);

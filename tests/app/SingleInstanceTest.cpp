@@ -20,9 +20,8 @@ protected:
     // A later start's claim, made on another thread while this one serves.
     SingleInstance::Claim claimMeanwhile()
     {
-        auto later = std::async(std::launch::async, [path = dataPath()] {
-            return SingleInstance(path).claim();
-        });
+        auto later = std::async(std::launch::async,
+                                [path = dataPath()] { return SingleInstance(path).claim(); });
         while (later.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
             QCoreApplication::processEvents();
         return later.get();

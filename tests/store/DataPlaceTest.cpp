@@ -1,5 +1,5 @@
-#include "ChildProcess.h"
 #include "DataPlace.h"
+#include "ChildProcess.h"
 #include "StoreProbe.h"
 #include "TempFolder.h"
 
