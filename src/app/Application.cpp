@@ -30,7 +30,7 @@ Application::Application(const QString& dataFolder, const Clock& clock)
     owner_.setFactory(Secondary::VerLembrete,
                       [this] { return new frm3_verLembrete(owner_, *main_); });
     owner_.setFactory(Secondary::Ajuda, [] { return new frm4_Ajuda; });
-    owner_.setFactory(Secondary::Sobre, [] { return new frm5_Sobre; });
+    owner_.setFactory(Secondary::Sobre, [this] { return new frm5_Sobre(store_.path()); });
 }
 
 Application::~Application()
@@ -49,9 +49,16 @@ void Application::watchDueReminders(DueCheck::Send send)
     if (!send) {
         TrayMinimizer& tray = main_->tray();
         notifier_ = std::make_unique<DesktopNotifier>([&tray] { return tray.icon(); },
-                                                      [&tray] { tray.restore(); });
+                                                      [this] { restoreWindows(); });
         send = [this](const DueNotice& notice) { notifier_->send(notice); };
     }
     dueCheck_ = std::make_unique<DueCheck>(store_, clock_, std::move(send));
     dueCheck_->startAfterPaint(main_.get());
+}
+
+void Application::restoreWindows()
+{
+    main_->tray().restore();
+    main_->raise();
+    main_->activateWindow();
 }

@@ -21,6 +21,9 @@ public:
     // Announces due reminders once the main window has painted and again each new
     // day; by default to the desktop's notification service.
     void watchDueReminders(DueCheck::Send send = {});
+    // What a second start of the program asks for: the steps of a restore from
+    // the tray, and the main window comes to the front.
+    void restoreWindows();
     frm0_Inicial& mainWindow() { return *main_; }
     WindowOwner& owner() { return owner_; }
     ReminderStore& store() { return store_; }

@@ -1,13 +1,14 @@
 #include "frm5_Sobre.h"
 
 #include "HandCursor.h"
+#include "PlainToolTip.h"
 #include "ui_frm5_Sobre.h"
 
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
 
-frm5_Sobre::frm5_Sobre(QWidget* parent)
+frm5_Sobre::frm5_Sobre(const QString& dataPath, QWidget* parent)
     : PageWindow(QStringLiteral("frm5_Sobre"), parent),
       urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); })
 {
@@ -16,6 +17,8 @@ frm5_Sobre::frm5_Sobre(QWidget* parent)
     applyHandCursor(this);
 
     const QString address = QLatin1String(kAddress);
+    if (!dataPath.isEmpty())
+        ui.Label4->setToolTip(plainToolTip(dataPath));
     ui.Label3->setText(QLatin1String(kAuthor));
     ui.Label5->setText(
         QStringLiteral("O Quivera Recordim! é um programa completamente intuitivo, todo "

@@ -21,7 +21,9 @@ public:
     // Hands an address to the desktop; a test gives its window a recorder instead.
     using UrlOpener = std::function<void(const QUrl&)>;
 
-    explicit frm5_Sobre(QWidget* parent = nullptr);
+    // dataPath shows as the tooltip of the program's name, so a user can find
+    // the file to back it up.
+    explicit frm5_Sobre(const QString& dataPath = {}, QWidget* parent = nullptr);
 
     void setUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
 

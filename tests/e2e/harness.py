@@ -313,6 +313,11 @@ class Session:
         return self.x("import", "-window", wid, "-crop", f"{width}x{height}+{x}+{y}",
                       "-format", "%#", "info:").strip()
 
+    def start_again(self):
+        """Starts the program once more from the same folder, as a second click on it
+        would; returns that process (torn down with the session)."""
+        return self._spawn(f"start{len(self.procs)}", [self.path("quivera-recordim")])
+
     def running(self):
         return self.app.poll() is None
 
