@@ -164,14 +164,16 @@ bool CalendarioFrame::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+        // Any button colours the cell; only a click picks it.
+        casaGesture_.press(*static_cast<QMouseEvent*>(event));
         calendario_.casaMouseDown(i);
         desenhaCasa(i);
         return true;
     case QEvent::MouseButtonRelease: {
         calendario_.casaMouseUp(i);
         desenhaCasa(i);
-        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        if ((*found)->rect().contains(at))
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (casaGesture_.release(*mouse, (*found)->rect().contains(mouse->position().toPoint())))
             emit casaClicked(i);
         return true;
     }

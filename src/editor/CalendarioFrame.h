@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Calendario.h"
+#include "ClickGesture.h"
 
 #include <QFrame>
 
@@ -46,6 +47,8 @@ private:
     void moveTo(int topTwips);
 
     Calendario calendario_;
+    // One for all the cells: the cell that got the press gets its release.
+    ClickGesture casaGesture_;
     QLabel* TitMesAno2 = nullptr;
     PictureButton* btnPrev2 = nullptr;
     PictureButton* btnAtual2 = nullptr;

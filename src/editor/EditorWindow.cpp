@@ -4,6 +4,7 @@
 #include "CalendarioFrame.h"
 #include "DescriptionBox.h"
 #include "Fonts.h"
+#include "LabelClick.h"
 #include "MainHost.h"
 #include "PageScrollBar.h"
 #include "PictureButton.h"
@@ -13,9 +14,7 @@
 #include "Twips.h"
 #include "TypedKeys.h"
 
-#include <QEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QTimer>
 
 namespace {
@@ -69,7 +68,8 @@ EditorWindow::EditorWindow(Role role, MainHost& host, const Clock& clock, QWidge
     connect(btnCalendario, &PictureButton::clicked, frameCalendario,
             &CalendarioFrame::showOverBoxes);
     connect(frameCalendario, &CalendarioFrame::casaClicked, this, &EditorWindow::casaClicked);
-    lblVencimento->installEventFilter(this);
+    connect(LabelClick::install(lblVencimento), &LabelClick::clicked, this,
+            &EditorWindow::lblVencimento_Click);
     txtTitulo->setFocus(Qt::OtherFocusReason);
 }
 
@@ -205,17 +205,4 @@ void EditorWindow::casaClicked(int i)
     if (const auto date = frameCalendario->calendario().escreveTexto(i))
         lblData->setText(*date);
     frameCalendario->park();
-}
-
-bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    // The press is the label's own, so it never starts a drag of the window.
-    if (watched == lblVencimento && event->type() == QEvent::MouseButtonPress)
-        return true;
-    if (watched == lblVencimento && event->type() == QEvent::MouseButtonRelease) {
-        if (lblVencimento->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
-            lblVencimento_Click();
-        return true;
-    }
-    return PageWindow::eventFilter(watched, event);
 }

@@ -24,9 +24,6 @@ public:
 
     explicit frm5_Sobre(QWidget* parent = nullptr);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void lblBrenquivera_Click();
 
