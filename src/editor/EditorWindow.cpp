@@ -4,6 +4,7 @@
 #include "CalendarioFrame.h"
 #include "DescriptionBox.h"
 #include "Fonts.h"
+#include "HandCursor.h"
 #include "LabelClick.h"
 #include "MainHost.h"
 #include "PageScrollBar.h"
@@ -83,7 +84,6 @@ void EditorWindow::buildControls()
     PictureButton::create(this, "Image1", Twips::rect(90, 285, escrever ? 870 : 1035, 210),
                           Pictures::path(escrever ? "titulo_escrever" : "titulo_atualizar"));
     btnFechar->raise();
-    btnFechar->setCursor(Qt::PointingHandCursor);
     btnFechar->setPicture(QStringLiteral(":/pictures/fechar.svg"));
 
     label(this, "lblTitulo", Twips::rect(90, 540, 600, 195), QStringLiteral("Título"), kBlue);
@@ -92,7 +92,7 @@ void EditorWindow::buildControls()
     lblVencimento = label(this, "lblVencimento", Twips::rect(90, 2760, 900, 195),
                           QStringLiteral("Vencimento:"), kBlue);
     lblVencimento->setToolTip(QStringLiteral(" ----/----/---- "));
-    lblVencimento->setCursor(Qt::PointingHandCursor);
+    lblVencimento->setCursor(handCursor());
     lblData =
         label(this, "lblData",
               escrever ? Twips::rect(1000, 2760, 960, 195) : Twips::rect(1005, 2760, 840, 195),
@@ -101,7 +101,7 @@ void EditorWindow::buildControls()
     btnCalendario = PictureButton::create(this, "btnCalendario", Twips::rect(1800, 2700, 315, 300),
                                           Pictures::path("calendario"));
     btnCalendario->setToolTip(QStringLiteral(" Calendário "));
-    btnCalendario->setCursor(Qt::PointingHandCursor);
+    btnCalendario->setCursor(handCursor());
     btnOk = PictureButton::create(this, "btnOk", Twips::rect(2530, 2700, 450, 270),
                                   Pictures::path("ok"));
 

@@ -54,7 +54,6 @@ frm3_verLembrete::frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* 
     lblData = label("lblData", rect(1770, 540, 1530, 195), kGrey);
     lblData->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     btnFechar->setPicture(QStringLiteral(":/pictures/fechar.svg"));
-    btnFechar->setCursor(Qt::PointingHandCursor);
     auto* image1 = new PictureButton(this);
     image1->setObjectName(QStringLiteral("Image1"));
     image1->setGeometry(rect(90, 285, 1050, 255));

@@ -3,6 +3,7 @@
 #include "Fonts.h"
 #include "HandCursor.h"
 #include "PageBackground.h"
+#include "PageRule.h"
 #include "PictureButton.h"
 #include "Pictures.h"
 #include "TaskbarHint.h"
@@ -40,12 +41,8 @@ PageWindow::PageWindow(const QString& name, QWidget* parent)
 
 QWidget* PageWindow::addRule(const char* name, const QRect& at, const QColor& colour)
 {
-    auto* rule = new QWidget(this);
+    auto* rule = new PageRule(colour, this);
     rule->setObjectName(QLatin1String(name));
     rule->setGeometry(at);
-    rule->setAutoFillBackground(true);
-    QPalette pal = rule->palette();
-    pal.setColor(QPalette::Window, colour);
-    rule->setPalette(pal);
     return rule;
 }
