@@ -30,6 +30,8 @@ QLabel* label(QWidget* parent, const char* name, QRect at, const QString& text,
     auto* l = new QLabel(text, parent);
     l->setObjectName(QLatin1String(name));
     l->setGeometry(at);
+    // The due date comes from the data file, which may have been edited by hand.
+    l->setTextFormat(Qt::PlainText);
     l->setFont(Fonts::windowFont());
     // A press on a label is the label's, not the start of a window drag.
     l->setAttribute(Qt::WA_NoMousePropagation);

@@ -3,6 +3,7 @@
 #include "MainHost.h"
 #include "PageScrollBar.h"
 #include "PictureButton.h"
+#include "PlainToolTip.h"
 #include "Reminder.h"
 #include "Twips.h"
 #include "WindowOwner.h"
@@ -36,6 +37,8 @@ frm3_verLembrete::frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* 
         auto* l = new QLabel(this);
         l->setObjectName(QLatin1String(name));
         l->setGeometry(at);
+        // What it shows comes from the data file, typed by the user.
+        l->setTextFormat(Qt::PlainText);
         setTextColor(l, color);
         return l;
     };
@@ -76,7 +79,7 @@ void frm3_verLembrete::showReminder(const QString& posted, const QString& due,
 {
     lblData->setText(QStringLiteral("Vence em: ") + due);
     lblTitulo->setText(title);
-    lblTitulo->setToolTip(title);
+    lblTitulo->setToolTip(plainToolTip(title));
     QString text = description;
     text.replace(Reminder::kLineBreak, u'\n');
     txtVerLembrete->setPlainText(text);
