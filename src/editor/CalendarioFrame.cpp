@@ -1,6 +1,7 @@
 #include "CalendarioFrame.h"
 
 #include "Fonts.h"
+#include "PageColours.h"
 #include "PictureButton.h"
 #include "Pictures.h"
 #include "Twips.h"
@@ -26,13 +27,6 @@ QFont dayFont()
     return font;
 }
 
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    widget->setPalette(pal);
-}
-
 } // namespace
 
 CalendarioFrame::Warning CalendarioFrame::warning = [](QWidget* parent, const QString& title,
@@ -45,12 +39,9 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
 {
     setObjectName(QStringLiteral("frameCalendario"));
     setGeometry(Twips::rect(kLeft, kTopParked, 3240, 2060));
-    setAutoFillBackground(true);
+    PageColours::makePage(this);
     // The calendar is no handle for dragging the window.
     setAttribute(Qt::WA_NoMousePropagation);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
 
     // Created bottom first: the designer lists what lies on top first.
     Image4 = PictureButton::create(this, "Image4", Twips::rect(120, 165, 2955, 1785),
@@ -68,7 +59,7 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
     TitMesAno2->setObjectName(QStringLiteral("TitMesAno2"));
     TitMesAno2->setGeometry(Twips::rect(225, 0, 1635, 195));
     TitMesAno2->setFont(Fonts::windowFont(true));
-    setTextColour(TitMesAno2, QColor(0x80, 0x80, 0x80));
+    PageColours::setTextColour(TitMesAno2, QColor(0x80, 0x80, 0x80));
 
     for (int i = 0; i < Calendario::kCasas; ++i) {
         auto* casa = new QLabel(this);
@@ -80,7 +71,7 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
                                       last ? 435 : 405, last ? 270 : 240));
         casa->setAlignment(Qt::AlignCenter);
         casa->setFont(dayFont());
-        setTextColour(casa, QColor(0x40, 0x40, 0x40));
+        PageColours::setTextColour(casa, QColor(0x40, 0x40, 0x40));
         casa->installEventFilter(this);
         Casa2[std::size_t(i)] = casa;
     }

@@ -7,6 +7,7 @@
 #include "HandCursor.h"
 #include "LabelClick.h"
 #include "MainHost.h"
+#include "PageColours.h"
 #include "PageScrollBar.h"
 #include "PictureButton.h"
 #include "Pictures.h"
@@ -20,9 +21,7 @@
 
 namespace {
 
-const QColor kBlue(0x31, 0x6A, 0xC5);
 const QColor kHint(0xC0, 0xC0, 0xC0);
-const QColor kRule(0xB6, 0xCB, 0xED);
 
 QLabel* label(QWidget* parent, const char* name, QRect at, const QString& text,
               const QColor& colour)
@@ -35,9 +34,7 @@ QLabel* label(QWidget* parent, const char* name, QRect at, const QString& text,
     l->setFont(Fonts::windowFont());
     // A press on a label is the label's, not the start of a window drag.
     l->setAttribute(Qt::WA_NoMousePropagation);
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    l->setPalette(pal);
+    PageColours::setTextColour(l, colour);
     return l;
 }
 
@@ -80,25 +77,25 @@ void EditorWindow::buildControls()
 {
     const bool escrever = role_ == Role::Escrever;
     // Created bottom first: the designer lists what lies on top first.
-    addRule("linhamarca", Twips::rect(0, 480, 3735, 30), kBlue);
-    addRule("Shape1", Twips::rect(90, 930, 3220, 30), kRule);
-    addRule("Shape2", Twips::rect(90, 2600, 3220, 30), kRule);
+    addRule("linhamarca", Twips::rect(0, 480, 3735, 30), PageColours::kInk);
+    addRule("Shape1", Twips::rect(90, 930, 3220, 30), PageColours::kPaleRule);
+    addRule("Shape2", Twips::rect(90, 2600, 3220, 30), PageColours::kPaleRule);
     PictureButton::create(this, "Image1", Twips::rect(90, 285, escrever ? 870 : 1035, 210),
                           Pictures::path(escrever ? "titulo_escrever" : "titulo_atualizar"));
     btnFechar->raise();
     btnFechar->setPicture(QStringLiteral(":/pictures/fechar.svg"));
 
-    label(this, "lblTitulo", Twips::rect(90, 540, 600, 195), QStringLiteral("Título"), kBlue);
+    label(this, "lblTitulo", Twips::rect(90, 540, 600, 195), QStringLiteral("Título"), PageColours::kInk);
     label(this, "lblDescricao", Twips::rect(90, 1035, 840, 195), QStringLiteral("Descrição"),
-          kBlue);
+          PageColours::kInk);
     lblVencimento = label(this, "lblVencimento", Twips::rect(90, 2760, 900, 195),
-                          QStringLiteral("Vencimento:"), kBlue);
+                          QStringLiteral("Vencimento:"), PageColours::kInk);
     lblVencimento->setToolTip(QStringLiteral(" ----/----/---- "));
     lblVencimento->setCursor(handCursor());
     lblData =
         label(this, "lblData",
               escrever ? Twips::rect(1000, 2760, 960, 195) : Twips::rect(1005, 2760, 840, 195),
-              Reminder::kNoDue, kBlue);
+              Reminder::kNoDue, PageColours::kInk);
 
     btnCalendario = PictureButton::create(this, "btnCalendario", Twips::rect(1800, 2700, 315, 300),
                                           Pictures::path("calendario"));

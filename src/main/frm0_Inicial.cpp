@@ -6,6 +6,7 @@
 #include "HandCursor.h"
 #include "MainLayout.h"
 #include "PageBackground.h"
+#include "PageColours.h"
 #include "PaperList.h"
 #include "PictureButton.h"
 #include "Pictures.h"
@@ -44,10 +45,7 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
     setObjectName(QStringLiteral("frm0_Inicial"));
     setWindowTitle(QStringLiteral("Quivera Recordim!"));
     setFixedSize(kSize);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    PageColours::makePage(this);
 
     buildControls();
     new PageBackground(Pictures::path("fundo_principal"), this);

@@ -3,6 +3,7 @@
 #include "Fonts.h"
 #include "HandCursor.h"
 #include "PageBackground.h"
+#include "PageColours.h"
 #include "PageRule.h"
 #include "PictureButton.h"
 #include "Pictures.h"
@@ -17,10 +18,7 @@ PageWindow::PageWindow(const QString& name, QWidget* parent)
     setObjectName(name);
     setWindowTitle(QStringLiteral("Form1"));
     setFixedSize(kSize);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    PageColours::makePage(this);
     setFont(Fonts::windowFont());
     Pictures::load();
     new PageBackground(Pictures::path("fundo_pagina"), this);
