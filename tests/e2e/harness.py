@@ -17,7 +17,7 @@ CASES = {}
 
 
 def case(**options):
-    """Registers a case; the options (wm, tray, screen, data) go to Session."""
+    """Registers a case; the options (wm, tray, screen, data, files, env) go to Session."""
     def register(fn):
         CASES[fn.__name__] = (fn, options)
         return fn
@@ -64,12 +64,17 @@ def reminders(count):
 
 
 class Session:
-    def __init__(self, program, wm=False, tray=False, screen=(1024, 768), data=None):
+    def __init__(self, program, wm=False, tray=False, screen=(1024, 768), data=None, files=None,
+                 env=None):
         self.program = program
         self.wm = wm
         self.tray = tray
         self.screen = screen
         self.initial = data
+        # More files in the program's folder before it starts, by relative path, and
+        # more environment for it; "{folder}" in a value of env is that folder.
+        self.files = files or {}
+        self.env = env or {}
         self.procs = []
         self.folder = None
         self.display = None
@@ -85,6 +90,10 @@ class Session:
             if self.initial is not None:
                 with open(self.path(DATA), "wb") as f:
                     f.write(self.initial)
+            for name, content in self.files.items():
+                os.makedirs(os.path.dirname(self.path(name)) or self.folder, exist_ok=True)
+                with open(self.path(name), "wb") as f:
+                    f.write(content)
             self._start_x()
             if self.wm:
                 self._spawn("openbox", ["openbox", "--sm-disable"])
@@ -97,7 +106,8 @@ class Session:
                                        "--SetDockType", "true"])
                 wait_until(lambda: self.x("xdotool", "search", "--name", "^panel$",
                                           check_rc=False).split(), 10, "trayer")
-            self.app = self._spawn("program", [self.path("quivera-recordim")])
+            self.app = self._spawn("program", [self.path("quivera-recordim")], extra_env={
+                k: v.replace("{folder}", self.folder) for k, v in self.env.items()})
             return self
         except BaseException:
             self.close(failed=True)
@@ -127,9 +137,10 @@ class Session:
             shutil.rmtree(self.folder, ignore_errors=True)
             self.folder = None
 
-    def _spawn(self, name, argv, **kw):
+    def _spawn(self, name, argv, extra_env=None, **kw):
         log = open(os.path.join(self.folder, f".{name}.log"), "w+")
-        env = dict(os.environ, DISPLAY=self.display or "", QT_QPA_PLATFORM="xcb")
+        env = dict(os.environ, DISPLAY=self.display or "", QT_QPA_PLATFORM="xcb",
+                   **(extra_env or {}))
         p = subprocess.Popen(argv, cwd=self.folder, env=env, stdout=log,
                              stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, **kw)
         self.procs.append((name, p, log))
