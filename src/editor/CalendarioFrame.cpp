@@ -23,7 +23,7 @@ constexpr int kCasaStepY = 255;
 QFont dayFont()
 {
     QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(9.75);
+    font.setPixelSize(Fonts::pixelsAt96(9.75));
     return font;
 }
 

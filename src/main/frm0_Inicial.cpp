@@ -89,6 +89,7 @@ void frm0_Inicial::buildControls()
     setFont(Fonts::windowFont());
     Ui::frm0_Inicial ui;
     ui.setupUi(this);
+    Fonts::pinPointSizes(this);
     applyHandCursor(this);
 
     lblDiaHojeGrande = ui.lblDiaHojeGrande;
