@@ -54,7 +54,8 @@ QRegion region(const QPolygon& polygon)
 
 void apply(QWidget* window, Outline outline)
 {
-    window->setMask(region(MakeRegion(outline, 1.0f, 1.0f, 0, 0, Twips::kPerPixel, Twips::kPerPixel)));
+    window->setMask(
+        region(MakeRegion(outline, 1.0f, 1.0f, 0, 0, Twips::kPerPixel, Twips::kPerPixel)));
 }
 
 } // namespace WindowShape

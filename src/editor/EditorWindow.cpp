@@ -85,7 +85,8 @@ void EditorWindow::buildControls()
     btnFechar->raise();
     btnFechar->setPicture(QStringLiteral(":/pictures/fechar.svg"));
 
-    label(this, "lblTitulo", Twips::rect(90, 540, 600, 195), QStringLiteral("Título"), PageColours::kInk);
+    label(this, "lblTitulo", Twips::rect(90, 540, 600, 195), QStringLiteral("Título"),
+          PageColours::kInk);
     label(this, "lblDescricao", Twips::rect(90, 1035, 840, 195), QStringLiteral("Descrição"),
           PageColours::kInk);
     lblVencimento = label(this, "lblVencimento", Twips::rect(90, 2760, 900, 195),

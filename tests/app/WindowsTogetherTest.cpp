@@ -217,14 +217,14 @@ TEST_F(WindowsTogetherTest, EveryHandIsTheProgramsOwnPicture)
         const char* control;
     };
     const Hand hands[] = {
-        {Secondary::Escrever, "btnFechar"},   {Secondary::Escrever, "lblVencimento"},
+        {Secondary::Escrever, "btnFechar"},     {Secondary::Escrever, "lblVencimento"},
         {Secondary::Escrever, "btnCalendario"}, {Secondary::Atualizar, "btnFechar"},
-        {Secondary::VerLembrete, "btnFechar"}, {Secondary::Ajuda, "btnFechar"},
-        {Secondary::Sobre, "btnFechar"},       {Secondary::Sobre, "lblBrenquivera"},
+        {Secondary::VerLembrete, "btnFechar"},  {Secondary::Ajuda, "btnFechar"},
+        {Secondary::Sobre, "btnFechar"},        {Secondary::Sobre, "lblBrenquivera"},
     };
     for (const Hand& hand : hands) {
-        QWidget* control = app.owner().get(hand.window)->findChild<QWidget*>(
-            QLatin1String(hand.control));
+        QWidget* control =
+            app.owner().get(hand.window)->findChild<QWidget*>(QLatin1String(hand.control));
         ASSERT_NE(control, nullptr) << hand.control;
         EXPECT_EQ(control->cursor().shape(), Qt::BitmapCursor)
             << app.owner().get(hand.window)->objectName().toStdString() << " " << hand.control;
@@ -237,8 +237,7 @@ TEST_F(WindowsTogetherTest, EveryHandIsTheProgramsOwnPicture)
         for (QWidget* control : w->findChildren<QWidget*>()) {
             if (control->testAttribute(Qt::WA_SetCursor)) {
                 EXPECT_NE(control->cursor().shape(), Qt::PointingHandCursor)
-                    << w->objectName().toStdString() << " "
-                    << control->objectName().toStdString();
+                    << w->objectName().toStdString() << " " << control->objectName().toStdString();
             }
         }
     }

@@ -13,7 +13,8 @@ struct PictureButtonPressTest : ::testing::Test {
         second->setGeometry(80, 39, 29, 32);
         first->setSinks(true);
         second->setSinks(true);
-        QObject::connect(first, &PictureButton::clicked, [this] { clickedAt.append(first->pos()); });
+        QObject::connect(first, &PictureButton::clicked,
+                         [this] { clickedAt.append(first->pos()); });
         window.show();
     }
     QPoint inside(PictureButton* b) const { return b->mapToGlobal(QPoint(5, 5)); }

@@ -5,7 +5,6 @@
 #include "DataFile.h"
 #include "MouseEvents.h"
 
-
 namespace {
 
 class Escrever : public EditorFixture {

@@ -9,8 +9,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QScreen>
-#include <QTransform>
 #include <QSvgRenderer>
+#include <QTransform>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -136,8 +136,8 @@ TEST(PageShape, LiveMaskFollowsThePictureOnEveryScreen)
     for (const Case& c : {Case{{1.5, 96, true}, "screen dpr 1.5 logical dpi 96"},
                           Case{{2.0, 96, true}, "screen dpr 2 logical dpi 96"},
                           Case{{1.0, 120, false}, "screen dpr 1 logical dpi 120"}}) {
-        const ScreenRunResult run =
-            runOnScreen(QStringLiteral("PageShape.LiveMaskFollowsThePictureOnThisScreen"), c.screen);
+        const ScreenRunResult run = runOnScreen(
+            QStringLiteral("PageShape.LiveMaskFollowsThePictureOnThisScreen"), c.screen);
         EXPECT_TRUE(run.output.contains(QLatin1String(c.seen))) << run.output.toStdString();
         EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
         EXPECT_EQ(run.passed, 1) << c.seen;

@@ -97,9 +97,9 @@ int main(int argc, char** argv)
     frm0_Inicial& main = program.mainWindow();
     main.move(700, 40);
     const int percent = qRound(main.devicePixelRatioF() * 100);
-    bool ok = save(&main, out.filePath(percent == 100 ? QStringLiteral("frm0_Inicial.png")
-                                                      : QStringLiteral("frm0_Inicial_%1.png")
-                                                            .arg(percent)));
+    bool ok = save(&main, out.filePath(percent == 100
+                                           ? QStringLiteral("frm0_Inicial.png")
+                                           : QStringLiteral("frm0_Inicial_%1.png").arg(percent)));
     if (mainOnly)
         return ok ? 0 : 1;
 
