@@ -1,10 +1,16 @@
 #include "PaperDelegate.h"
 
+#include "PageColours.h"
+
 #include <QPainter>
 
 namespace {
 // Blue ink thinned out, so the rules stay visible through the selection.
-const QColor kSelection(0x31, 0x6A, 0xC5, 64);
+const QColor kSelection = [] {
+    QColor ink = PageColours::kInk;
+    ink.setAlpha(64);
+    return ink;
+}();
 constexpr int kIndent = 2;
 } // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Calendario.h"
+#include "ClickGesture.h"
 
 #include <QFrame>
 
@@ -48,6 +49,8 @@ private:
 
     Calendario calendario_;
     Warning warning_;
+    // One for all the cells: the cell that got the press gets its release.
+    ClickGesture casaGesture_;
     QLabel* TitMesAno2 = nullptr;
     PictureButton* btnPrev2 = nullptr;
     PictureButton* btnAtual2 = nullptr;

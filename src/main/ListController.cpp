@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 
 ListController::ListController(ReminderStore& store, WindowOwner& owner, MainHost& host,
                                ListState& state, const ListWidgets& widgets, QObject* parent)
@@ -224,9 +225,17 @@ bool ListController::eventFilter(QObject* watched, QEvent* event)
             if (const auto row = state_.keyUp())
                 selectRow(*row);
         }
-    } else if (watched == viewport_ && event->type() == QEvent::MouseButtonRelease) {
+    } else if (watched == viewport_) {
+        const QEvent::Type type = event->type();
+        const bool mouseButton = type == QEvent::MouseButtonPress ||
+                                 type == QEvent::MouseButtonDblClick ||
+                                 type == QEvent::MouseButtonRelease;
+        // Selecting, opening the viewer and the status toggle are the left button's.
+        if (mouseButton && static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+            return true;
         // A press dragged onto another row moved the selection there.
-        followListSelection();
+        if (type == QEvent::MouseButtonRelease)
+            followListSelection();
     }
     return QObject::eventFilter(watched, event);
 }

@@ -5,6 +5,7 @@
 #include "Fonts.h"
 #include "HandCursor.h"
 #include "PageBackground.h"
+#include "PageColours.h"
 #include "PaperList.h"
 #include "PictureButton.h"
 #include "Pictures.h"
@@ -44,10 +45,7 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
     setObjectName(QStringLiteral("frm0_Inicial"));
     setWindowTitle(QStringLiteral("Quivera Recordim!"));
     setFixedSize(kSize);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    PageColours::makePage(this);
 
     buildControls();
     new PageBackground(Pictures::path("fundo_principal"), this);
@@ -91,6 +89,7 @@ void frm0_Inicial::buildControls()
     setFont(Fonts::windowFont());
     Ui::frm0_Inicial ui;
     ui.setupUi(this);
+    Fonts::pinPointSizes(this);
     applyHandCursor(this);
 
     lblDiaHojeGrande = ui.lblDiaHojeGrande;

@@ -27,9 +27,6 @@ public:
 
     void setUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void lblBrenquivera_Click();
 

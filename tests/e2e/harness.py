@@ -52,7 +52,7 @@ DUNST_CONFIG = """[global]
 
 
 def case(**options):
-    """Registers a case; the options (wm, tray, screen, data, bus) go to Session."""
+    """Registers a case; the options (wm, tray, screen, data, files, env, bus) go to Session."""
     def register(fn):
         CASES[fn.__name__] = (fn, options)
         return fn
@@ -99,7 +99,8 @@ def reminders(count):
 
 
 class Session:
-    def __init__(self, program, wm=False, tray=False, screen=(1024, 768), data=None, bus=None):
+    def __init__(self, program, wm=False, tray=False, screen=(1024, 768), data=None, files=None,
+                 env=None, bus=None):
         self.program = program
         self.wm = wm
         self.tray = tray
@@ -107,6 +108,10 @@ class Session:
         self.env = {}
         self.screen = screen
         self.initial = data
+        # More files in the program's folder before it starts, by relative path, and
+        # more environment for it; "{folder}" in a value of env is that folder.
+        self.files = files or {}
+        self.program_env = env or {}
         self.procs = []
         self.folder = None
         self.display = None
@@ -123,6 +128,10 @@ class Session:
             if self.initial is not None:
                 with open(self.path(DATA), "wb") as f:
                     f.write(self.initial)
+            for name, content in self.files.items():
+                os.makedirs(os.path.dirname(self.path(name)) or self.folder, exist_ok=True)
+                with open(self.path(name), "wb") as f:
+                    f.write(content)
             self._start_x()
             if self.wm:
                 self._spawn("openbox", ["openbox", "--sm-disable"])
@@ -137,7 +146,8 @@ class Session:
                                           check_rc=False).split(), 10, "trayer")
             if self.bus:
                 self._start_bus()
-            self.app = self._spawn("program", [self.path("quivera-recordim")])
+            self.app = self._spawn("program", [self.path("quivera-recordim")], extra_env={
+                k: v.replace("{folder}", self.folder) for k, v in self.program_env.items()})
             return self
         except BaseException:
             self.close(failed=True)
@@ -167,9 +177,10 @@ class Session:
             shutil.rmtree(self.folder, ignore_errors=True)
             self.folder = None
 
-    def _spawn(self, name, argv, **kw):
+    def _spawn(self, name, argv, extra_env=None, **kw):
         log = open(os.path.join(self.folder, f".{name}.log"), "w+")
-        env = dict(os.environ, DISPLAY=self.display or "", QT_QPA_PLATFORM="xcb", **self.env)
+        env = dict(os.environ, DISPLAY=self.display or "", QT_QPA_PLATFORM="xcb", **self.env,
+                   **(extra_env or {}))
         p = subprocess.Popen(argv, cwd=self.folder, env=env, stdout=log,
                              stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, **kw)
         self.procs.append((name, p, log))
