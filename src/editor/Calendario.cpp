@@ -89,9 +89,9 @@ void Calendario::desenhaMes()
 {
     titulo_ = nomeDoMes(mesExibido_) + QStringLiteral("  ") + QString::number(anoExibido_);
     const QDate hoje = clock_.now().date();
-    diaHoje = hoje.day();
-    mesHoje = hoje.month();
-    anoHoje = hoje.year();
+    diaHoje_ = hoje.day();
+    mesHoje_ = hoje.month();
+    anoHoje_ = hoje.year();
     // Back colours stay as they were: only opacity shows them.
     for (Casa& casa : casas_) {
         casa.texto = kVazia;
@@ -100,7 +100,7 @@ void Calendario::desenhaMes()
     for (int d = 1; d <= diasNoMes_; ++d) {
         Casa& casa = casas_[std::size_t(primeiroDiaSemana_ - 2 + d)];
         casa.texto = kVazia + QString::number(d);
-        if (d == diaHoje && mesExibido_ == mesHoje && anoExibido_ == anoHoje) {
+        if (d == diaHoje_ && mesExibido_ == mesHoje_ && anoExibido_ == anoHoje_) {
             casa.opaca = true;
             casa.fundo = kCorHoje;
         }
@@ -109,14 +109,14 @@ void Calendario::desenhaMes()
 
 void Calendario::lembraMesExibido()
 {
-    mesHoje = mesExibido_;
-    anoHoje = anoExibido_;
+    mesHoje_ = mesExibido_;
+    anoHoje_ = anoExibido_;
 }
 
 void Calendario::casaMouseDown(int i)
 {
     Casa& casa = casas_.at(std::size_t(i));
-    cor1Cal2 = casa.fundo;
+    cor1Cal2_ = casa.fundo;
     if (casa.texto != kVazia) {
         casa.opaca = true;
         casa.fundo = kCorBotao;
@@ -132,9 +132,9 @@ void Calendario::casaMouseUp(int i)
     }
     // Only the day number is compared, so today's number in another month
     // stays opaque in its earlier colour until the month is drawn again.
-    if (numeroDaCasa(casa) != diaHoje)
+    if (numeroDaCasa(casa) != diaHoje_)
         casa.opaca = false;
-    casa.fundo = cor1Cal2;
+    casa.fundo = cor1Cal2_;
 }
 
 std::optional<QString> Calendario::escreveTexto(int i) const
@@ -142,8 +142,8 @@ std::optional<QString> Calendario::escreveTexto(int i) const
     const Casa& casa = casas_.at(std::size_t(i));
     if (casa.texto == kVazia)
         return std::nullopt;
-    const QString m = QString::number(mesHoje).rightJustified(2, u'0');
-    const QString y = QString::number(anoHoje).right(2);
+    const QString m = QString::number(mesHoje_).rightJustified(2, u'0');
+    const QString y = QString::number(anoHoje_).right(2);
     const QString d = QString::number(numeroDaCasa(casa)).rightJustified(2, u'0');
     return d + u'/' + m + u'/' + y;
 }

@@ -67,9 +67,9 @@ private:
     std::array<Casa, kCasas> casas_;
 
     // Today's day, and the month and year a picked day is combined with.
-    int diaHoje = 0;
-    int mesHoje = 0;
-    int anoHoje = 0;
+    int diaHoje_ = 0;
+    int mesHoje_ = 0;
+    int anoHoje_ = 0;
     // A pressed cell's colour before the press.
-    QColor cor1Cal2;
+    QColor cor1Cal2_;
 };

@@ -133,10 +133,10 @@ void EditorWindow::fill(int storeIndex, const Reminder& reminder)
 {
     // A message still ending from the last reminder must not erase this title.
     Timer1->stop();
-    listIndex = storeIndex;
-    dataPostagem = reminder.posted;
+    listIndex_ = storeIndex;
+    dataPostagem_ = reminder.posted;
     lblData->setText(reminder.due);
-    status = reminder.status;
+    status_ = reminder.status;
     txtTitulo->setProgramText(reminder.title);
     QString description = reminder.description;
     txtDescricao->setStoredText(description.replace(Reminder::kLineBreak, QStringLiteral("\r\n")));
@@ -163,9 +163,10 @@ void EditorWindow::btnOk_Click()
 
     ReminderStore& store = host_.store();
     const StoreStatus result =
-        role_ == Role::Escrever ? store.append(lblData->text(), title, txtDescricao->storedText())
-                                : store.replaceAt(listIndex, {dataPostagem, lblData->text(), status,
-                                                              title, txtDescricao->storedText()});
+        role_ == Role::Escrever
+            ? store.append(lblData->text(), title, txtDescricao->storedText())
+            : store.replaceAt(listIndex_, {dataPostagem_, lblData->text(), status_, title,
+                                           txtDescricao->storedText()});
     if (!host_.report(result)) {
         // What the user typed stays for another try.
         host_.focusHolder();

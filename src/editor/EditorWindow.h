@@ -59,7 +59,7 @@ private:
     QTimer* Timer1 = nullptr;
 
     // The reminder being corrected, as the opener handed it over.
-    int listIndex = -1;
-    QString dataPostagem;
-    QString status;
+    int listIndex_ = -1;
+    QString dataPostagem_;
+    QString status_;
 };

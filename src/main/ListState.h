@@ -53,11 +53,16 @@ public:
 private:
     QList<int> page_;
     std::optional<int> selected_;
+    // Number of reminders in the store at the last first-page refill.
     int total_ = 0;
     bool avancaShown_ = true;
     bool retornaShown_ = true;
+    // Store index of the newest reminder of the next older page; 0 on the oldest page.
     int inicioAvanca_ = 0;
+    // Store index of the oldest reminder of the next newer page; 0 or the total if none.
     int inicioRetorna_ = 0;
+    // Pages turned older minus pages turned newer; set to 1 when row 1 is selected.
     int setaMenos_ = 0;
+    // Position (0 to 14) of the row selected last; nothing before the first selection.
     std::optional<int> setaMais_;
 };

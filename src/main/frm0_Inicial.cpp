@@ -51,10 +51,10 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
     new PageBackground(Pictures::path("fundo_principal"), this);
     WindowShape::apply(this, MainOutline);
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setSingleShot(true);
-    connect(timer1_, &QTimer::timeout, this, [this] {
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, [this] {
         lblAviso->clear();
         lblAviso->hide();
     });
@@ -140,7 +140,7 @@ void frm0_Inicial::start()
 
 void frm0_Inicial::showMessage(const QString& text)
 {
-    timer1_->start(kMessageMs);
+    Timer1->start(kMessageMs);
     Beep::sound();
     lblAviso->setText(text);
     lblAviso->show();

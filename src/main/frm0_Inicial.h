@@ -43,7 +43,7 @@ public:
     void focusHolder() override;
     QWidget* mainWindow() override { return this; }
 
-    QTimer* messageTimer() const { return timer1_; }
+    QTimer* messageTimer() const { return Timer1; }
     TrayMinimizer& tray() const { return *tray_; }
     const ListState& listState() const { return state_; }
 
@@ -80,6 +80,6 @@ private:
     PictureButton* imgRetorna = nullptr;
     PictureButton* imgAvancaOff = nullptr;
     PictureButton* imgRetornaOff = nullptr;
-    QTimer* timer1_ = nullptr;
+    QTimer* Timer1 = nullptr;
     TrayMinimizer* tray_ = nullptr;
 };
