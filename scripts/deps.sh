@@ -7,7 +7,7 @@ run_pkgs=(g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev l
           fonts-liberation2)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
            imagemagick xclip trayer openbox fiu-utils libfiu-dev clang libclang-rt-14-dev
-           python3)
+           python3 libx11-dev libxdamage-dev dbus-daemon)
 
 want=("${run_pkgs[@]}")
 if [[ "${1:-run}" == test ]]; then
