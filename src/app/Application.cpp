@@ -16,8 +16,10 @@ Application::Application(const QString& dataFolder, const Clock& clock)
     // Fonts and pictures are in place before the first window is built.
     Fonts::install();
     Pictures::load();
-    QApplication::setWindowIcon(Pictures::icon());
     main_ = std::make_unique<frm0_Inicial>(store_, owner_, clock);
+    // Drawn from its picture at four sizes; the window manager can wait for it.
+    QObject::connect(main_.get(), &frm0_Inicial::startUpFinished, main_.get(),
+                     [] { QApplication::setWindowIcon(Pictures::icon()); });
 
     owner_.setFactory(Secondary::Escrever, [this] {
         return new EditorWindow(EditorWindow::Role::Escrever, *main_, clock_);
