@@ -246,12 +246,16 @@ QStringList parse(QByteArrayView bytes)
 
 bool isWrittenForm(QByteArrayView line)
 {
+    const char* p = line.data();
+    const auto size = size_t(line.size());
+    if (size == 0 || std::memchr(p, kQuote, size) || std::memchr(p, '\t', size))
+        return false;
+    const char* const end = p + size;
     int separators = 0;
-    for (char b : line) {
-        if (b == kQuote || b == '\t')
+    while (const void* hit = std::memchr(p, kSection, size_t(end - p))) {
+        if (++separators > kFields - 1)
             return false;
-        if (b == kSection && ++separators > kFields - 1)
-            return false;
+        p = static_cast<const char*>(hit) + 1;
     }
     return separators == kFields - 1;
 }
