@@ -43,8 +43,9 @@ StoreStatus ReminderStore::load()
         readFailed_ = true;
         return StoreStatus::ReadFailed;
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    // Too large a file is left alone rather than read in part and overwritten.
+    QByteArray bytes = file.size() > RowList::kMaxFileSize ? QByteArray() : file.readAll();
+    if (file.size() > RowList::kMaxFileSize || file.error() != QFileDevice::NoError) {
         readFailed_ = true;
         return StoreStatus::ReadFailed;
     }
@@ -54,7 +55,7 @@ StoreStatus ReminderStore::load()
 
 StoreStatus ReminderStore::write(RowList rows)
 {
-    if (!SafeFile::write(path_, rows.file()))
+    if (rows.tooLarge() || !SafeFile::write(path_, rows.file()))
         return StoreStatus::WriteFailed;
     // The new list holds the very bytes written, which is what a reload reads.
     rows_ = std::move(rows);

@@ -22,7 +22,7 @@ RowList RowList::fromFile(QByteArray file)
         while (!line.isEmpty() && line.back() == kQuote)
             line.chop(1);
         if (DataFile::isWrittenForm(line))
-            list.spans_.push_back({line.data() - base, line.size(), true});
+            list.spans_.push_back(makeSpan(line.data() - base, line.size(), true));
         else
             list.spans_.push_back(list.keep(DataFile::writtenForm(line)));
     });
@@ -37,9 +37,9 @@ QByteArrayView RowList::bytes(const Span& span) const
 
 RowList::Span RowList::keep(const QByteArray& rowBytes)
 {
-    const Span span{extra_.size(), rowBytes.size(), false};
+    const Span kept = makeSpan(extra_.size(), rowBytes.size(), false);
     extra_.append(rowBytes);
-    return span;
+    return kept;
 }
 
 QString RowList::at(int k) const
@@ -59,7 +59,7 @@ void RowList::set(int k, const QString& row)
         for (Span& span : spans_) {
             if (!span.inBase) {
                 const QByteArrayView was(old.constData() + span.at, span.size);
-                span.at = extra_.size();
+                span.at = quint32(extra_.size());
                 extra_.append(was);
             }
         }
@@ -74,13 +74,17 @@ RowList RowList::rewritten(int k, bool drop, QByteArrayView replacement) const
     for (const Span& span : spans_)
         size += span.size + 2;
     RowList out;
+    if (size > kMaxFileSize) {
+        out.tooLarge_ = true;
+        return out;
+    }
     out.base_ = QByteArray(size, Qt::Uninitialized);
     out.spans_.reserve(spans_.size() + (adding ? 1 : 0));
     char* const first = out.base_.data();
     char* dst = first;
     *dst++ = kQuote;
     auto put = [&](QByteArrayView row, bool lineBreak) {
-        out.spans_.push_back({dst - first, row.size(), true});
+        out.spans_.push_back(makeSpan(dst - first, row.size(), true));
         if (!row.isEmpty())
             std::memcpy(dst, row.data(), size_t(row.size()));
         dst += row.size();

@@ -11,8 +11,11 @@
 // form a save gives it, so the next write still writes it clean.
 class RowList {
 public:
+    // Larger files are refused: offsets are kept in 32 bits, eight bytes a row.
+    static constexpr qsizetype kMaxFileSize = 0x7FFFFFFF;
+
     RowList() = default;
-    // Takes the file's bytes.
+    // Takes the file's bytes, at most kMaxFileSize of them.
     static RowList fromFile(QByteArray file);
 
     int count() const { return int(spans_.size()); }
@@ -29,15 +32,21 @@ public:
     RowList with(int k, const QString& row) const;
     RowList appended(const QString& row) const;
     const QByteArray& file() const { return base_; }
+    // A write that would pass kMaxFileSize has no file and must not happen.
+    bool tooLarge() const { return tooLarge_; }
 
 private:
     // Where a row's bytes are: the base or, when inBase is false, the extra bytes
     // of rows cleaned at load or changed in memory.
     struct Span {
-        qsizetype at = 0;
-        qsizetype size = 0;
-        bool inBase = true;
+        quint32 at = 0;
+        quint32 size : 31 = 0;
+        quint32 inBase : 1 = 1;
     };
+    static Span makeSpan(qsizetype at, qsizetype size, bool inBase)
+    {
+        return {quint32(at), quint32(size), inBase ? 1u : 0u};
+    }
 
     QByteArrayView bytes(const Span& span) const;
     Span keep(const QByteArray& rowBytes);
@@ -48,4 +57,5 @@ private:
     QByteArray base_;
     QByteArray extra_;
     std::vector<Span> spans_;
+    bool tooLarge_ = false;
 };
