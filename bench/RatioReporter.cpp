@@ -89,4 +89,7 @@ void RatioReporter::printRatios() const
         const std::string what = std::string(op) + ", 32,767 / 40";
         line(what.c_str(), ratio(seconds(named(op, kLarge)), seconds(named(op, "40"))), 1.5);
     }
+    // The due check runs on the interface's thread after the first paint.
+    line("dueCheck / rows floor",
+         ratio(seconds(named("dueCheck", kLarge)), seconds(named("rowsFloor", kLarge))), 3.0);
 }

@@ -1,6 +1,8 @@
 #include "RatioReporter.h"
 
 #include "DataFile.h"
+#include "DueNotice.h"
+#include "DueRule.h"
 #include "ListState.h"
 #include "ReminderStore.h"
 #include "SampleList.h"
@@ -246,6 +248,35 @@ void toggle(benchmark::State& state)
     }
 }
 
+// The least a look for due reminders must do: read each row through the store
+// and find where its due and status fields end.
+void rowsFloor(benchmark::State& state)
+{
+    const Folder folder(int(state.range(0)));
+    const auto store = loaded(folder);
+    for (auto _ : state) {
+        qsizetype ends = 0;
+        for (int k = 0; k < store->count(); ++k) {
+            const QString row = store->rowAt(k);
+            ends += row.indexOf(u'\t', row.indexOf(u'\t', row.indexOf(u'\t') + 1) + 1);
+        }
+        benchmark::DoNotOptimize(ends);
+    }
+}
+
+// The check for due reminders on the day a quarter of the list falls due: the
+// scan, the sort and the notice's text.
+void dueCheck(benchmark::State& state)
+{
+    const Folder folder(int(state.range(0)));
+    const auto store = loaded(folder);
+    const QDate today(2026, 3, 20);
+    for (auto _ : state) {
+        const DueNotice notice = DueNotice::compose(*store, DueRule::scan(*store, today), today);
+        benchmark::DoNotOptimize(notice.lines.size());
+    }
+}
+
 constexpr int kSmall = 1000;
 constexpr int kLarge = ReminderStore::kMaxRows;
 
@@ -260,6 +291,8 @@ BENCHMARK(showFirstPage)->Arg(40)->Arg(kLarge)->Unit(benchmark::kMicrosecond)->U
 BENCHMARK(pageTurns)->Arg(40)->Arg(kLarge)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(selection)->Arg(40)->Arg(kLarge)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(toggle)->Arg(40)->Arg(kLarge)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(rowsFloor)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(dueCheck)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

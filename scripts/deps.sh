@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that are missing for a purpose: "run" (build and
-# start the program) or "test" (also the test, benchmark and end-to-end tools).
+# start the program), "package" (also build the Debian package) or "test" (also
+# the test, benchmark, end-to-end and package-checking tools).
 set -euo pipefail
 
 run_pkgs=(g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxcb1-dev
           fonts-liberation2)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
            imagemagick xclip trayer openbox fiu-utils libfiu-dev clang libclang-rt-14-dev
-           python3 libx11-dev libxdamage-dev dbus-daemon)
+           python3 dunst dbus-daemon dbus-bin desktop-file-utils appstream xdg-utils
+           libx11-dev libxdamage-dev)
+# dpkg-shlibdeps (dpkg-dev) finds the package's library dependencies with file.
+package_pkgs=(dpkg-dev file)
 
 want=("${run_pkgs[@]}")
-if [[ "${1:-run}" == test ]]; then
-  want+=("${test_pkgs[@]}")
-fi
+case "${1:-run}" in
+  package) want+=("${package_pkgs[@]}") ;;
+  test) want+=("${package_pkgs[@]}" "${test_pkgs[@]}") ;;
+esac
 
 missing=()
 for p in "${want[@]}"; do

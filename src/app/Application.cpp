@@ -1,8 +1,10 @@
 #include "Application.h"
 
+#include "DesktopNotifier.h"
 #include "EditorWindow.h"
 #include "Fonts.h"
 #include "Pictures.h"
+#include "TrayMinimizer.h"
 #include "frm0_Inicial.h"
 #include "frm3_verLembrete.h"
 #include "frm4_Ajuda.h"
@@ -30,7 +32,7 @@ Application::Application(const QString& dataFolder, const Clock& clock)
     owner_.setFactory(Secondary::VerLembrete,
                       [this] { return new frm3_verLembrete(owner_, *main_); });
     owner_.setFactory(Secondary::Ajuda, [] { return new frm4_Ajuda; });
-    owner_.setFactory(Secondary::Sobre, [] { return new frm5_Sobre; });
+    owner_.setFactory(Secondary::Sobre, [this] { return new frm5_Sobre(store_.path()); });
 }
 
 Application::~Application()
@@ -42,4 +44,29 @@ void Application::start()
 {
     main_->start();
     main_->show();
+}
+
+void Application::watchDueReminders(DueCheck::Send send)
+{
+    if (!send) {
+        TrayMinimizer& tray = main_->tray();
+        notifier_ = std::make_unique<DesktopNotifier>([&tray] { return tray.icon(); },
+                                                      [this] { restoreWindows(); });
+        send = [this](const DueNotice& notice) { notifier_->send(notice); };
+    }
+    dueCheck_ = std::make_unique<DueCheck>(store_, clock_, std::move(send));
+    // After the rest of start-up, which brings the tray icon a notice may need.
+    if (main_->startedUp())
+        dueCheck_->startAfterPaint(main_.get());
+    else
+        QObject::connect(main_.get(), &frm0_Inicial::startUpFinished, dueCheck_.get(),
+                         [this] { dueCheck_->startAfterPaint(main_.get()); },
+                         Qt::SingleShotConnection);
+}
+
+void Application::restoreWindows()
+{
+    main_->tray().restore();
+    main_->raise();
+    main_->activateWindow();
 }

@@ -1,6 +1,7 @@
 #include "frm5_Sobre.h"
 
 #include "HandCursor.h"
+#include "PlainToolTip.h"
 #include "ui_frm5_Sobre.h"
 
 #include <QDesktopServices>
@@ -13,13 +14,16 @@ frm5_Sobre::UrlOpener& frm5_Sobre::urlOpener()
     return opener;
 }
 
-frm5_Sobre::frm5_Sobre(QWidget* parent) : PageWindow(QStringLiteral("frm5_Sobre"), parent)
+frm5_Sobre::frm5_Sobre(const QString& dataPath, QWidget* parent)
+    : PageWindow(QStringLiteral("frm5_Sobre"), parent)
 {
     Ui::frm5_Sobre ui;
     ui.setupUi(this);
     applyHandCursor(this);
 
     const QString address = QLatin1String(kAddress);
+    if (!dataPath.isEmpty())
+        ui.Label4->setToolTip(plainToolTip(dataPath));
     ui.Label3->setText(QLatin1String(kAuthor));
     ui.Label5->setText(
         QStringLiteral("O Quivera Recordim! é um programa completamente intuitivo, todo "

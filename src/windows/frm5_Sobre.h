@@ -22,7 +22,9 @@ public:
     using UrlOpener = std::function<void(const QUrl&)>;
     static UrlOpener& urlOpener();
 
-    explicit frm5_Sobre(QWidget* parent = nullptr);
+    // dataPath shows as the tooltip of the program's name, so a user can find
+    // the file to back it up.
+    explicit frm5_Sobre(const QString& dataPath = {}, QWidget* parent = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -15,9 +15,37 @@ FRESH_FILE = b'"\r\n"\r\n'
 
 CASES = {}
 
+# A private session bus that starts nothing on demand: no service folders, so a
+# name is there only when a case started its owner.
+BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:tmpdir=/tmp</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+"""
+
+# dunst with notifications that stay until closed, whatever the machine's load.
+DUNST_CONFIG = """[global]
+    idle_threshold = 0
+    markup = full
+[urgency_low]
+    timeout = 0
+[urgency_normal]
+    timeout = 0
+[urgency_critical]
+    timeout = 0
+"""
+
 
 def case(**options):
-    """Registers a case; the options (wm, tray, screen, data) go to Session."""
+    """Registers a case; the options (wm, tray, screen, data, bus) go to Session."""
     def register(fn):
         CASES[fn.__name__] = (fn, options)
         return fn
@@ -64,10 +92,12 @@ def reminders(count):
 
 
 class Session:
-    def __init__(self, program, wm=False, tray=False, screen=(1024, 768), data=None):
+    def __init__(self, program, wm=False, tray=False, screen=(1024, 768), data=None, bus=None):
         self.program = program
         self.wm = wm
         self.tray = tray
+        self.bus = bus      # None, "bare" (a private bus) or "dunst" (the same, served)
+        self.env = {}
         self.screen = screen
         self.initial = data
         self.procs = []
@@ -97,6 +127,8 @@ class Session:
                                        "--SetDockType", "true"])
                 wait_until(lambda: self.x("xdotool", "search", "--name", "^panel$",
                                           check_rc=False).split(), 10, "trayer")
+            if self.bus:
+                self._start_bus()
             self.app = self._spawn("program", [self.path("quivera-recordim")])
             return self
         except BaseException:
@@ -129,7 +161,7 @@ class Session:
 
     def _spawn(self, name, argv, **kw):
         log = open(os.path.join(self.folder, f".{name}.log"), "w+")
-        env = dict(os.environ, DISPLAY=self.display or "", QT_QPA_PLATFORM="xcb")
+        env = dict(os.environ, DISPLAY=self.display or "", QT_QPA_PLATFORM="xcb", **self.env)
         p = subprocess.Popen(argv, cwd=self.folder, env=env, stdout=log,
                              stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, **kw)
         self.procs.append((name, p, log))
@@ -167,6 +199,35 @@ class Session:
             log.close()
         raise CaseFailed(f"no free display in {wanted}")
 
+    def _start_bus(self):
+        with open(self.path(".bus.conf"), "w") as f:
+            f.write(BUS_CONFIG)
+        address = f"unix:path={self.path('.bus')}"
+        self._spawn("dbus-daemon", ["dbus-daemon", "--nofork", "--config-file",
+                                    self.path(".bus.conf"), "--address", address])
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        wait_until(lambda: self.bus_has("org.freedesktop.DBus"), 10, "the session bus")
+        # Every message on the bus, for cases that check what the program asked.
+        self._spawn("dbus-monitor", ["dbus-monitor", "--session"])
+        if self.bus == "dunst":
+            with open(self.path(".dunstrc"), "w") as f:
+                f.write(DUNST_CONFIG)
+            self._spawn("dunst", ["dunst", "-config", self.path(".dunstrc")])
+            wait_until(lambda: self.bus_has("org.freedesktop.Notifications"), 10, "dunst")
+
+    def bus_log(self):
+        """What dbus-monitor has seen on the private bus so far."""
+        with open(self.path(".dbus-monitor.log"), errors="replace") as f:
+            return f.read()
+
+    def bus_has(self, name):
+        """Whether the private bus has an owner for this name now."""
+        r = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                            "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
+                            f"string:{name}"], env=dict(os.environ, **self.env),
+                           capture_output=True, text=True, timeout=20)
+        return r.returncode == 0 and "boolean true" in r.stdout
+
     @staticmethod
     def _lock_holder(n):
         """The server that owns display n: another case may have started one there
@@ -187,7 +248,7 @@ class Session:
         return os.path.join(self.folder, name)
 
     def x(self, *args, check_rc=True):
-        r = subprocess.run(list(args), env=dict(os.environ, DISPLAY=self.display),
+        r = subprocess.run(list(args), env=dict(os.environ, DISPLAY=self.display, **self.env),
                            capture_output=True, text=True, timeout=20)
         if check_rc and r.returncode != 0:
             raise CaseFailed(f"{' '.join(args)} failed: {r.stderr.strip()}")
@@ -243,6 +304,11 @@ class Session:
         """A hash of what a rectangle of a window shows, to notice a change."""
         return self.x("import", "-window", wid, "-crop", f"{width}x{height}+{x}+{y}",
                       "-format", "%#", "info:").strip()
+
+    def start_again(self):
+        """Starts the program once more from the same folder, as a second click on it
+        would; returns that process (torn down with the session)."""
+        return self._spawn(f"start{len(self.procs)}", [self.path("quivera-recordim")])
 
     def running(self):
         return self.app.poll() is None

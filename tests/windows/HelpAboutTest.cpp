@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -152,6 +153,17 @@ TEST_F(AboutWindow, LayoutAndTexts)
     label("Label2")->ensurePolished();
     EXPECT_EQ(label("Label2")->palette().color(QPalette::WindowText).name(),
               QStringLiteral("#316ac5"));
+}
+
+// The name's tooltip tells where the reminders are kept, exactly as the path
+// reads: a folder name is not markup.
+TEST_F(AboutWindow, NameShowsTheDataFilePathAsTyped)
+{
+    const QString path = QStringLiteral("/home/ana/<b>cópia</b>  2 &amp;/lembretes.dat");
+    frm5_Sobre window(path);
+    QTextDocument shown;
+    shown.setHtml(window.findChild<QLabel*>(QStringLiteral("Label4"))->toolTip());
+    EXPECT_EQ(shown.toPlainText(), path);
 }
 
 TEST_F(AboutWindow, EachClickOnTheLinkOpensThePageOnce)

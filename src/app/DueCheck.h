@@ -1,0 +1,51 @@
+#pragma once
+
+#include "DueNotice.h"
+
+#include <QDate>
+#include <QObject>
+#include <QSet>
+#include <QTimer>
+
+#include <functional>
+
+class Clock;
+class ReminderStore;
+class QWidget;
+
+// When to look for due reminders: once shortly after the main window first
+// painted, then whenever the date has moved (a night left running, a suspend).
+// Each date is checked at most once per run, so writes, toggles and deletes
+// only change what a later check finds.
+class DueCheck : public QObject {
+    Q_OBJECT
+public:
+    using Send = std::function<void(const DueNotice&)>;
+    static constexpr int kTickMs = 60 * 1000;
+
+    DueCheck(const ReminderStore& store, const Clock& clock, Send send, QObject* parent = nullptr);
+
+    // Arms the first check for after window's first paint (or now, when it is on
+    // screen already), and the ticks.
+    void startAfterPaint(QWidget* window);
+    // The once-a-minute look at the date; checks when it has changed.
+    void tick();
+    // Checks today now, unless today was checked already.
+    void check();
+
+    void setSend(Send send) { send_ = std::move(send); }
+    QTimer& ticks() { return ticks_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void firstCheckSoon();
+
+    const ReminderStore& store_;
+    const Clock& clock_;
+    Send send_;
+    QTimer ticks_;
+    QDate lastDay_;
+    QSet<QDate> checked_;
+};

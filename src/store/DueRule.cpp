@@ -1,0 +1,70 @@
+#include "DueRule.h"
+
+#include "Reminder.h"
+#include "ReminderStore.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace {
+
+int twoDigits(QStringView text, qsizetype at)
+{
+    const char16_t a = text.at(at).unicode(), b = text.at(at + 1).unicode();
+    if (a < u'0' || a > u'9' || b < u'0' || b > u'9')
+        return -1;
+    return (a - u'0') * 10 + (b - u'0');
+}
+
+} // namespace
+
+QDate DueRule::dateOf(QStringView due, const QDate& today)
+{
+    if (due.size() != 8 || due.at(2) != u'/' || due.at(5) != u'/')
+        return {};
+    const int day = twoDigits(due, 0), month = twoDigits(due, 3), yy = twoDigits(due, 6);
+    if (day < 0 || month < 0 || yy < 0)
+        return {};
+    // The window runs from fifty years back (included) to fifty years ahead
+    // (excluded). Compared as (year, month, day) so that an impossible day such
+    // as 29/02 of a common year still falls in one century, and is then refused.
+    const int from = today.year() - 50;
+    int year = from + ((yy - from) % 100 + 100) % 100;
+    if (std::tuple(year, month, day) < std::tuple(from, today.month(), today.day()))
+        year += 100;
+    return QDate(year, month, day);
+}
+
+bool DueRule::isDue(QStringView row, const QDate& today, QDate* due)
+{
+    // The due and status fields, found without splitting the whole row.
+    const qsizetype dueAt = row.indexOf(Reminder::kFieldSep) + 1;
+    if (dueAt == 0)
+        return false;
+    const qsizetype statusAt = row.indexOf(Reminder::kFieldSep, dueAt) + 1;
+    if (statusAt > 0) {
+        const qsizetype statusEnd = row.indexOf(Reminder::kFieldSep, statusAt);
+        if (row.mid(statusAt, statusEnd < 0 ? -1 : statusEnd - statusAt) == Reminder::kDone)
+            return false;
+    }
+    const QDate date = dateOf(row.mid(dueAt, statusAt > 0 ? statusAt - 1 - dueAt : -1), today);
+    if (!date.isValid() || date > today)
+        return false;
+    if (due)
+        *due = date;
+    return true;
+}
+
+QList<DueRule::Item> DueRule::scan(const ReminderStore& store, const QDate& today)
+{
+    QList<Item> items;
+    const int n = store.count();
+    for (int k = 0; k < n; ++k) {
+        QDate due;
+        if (isDue(store.rowAt(k), today, &due))
+            items.append({due, k});
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const Item& a, const Item& b) { return a.due < b.due; });
+    return items;
+}

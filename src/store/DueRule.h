@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+class ReminderStore;
+
+// Which reminders are due: not concluded, with a due text in the program's own
+// dd/mm/yy form that is today or earlier. Anything else in the due field (the
+// "no date" placeholder, a hand-edited text) is simply not due.
+class DueRule {
+public:
+    struct Item {
+        QDate due;
+        int row;
+        bool operator==(const Item&) const = default;
+    };
+
+    // The date of a dd/mm/yy text, its two-digit year read in the century that
+    // puts it nearest to today (exactly fifty years away counts as the past);
+    // an invalid date when the text is not such a date.
+    static QDate dateOf(QStringView due, const QDate& today);
+    static bool isDue(QStringView row, const QDate& today, QDate* due = nullptr);
+
+    // The store's due reminders, oldest due date first and file order among
+    // equals. Reads the rows in place; only the due ones are listed.
+    static QList<Item> scan(const ReminderStore& store, const QDate& today);
+};

@@ -1,0 +1,85 @@
+#include "SingleInstance.h"
+#include "TempFolder.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLocalSocket>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <future>
+
+namespace {
+
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    QString dataPath() const { return folder.file(QStringLiteral("lembretes.dat")); }
+
+    // A later start's claim, made on another thread while this one serves.
+    SingleInstance::Claim claimMeanwhile()
+    {
+        auto later = std::async(std::launch::async,
+                                [path = dataPath()] { return SingleInstance(path).claim(); });
+        while (later.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+            QCoreApplication::processEvents();
+        return later.get();
+    }
+
+    TempFolder folder;
+};
+
+// Connects and sends bytes; true when the running copy dropped the connection
+// within the time it gives a request.
+bool droppedAfterSending(const QString& server, const QByteArray& bytes)
+{
+    QLocalSocket socket;
+    socket.connectToServer(server);
+    if (!socket.waitForConnected(1000))
+        return false;
+    socket.write(bytes);
+    socket.flush();
+    const QDeadlineTimer deadline(SingleInstance::kRequestMs + 1000);
+    while (socket.state() != QLocalSocket::UnconnectedState && !deadline.hasExpired())
+        QTest::qWait(10);
+    return socket.state() == QLocalSocket::UnconnectedState && socket.readAll().isEmpty();
+}
+
+} // namespace
+
+// Anything but the one request, from any program of the same user, is dropped
+// without a restore and without holding up the running copy.
+TEST_F(SingleInstanceTest, onlyTheRestoreRequestRestores)
+{
+    SingleInstance running(dataPath());
+    ASSERT_EQ(running.claim(), SingleInstance::Claim::First);
+    ASSERT_TRUE(running.listen());
+    QSignalSpy restores(&running, &SingleInstance::restoreRequested);
+
+    EXPECT_TRUE(droppedAfterSending(running.serverName(), "GET / HTTP/1.0\r\n\r\n"));
+    EXPECT_TRUE(droppedAfterSending(running.serverName(), "restore\nrestore\n"));
+    EXPECT_TRUE(droppedAfterSending(running.serverName(), QByteArray(1 << 20, 'r')));
+    EXPECT_EQ(restores.count(), 0);
+
+    // A connection that says nothing is dropped in time, and a later start is
+    // answered while it is still open.
+    QLocalSocket silent;
+    silent.connectToServer(running.serverName());
+    ASSERT_TRUE(silent.waitForConnected(1000));
+    EXPECT_EQ(claimMeanwhile(), SingleInstance::Claim::Restored);
+    EXPECT_EQ(restores.count(), 1);
+    EXPECT_EQ(silent.state(), QLocalSocket::ConnectedState) << "the silent one held it up";
+    QTest::qWait(SingleInstance::kRequestMs + 200);
+    EXPECT_EQ(silent.state(), QLocalSocket::UnconnectedState);
+    EXPECT_EQ(restores.count(), 1);
+}
+
+// A holder that never answers (hung, or its socket could not be opened) makes a
+// later start give up, never run beside it.
+TEST_F(SingleInstanceTest, laterStartGivesUpOnAHolderThatNeverAnswers)
+{
+    SingleInstance running(dataPath());
+    ASSERT_EQ(running.claim(), SingleInstance::Claim::First);
+    EXPECT_EQ(claimMeanwhile(), SingleInstance::Claim::Unanswered);
+}

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs a build into a temporary prefix and checks what a desktop looks for
+# there; the desktop entry and the metainfo must validate without a warning.
+#   check-install-tree.sh BUILD_DIR APP_ID
+set -euo pipefail
+build=$1 id=$2
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+fail() { echo "FAIL: $*"; exit 1; }
+[[ -x $prefix/bin/quivera-recordim ]] || fail "no program in bin/"
+for f in "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" \
+         "share/icons/hicolor/scalable/apps/$id.svg" share/doc/quivera-recordim/LICENSE; do
+  [[ -s $prefix/$f ]] || fail "missing $f"
+done
+for size in 16 24 32 48; do
+  png=$prefix/share/icons/hicolor/${size}x$size/apps/$id.png
+  file "$png" | grep -q "PNG image data, $size x $size," || fail "$png is no ${size}px PNG"
+done
+# The entry starts the installed program and the desktop matches its windows
+# by the class Qt gives them, the executable's name.
+grep -qx "Exec=quivera-recordim" "$prefix/share/applications/$id.desktop" || fail "Exec"
+grep -qx "StartupWMClass=quivera-recordim" "$prefix/share/applications/$id.desktop" \
+  || fail "StartupWMClass"
+
+out=$(desktop-file-validate "$prefix/share/applications/$id.desktop" 2>&1) \
+  || fail "desktop-file-validate: $out"
+[[ -z $out ]] || fail "desktop-file-validate: $out"
+out=$(appstreamcli validate --no-net --no-color "$prefix/share/metainfo/$id.metainfo.xml" 2>&1) \
+  || fail "appstreamcli: $out"
+! grep -qE '^(E|W):' <<<"$out" || fail "appstreamcli: $out"
+echo "install tree: 1 passed, 0 failed"

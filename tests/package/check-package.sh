@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs it as a user would, starts the installed
+# program on its own X server with a home of its own, and checks that its main
+# window shows and its data file is in that home's data folder. The package is
+# removed again in every case, so it never stays installed after a check.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+deb=$PWD/$(./scripts/package.sh | tail -1)
+
+sudo=()
+[[ $(id -u) -ne 0 ]] && sudo=(sudo)
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq quivera-recordim \
+    >/dev/null 2>&1 || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*"
+  [[ -f $work/program.log ]] && cat "$work/program.log"
+  exit 1
+}
+
+# Only what the package declares: no recommended extras hide a missing dependency.
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall \
+  --no-install-recommends "$deb" >/dev/null
+[[ -x /usr/bin/quivera-recordim ]] || fail "not installed in /usr/bin"
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+display=:$(head -1 "$work/display")
+[[ $display != : ]] || fail "Xvfb did not start"
+
+mkdir "$work/home"
+cd "$work"
+as_user=(env -u XDG_DATA_HOME -u XDG_RUNTIME_DIR HOME="$work/home" DISPLAY="$display"
+         QT_QPA_PLATFORM=xcb)
+"${as_user[@]}" /usr/bin/quivera-recordim >"$work/program.log" 2>&1 &
+pids+=($!)
+shown=
+for _ in $(seq 100); do
+  if DISPLAY=$display xdotool search --onlyvisible --name '^Quivera Recordim!$' >/dev/null 2>&1; then
+    shown=1
+    break
+  fi
+  sleep 0.1
+done
+[[ -n $shown ]] || fail "no main window"
+data=$work/home/.local/share/quivera-recordim/lembretes.dat
+[[ $(od -An -tx1 "$data" 2>/dev/null | tr -d ' \n') == 220d0a220d0a ]] || fail "no fresh $data"
+[[ ! -e /usr/bin/lembretes.dat ]] || fail "a data file beside the installed program"
+# A second start from the menu finds the running copy and ends.
+"${as_user[@]}" /usr/bin/quivera-recordim >/dev/null 2>&1 || fail "a second start exited with $?"
+echo "package: 1 passed, 0 failed"
