@@ -1,10 +1,16 @@
 #include "PaperDelegate.h"
 
+#include "PageColours.h"
+
 #include <QPainter>
 
 namespace {
 // Blue ink thinned out, so the rules stay visible through the selection.
-const QColor kSelection(0x31, 0x6A, 0xC5, 64);
+const QColor kSelection = [] {
+    QColor ink = PageColours::kInk;
+    ink.setAlpha(64);
+    return ink;
+}();
 constexpr int kIndent = 2;
 } // namespace
 
@@ -14,13 +20,17 @@ void PaperDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     painter->save();
     if (option.state & QStyle::State_Selected)
         painter->fillRect(option.rect, kSelection);
-    const QString row = index.data(Qt::DisplayRole).toString();
     painter->setFont(option.font);
     painter->setPen(option.palette.color(QPalette::Text));
     painter->drawText(option.rect.adjusted(kIndent, 0, -kIndent, 0),
                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                      row.section(QLatin1Char('\t'), 0, 0));
+                      shownText(index.data(Qt::DisplayRole).toString()));
     painter->restore();
+}
+
+QString PaperDelegate::shownText(const QString& row)
+{
+    return row.section(QLatin1Char('\t'), 0, 0);
 }
 
 QSize PaperDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const

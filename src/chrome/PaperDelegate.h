@@ -12,6 +12,9 @@ public:
 
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    // What is drawn of a row: the text before its first TAB.
+    static QString shownText(const QString& row);
+
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;

@@ -1,5 +1,6 @@
 #include "PaperList.h"
 
+#include "PageColours.h"
 #include "PaperDelegate.h"
 
 #include <QEvent>
@@ -22,7 +23,7 @@ PaperList::PaperList(QListView* list, const QString& paper) : QObject(list), lis
     const qreal ratio = list->devicePixelRatioF();
     paper_ = QPixmap(QSize(kPaperSize, kPaperSize) * ratio);
     paper_.setDevicePixelRatio(ratio);
-    paper_.fill(Qt::white);
+    paper_.fill(PageColours::kPaper);
     if (!paper.isEmpty()) {
         QSvgRenderer renderer(paper);
         QPainter painter(&paper_);

@@ -40,10 +40,8 @@ void PictureButton::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     // A second button pressed while one is held must not sink the picture again.
-    if (held_)
+    if (!gesture_.press(*event))
         return;
-    held_ = true;
-    pressedWith_ = event->button();
     restAt_ = pos();
     if (sinks_)
         move(restAt_ + QPoint(1, 1));
@@ -52,32 +50,28 @@ void PictureButton::mousePressEvent(QMouseEvent* event)
 void PictureButton::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
-    if (!held_ || event->buttons() != Qt::NoButton)
+    if (!gesture_.held() || event->buttons() != Qt::NoButton)
         return;
     const QPoint global = event->globalPosition().toPoint();
-    rise();
-    if (pressedWith_ == Qt::LeftButton && rect().contains(mapFromGlobal(global)))
+    // Back in place first: the click is judged, and handled, at the rest position.
+    move(restAt_);
+    if (gesture_.release(*event, rect().contains(mapFromGlobal(global))))
         emit clicked();
 }
 
 void PictureButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // A double click is a press too: the second click of a pair must still act.
+    // The second press of a double click sinks the picture like any press, but
+    // its release is no click.
     mousePressEvent(event);
-    emit doubleClicked();
 }
 
 void PictureButton::hideEvent(QHideEvent* event)
 {
     // Hidden while held, the picture gets no release: put it back now.
-    rise();
+    if (gesture_.held()) {
+        gesture_.cancel();
+        move(restAt_);
+    }
     QWidget::hideEvent(event);
-}
-
-void PictureButton::rise()
-{
-    if (!held_)
-        return;
-    held_ = false;
-    move(restAt_);
 }

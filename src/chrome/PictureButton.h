@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ClickGesture.h"
+
 #include <QPoint>
 #include <QString>
 #include <QWidget>
@@ -7,8 +9,9 @@
 class QSvgRenderer;
 
 // A clickable picture. The click comes on release of the left button over the
-// picture, after the picture is back in place; a sinking button moves one pixel
-// right and down while any button is held on it.
+// picture, after the picture is back in place, and never from the second press
+// of a double click; a sinking button moves one pixel right and down while any
+// button is held on it, that second press included.
 class PictureButton : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString picture READ picture WRITE setPicture)
@@ -25,7 +28,6 @@ public:
 
 signals:
     void clicked();
-    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,12 +37,9 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void rise();
-
     QString picture_;
     QSvgRenderer* renderer_ = nullptr;
     bool sinks_ = false;
-    bool held_ = false;
-    Qt::MouseButton pressedWith_ = Qt::NoButton;
+    ClickGesture gesture_;
     QPoint restAt_;
 };

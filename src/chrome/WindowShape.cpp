@@ -1,5 +1,7 @@
 #include "WindowShape.h"
 
+#include "Twips.h"
+
 #include <QBitmap>
 #include <QPainter>
 #include <QWidget>
@@ -52,9 +54,8 @@ QRegion region(const QPolygon& polygon)
 
 void apply(QWidget* window, Outline outline)
 {
-    const double tppX = 1440.0 / window->logicalDpiX();
-    const double tppY = 1440.0 / window->logicalDpiY();
-    window->setMask(region(MakeRegion(outline, 1.0f, 1.0f, 0, 0, tppX, tppY)));
+    window->setMask(
+        region(MakeRegion(outline, 1.0f, 1.0f, 0, 0, Twips::kPerPixel, Twips::kPerPixel)));
 }
 
 } // namespace WindowShape

@@ -19,9 +19,10 @@ namespace WindowShape {
 // Pixels inside the polygon by odd-even fill.
 QRegion region(const QPolygon& polygon);
 
-// Clips the window to its outline, so nothing outside it is drawn or hit.
-// Qt lays out in logical pixels, so the twips per pixel come from the logical DPI
-// (15 under Qt's scaling), never from the physical one.
+// Clips the window to its outline, so nothing outside it is drawn or hit. The
+// windows are sized at 15 twips to the pixel whatever the screen, so the mask is
+// too: with Qt's scaling switched off the logical DPI may be 120 or 144, and a
+// mask taken from it would no longer fit the page.
 void apply(QWidget* window, Outline outline);
 
 } // namespace WindowShape

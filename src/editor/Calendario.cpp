@@ -12,8 +12,6 @@ const std::array<QString, 12> kNomes = {
     QStringLiteral("Julho"),    QStringLiteral("Agosto"),    QStringLiteral("Setembro"),
     QStringLiteral("Outubro"),  QStringLiteral("Novembro"),  QStringLiteral("Dezembro")};
 
-constexpr std::array<int, 12> kDias = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-
 // The number a cell shows, or 0 for an empty cell.
 int numeroDaCasa(const Calendario::Casa& casa)
 {
@@ -30,24 +28,9 @@ Calendario::Calendario(const Clock& clock) : clock_(clock)
     mostraMesAtual();
 }
 
-bool Calendario::bissexto(int ano)
-{
-    return (ano % 4 == 0 && ano % 100 != 0) || ano % 400 == 0;
-}
-
-int Calendario::diasDoMes(int mes, int ano)
-{
-    return mes == 2 && bissexto(ano) ? 29 : kDias.at(std::size_t(mes - 1));
-}
-
 QString Calendario::nomeDoMes(int mes)
 {
     return kNomes.at(std::size_t(mes - 1));
-}
-
-int Calendario::diaDaSemana(int dia, int mes, int ano)
-{
-    return QDate(ano, mes, dia).dayOfWeek() % 7 + 1;
 }
 
 void Calendario::mostraMesAtual()
@@ -91,20 +74,20 @@ bool Calendario::proximoMes()
 
 void Calendario::defineMes()
 {
-    nomeMes_ = nomeDoMes(mesExibido_);
-    diasNoMes_ = diasDoMes(mesExibido_, anoExibido_);
+    diasNoMes_ = QDate(anoExibido_, mesExibido_, 1).daysInMonth();
     calculaPrimeiroDia();
 }
 
 void Calendario::calculaPrimeiroDia()
 {
-    primeiroDiaSemana_ = diaDaSemana(1, mesExibido_, anoExibido_);
+    // Qt counts from Monday = 1 to Sunday = 7; the grid from Sunday = 1.
+    primeiroDiaSemana_ = QDate(anoExibido_, mesExibido_, 1).dayOfWeek() % 7 + 1;
     desenhaMes();
 }
 
 void Calendario::desenhaMes()
 {
-    titulo_ = nomeMes_ + QStringLiteral("  ") + QString::number(anoExibido_);
+    titulo_ = nomeDoMes(mesExibido_) + QStringLiteral("  ") + QString::number(anoExibido_);
     const QDate hoje = clock_.now().date();
     diaHoje = hoje.day();
     mesHoje = hoje.month();

@@ -32,11 +32,7 @@ public:
 
     explicit Calendario(const Clock& clock);
 
-    static bool bissexto(int ano);
-    static int diasDoMes(int mes, int ano);
     static QString nomeDoMes(int mes);
-    // 1 = Sunday to 7 = Saturday.
-    static int diaDaSemana(int dia, int mes, int ano);
 
     void mostraMesAtual();
     // False, with nothing changed, at the edge of the range: the caller warns.
@@ -50,8 +46,8 @@ public:
 
     int mesExibido() const { return mesExibido_; }
     int anoExibido() const { return anoExibido_; }
-    QString nomeMes() const { return nomeMes_; }
     int diasNoMes() const { return diasNoMes_; }
+    // The weekday of the 1st, 1 = Sunday to 7 = Saturday.
     int primeiroDiaSemana() const { return primeiroDiaSemana_; }
     QString titulo() const { return titulo_; }
     const Casa& casa(int i) const { return casas_.at(std::size_t(i)); }
@@ -65,7 +61,6 @@ private:
     const Clock& clock_;
     int mesExibido_ = 1;
     int anoExibido_ = kPrimeiroAno;
-    QString nomeMes_;
     int diasNoMes_ = 31;
     int primeiroDiaSemana_ = 1;
     QString titulo_;

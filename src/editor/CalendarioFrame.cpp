@@ -1,6 +1,7 @@
 #include "CalendarioFrame.h"
 
 #include "Fonts.h"
+#include "PageColours.h"
 #include "PictureButton.h"
 #include "Pictures.h"
 #include "Twips.h"
@@ -22,35 +23,23 @@ constexpr int kCasaStepY = 255;
 QFont dayFont()
 {
     QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(9.75);
+    font.setPixelSize(Fonts::pixelsAt96(9.75));
     return font;
-}
-
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    widget->setPalette(pal);
 }
 
 } // namespace
 
-CalendarioFrame::Warning CalendarioFrame::warning = [](QWidget* parent, const QString& title,
-                                                       const QString& text) {
-    QMessageBox::warning(parent, title, text, QMessageBox::Ok);
-};
-
 CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
-    : QFrame(parent), calendario_(clock)
+    : QFrame(parent), calendario_(clock),
+      warning_([](QWidget* parent, const QString& title, const QString& text) {
+          QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+      })
 {
     setObjectName(QStringLiteral("frameCalendario"));
     setGeometry(Twips::rect(kLeft, kTopParked, 3240, 2060));
-    setAutoFillBackground(true);
+    PageColours::makePage(this);
     // The calendar is no handle for dragging the window.
     setAttribute(Qt::WA_NoMousePropagation);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
 
     // Created bottom first: the designer lists what lies on top first.
     Image4 = PictureButton::create(this, "Image4", Twips::rect(120, 165, 2955, 1785),
@@ -68,7 +57,7 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
     TitMesAno2->setObjectName(QStringLiteral("TitMesAno2"));
     TitMesAno2->setGeometry(Twips::rect(225, 0, 1635, 195));
     TitMesAno2->setFont(Fonts::windowFont(true));
-    setTextColour(TitMesAno2, QColor(0x80, 0x80, 0x80));
+    PageColours::setTextColour(TitMesAno2, QColor(0x80, 0x80, 0x80));
 
     for (int i = 0; i < Calendario::kCasas; ++i) {
         auto* casa = new QLabel(this);
@@ -80,7 +69,7 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
                                       last ? 435 : 405, last ? 270 : 240));
         casa->setAlignment(Qt::AlignCenter);
         casa->setFont(dayFont());
-        setTextColour(casa, QColor(0x40, 0x40, 0x40));
+        PageColours::setTextColour(casa, QColor(0x40, 0x40, 0x40));
         casa->installEventFilter(this);
         Casa2[std::size_t(i)] = casa;
     }
@@ -132,7 +121,7 @@ void CalendarioFrame::moveTo(int topTwips)
 
 void CalendarioFrame::avisaAnoInvalido()
 {
-    warning(window(), QStringLiteral("Calendrix"),
+    warning_(window(), QStringLiteral("Calendrix"),
             QStringLiteral("Ano inválido. O ano deve estar no ") + QStringLiteral("\r\n") +
                 QStringLiteral("intervalo de 1753 a 2078, inclusive."));
 }
@@ -164,14 +153,16 @@ bool CalendarioFrame::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+        // Any button colours the cell; only a click picks it.
+        casaGesture_.press(*static_cast<QMouseEvent*>(event));
         calendario_.casaMouseDown(i);
         desenhaCasa(i);
         return true;
     case QEvent::MouseButtonRelease: {
         calendario_.casaMouseUp(i);
         desenhaCasa(i);
-        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        if ((*found)->rect().contains(at))
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (casaGesture_.release(*mouse, (*found)->rect().contains(mouse->position().toPoint())))
             emit casaClicked(i);
         return true;
     }

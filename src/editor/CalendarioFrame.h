@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Calendario.h"
+#include "ClickGesture.h"
 
 #include <QFrame>
 
@@ -20,11 +21,12 @@ public:
     static constexpr int kTopShown = 570;
     static constexpr int kTopParked = 3120;
 
-    // The modal year-range warning; tests put a recorder here.
+    // The modal year-range warning; a test gives its frame a recorder instead.
     using Warning = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
-    static Warning warning;
 
     CalendarioFrame(const Clock& clock, QWidget* parent);
+
+    void setWarning(Warning warning) { warning_ = std::move(warning); }
 
     Calendario& calendario() { return calendario_; }
     void mostraMesAtual();
@@ -46,6 +48,9 @@ private:
     void moveTo(int topTwips);
 
     Calendario calendario_;
+    Warning warning_;
+    // One for all the cells: the cell that got the press gets its release.
+    ClickGesture casaGesture_;
     QLabel* TitMesAno2 = nullptr;
     PictureButton* btnPrev2 = nullptr;
     PictureButton* btnAtual2 = nullptr;

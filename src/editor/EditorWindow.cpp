@@ -4,7 +4,10 @@
 #include "CalendarioFrame.h"
 #include "DescriptionBox.h"
 #include "Fonts.h"
+#include "HandCursor.h"
+#include "LabelClick.h"
 #include "MainHost.h"
+#include "PageColours.h"
 #include "PageScrollBar.h"
 #include "PictureButton.h"
 #include "Pictures.h"
@@ -13,16 +16,12 @@
 #include "Twips.h"
 #include "TypedKeys.h"
 
-#include <QEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QTimer>
 
 namespace {
 
-const QColor kBlue(0x31, 0x6A, 0xC5);
 const QColor kHint(0xC0, 0xC0, 0xC0);
-const QColor kRule(0xB6, 0xCB, 0xED);
 
 QLabel* label(QWidget* parent, const char* name, QRect at, const QString& text,
               const QColor& colour)
@@ -30,12 +29,12 @@ QLabel* label(QWidget* parent, const char* name, QRect at, const QString& text,
     auto* l = new QLabel(text, parent);
     l->setObjectName(QLatin1String(name));
     l->setGeometry(at);
+    // The due date comes from the data file, which may have been edited by hand.
+    l->setTextFormat(Qt::PlainText);
     l->setFont(Fonts::windowFont());
     // A press on a label is the label's, not the start of a window drag.
     l->setAttribute(Qt::WA_NoMousePropagation);
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    l->setPalette(pal);
+    PageColours::setTextColour(l, colour);
     return l;
 }
 
@@ -69,7 +68,8 @@ EditorWindow::EditorWindow(Role role, MainHost& host, const Clock& clock, QWidge
     connect(btnCalendario, &PictureButton::clicked, frameCalendario,
             &CalendarioFrame::showOverBoxes);
     connect(frameCalendario, &CalendarioFrame::casaClicked, this, &EditorWindow::casaClicked);
-    lblVencimento->installEventFilter(this);
+    connect(LabelClick::install(lblVencimento), &LabelClick::clicked, this,
+            &EditorWindow::lblVencimento_Click);
     txtTitulo->setFocus(Qt::OtherFocusReason);
 }
 
@@ -77,31 +77,31 @@ void EditorWindow::buildControls()
 {
     const bool escrever = role_ == Role::Escrever;
     // Created bottom first: the designer lists what lies on top first.
-    addRule("linhamarca", Twips::rect(0, 480, 3735, 30), kBlue);
-    addRule("Shape1", Twips::rect(90, 930, 3220, 30), kRule);
-    addRule("Shape2", Twips::rect(90, 2600, 3220, 30), kRule);
+    addRule("linhamarca", Twips::rect(0, 480, 3735, 30), PageColours::kInk);
+    addRule("Shape1", Twips::rect(90, 930, 3220, 30), PageColours::kPaleRule);
+    addRule("Shape2", Twips::rect(90, 2600, 3220, 30), PageColours::kPaleRule);
     PictureButton::create(this, "Image1", Twips::rect(90, 285, escrever ? 870 : 1035, 210),
                           Pictures::path(escrever ? "titulo_escrever" : "titulo_atualizar"));
     btnFechar->raise();
-    btnFechar->setCursor(Qt::PointingHandCursor);
     btnFechar->setPicture(QStringLiteral(":/pictures/fechar.svg"));
 
-    label(this, "lblTitulo", Twips::rect(90, 540, 600, 195), QStringLiteral("Título"), kBlue);
+    label(this, "lblTitulo", Twips::rect(90, 540, 600, 195), QStringLiteral("Título"),
+          PageColours::kInk);
     label(this, "lblDescricao", Twips::rect(90, 1035, 840, 195), QStringLiteral("Descrição"),
-          kBlue);
+          PageColours::kInk);
     lblVencimento = label(this, "lblVencimento", Twips::rect(90, 2760, 900, 195),
-                          QStringLiteral("Vencimento:"), kBlue);
+                          QStringLiteral("Vencimento:"), PageColours::kInk);
     lblVencimento->setToolTip(QStringLiteral(" ----/----/---- "));
-    lblVencimento->setCursor(Qt::PointingHandCursor);
+    lblVencimento->setCursor(handCursor());
     lblData =
         label(this, "lblData",
               escrever ? Twips::rect(1000, 2760, 960, 195) : Twips::rect(1005, 2760, 840, 195),
-              Reminder::kNoDue, kBlue);
+              Reminder::kNoDue, PageColours::kInk);
 
     btnCalendario = PictureButton::create(this, "btnCalendario", Twips::rect(1800, 2700, 315, 300),
                                           Pictures::path("calendario"));
     btnCalendario->setToolTip(QStringLiteral(" Calendário "));
-    btnCalendario->setCursor(Qt::PointingHandCursor);
+    btnCalendario->setCursor(handCursor());
     btnOk = PictureButton::create(this, "btnOk", Twips::rect(2530, 2700, 450, 270),
                                   Pictures::path("ok"));
 
@@ -166,9 +166,8 @@ void EditorWindow::btnOk_Click()
         role_ == Role::Escrever ? store.append(lblData->text(), title, txtDescricao->storedText())
                                 : store.replaceAt(listIndex, {dataPostagem, lblData->text(), status,
                                                               title, txtDescricao->storedText()});
-    if (result != StoreStatus::Ok) {
+    if (!host_.report(result)) {
         // What the user typed stays for another try.
-        host_.showMessage(storeMessage(result));
         host_.focusHolder();
         return;
     }
@@ -205,17 +204,4 @@ void EditorWindow::casaClicked(int i)
     if (const auto date = frameCalendario->calendario().escreveTexto(i))
         lblData->setText(*date);
     frameCalendario->park();
-}
-
-bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    // The press is the label's own, so it never starts a drag of the window.
-    if (watched == lblVencimento && event->type() == QEvent::MouseButtonPress)
-        return true;
-    if (watched == lblVencimento && event->type() == QEvent::MouseButtonRelease) {
-        if (lblVencimento->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
-            lblVencimento_Click();
-        return true;
-    }
-    return PageWindow::eventFilter(watched, event);
 }

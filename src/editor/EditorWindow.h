@@ -38,9 +38,6 @@ public:
     QTimer* messageTimer() const { return Timer1; }
     CalendarioFrame* calendar() const { return frameCalendario; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void buildControls();
     void btnOk_Click();

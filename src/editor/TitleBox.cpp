@@ -4,12 +4,10 @@
 
 #include <QValidator>
 
-namespace {
-
 // QLineEdit asks its validator after every change the user makes, whatever its
 // route, so comparing with the text before the change finds what came in.
 // (QLineEdit's own maximum length would also cut the program's texts.)
-class UserEditGuard : public QValidator {
+class TitleBox::UserEditGuard : public QValidator {
 public:
     explicit UserEditGuard(QLineEdit* box) : QValidator(box)
     {
@@ -30,17 +28,14 @@ private:
     QString before_;
 };
 
-} // namespace
-
-TitleBox::TitleBox(QWidget* parent) : QLineEdit(parent)
+TitleBox::TitleBox(QWidget* parent) : QLineEdit(parent), guard_(new UserEditGuard(this))
 {
-    setValidator(new UserEditGuard(this));
+    setValidator(guard_);
 }
 
 void TitleBox::setProgramText(const QString& text)
 {
-    auto* guard = static_cast<UserEditGuard*>(const_cast<QValidator*>(validator()));
-    guard->bypass_ = true;
+    guard_->bypass_ = true;
     setText(text);
-    guard->bypass_ = false;
+    guard_->bypass_ = false;
 }

@@ -14,4 +14,8 @@ public:
 
     // The program's own texts (messages, a reminder being corrected) go in whole.
     void setProgramText(const QString& text);
+
+private:
+    class UserEditGuard;
+    UserEditGuard* guard_;
 };

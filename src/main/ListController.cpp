@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 
 ListController::ListController(ReminderStore& store, WindowOwner& owner, MainHost& host,
                                ListState& state, const ListWidgets& widgets, QObject* parent)
@@ -118,7 +119,7 @@ void ListController::lstLembretes_DblClick()
 
 void ListController::imgSalvarRed_Click()
 {
-    if (!written(store_.saveAll()))
+    if (!host_.report(store_.saveAll()))
         return;
     host_.showFirstPage();
     host_.showMessage(QStringLiteral("Lista salva!"));
@@ -130,10 +131,10 @@ void ListController::imgApagar_Click()
 {
     const auto k = selectedStoreIndex();
     if (!k) {
-        host_.showMessage(QStringLiteral("Selecione um ítem primeiro!"));
+        host_.askForSelection();
         return;
     }
-    if (!written(store_.deleteAt(*k)))
+    if (!host_.report(store_.deleteAt(*k)))
         return;
     host_.showFirstPage();
     host_.showMessage(QStringLiteral("Entrada apagada!"));
@@ -154,19 +155,19 @@ void ListController::imgCopiar_Click()
 
 void ListController::imgAvanca_Click()
 {
-    if (!state_.avancaShown())
-        return;
-    state_.showOlderPage();
-    renderPage();
-    host_.focusHolder();
-    owner_.close(Secondary::VerLembrete);
+    if (state_.avancaShown())
+        turnPage(&ListState::showOlderPage);
 }
 
 void ListController::imgRetorna_Click()
 {
-    if (!state_.retornaShown())
-        return;
-    state_.showNewerPage();
+    if (state_.retornaShown())
+        turnPage(&ListState::showNewerPage);
+}
+
+void ListController::turnPage(void (ListState::*turn)())
+{
+    (state_.*turn)();
     renderPage();
     host_.focusHolder();
     owner_.close(Secondary::VerLembrete);
@@ -182,14 +183,6 @@ void ListController::followListSelection()
         selectRow(now);
     else if (now < 0 && state_.selected())
         w_.lstLembretes->item(*state_.selected())->setSelected(true);
-}
-
-bool ListController::written(StoreStatus status)
-{
-    if (status == StoreStatus::Ok)
-        return true;
-    host_.showMessage(storeMessage(status));
-    return false;
 }
 
 void ListController::onPressed(const QModelIndex& index)
@@ -232,9 +225,17 @@ bool ListController::eventFilter(QObject* watched, QEvent* event)
             if (const auto row = state_.keyUp())
                 selectRow(*row);
         }
-    } else if (watched == viewport_ && event->type() == QEvent::MouseButtonRelease) {
+    } else if (watched == viewport_) {
+        const QEvent::Type type = event->type();
+        const bool mouseButton = type == QEvent::MouseButtonPress ||
+                                 type == QEvent::MouseButtonDblClick ||
+                                 type == QEvent::MouseButtonRelease;
+        // Selecting, opening the viewer and the status toggle are the left button's.
+        if (mouseButton && static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+            return true;
         // A press dragged onto another row moved the selection there.
-        followListSelection();
+        if (type == QEvent::MouseButtonRelease)
+            followListSelection();
     }
     return QObject::eventFilter(watched, event);
 }

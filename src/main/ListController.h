@@ -5,7 +5,6 @@
 
 #include <optional>
 
-enum class StoreStatus;
 class ListState;
 class MainHost;
 class PictureButton;
@@ -60,11 +59,11 @@ protected:
 
 private:
     void onPressed(const QModelIndex& index);
+    // A page turned by its picture: the viewer of a row no longer shown closes.
+    void turnPage(void (ListState::*turn)());
     void keyDown(QEvent* event);
     // Runs the selection for a row the list selected by itself.
     void followListSelection();
-    // Shows the message of a failed write; true when the write succeeded.
-    bool written(StoreStatus status);
 
     ReminderStore& store_;
     WindowOwner& owner_;

@@ -105,10 +105,3 @@ std::array<int, 2> ListState::toggleRefresh(int position) const
     const int away = position == 0 && page_.size() > 1 ? int(page_.size()) - 1 : 0;
     return {away, position};
 }
-
-std::optional<int> ListState::selectedIndex() const
-{
-    if (!selected_)
-        return std::nullopt;
-    return page_.value(*selected_, -1) < 0 ? std::nullopt : std::optional<int>(page_[*selected_]);
-}

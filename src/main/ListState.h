@@ -42,8 +42,6 @@ public:
     const QList<int>& page() const { return page_; }
     // Position of the selected row; nothing after a refill.
     std::optional<int> selected() const { return selected_; }
-    // Store index of the selected row.
-    std::optional<int> selectedIndex() const;
     int total() const { return total_; }
     bool avancaShown() const { return avancaShown_; }
     bool retornaShown() const { return retornaShown_; }
@@ -52,7 +50,7 @@ public:
     int setaMenos() const { return setaMenos_; }
     std::optional<int> setaMais() const { return setaMais_; }
 
-protected:
+private:
     QList<int> page_;
     std::optional<int> selected_;
     int total_ = 0;

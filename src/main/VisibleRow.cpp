@@ -24,9 +24,4 @@ std::optional<int> storeIndex(const QString& visibleRow)
     return index;
 }
 
-QString shownText(const QString& visibleRow)
-{
-    return visibleRow.left(visibleRow.indexOf(u'\t'));
-}
-
 } // namespace VisibleRow

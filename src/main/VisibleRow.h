@@ -8,13 +8,11 @@ class Reminder;
 
 // The text of a row of the visible list: due, two spaces, status, two spaces,
 // title, four TABs and the reminder's store index. Only the text before the
-// first TAB is drawn; commands read the index back from the end.
+// first TAB is drawn (PaperDelegate); commands read the index back from the end.
 namespace VisibleRow {
 
 QString make(const Reminder& reminder, int storeIndex);
 // The store index a row carries, or nothing for a row that carries none.
 std::optional<int> storeIndex(const QString& visibleRow);
-// What the user sees of the row.
-QString shownText(const QString& visibleRow);
 
 } // namespace VisibleRow

@@ -20,7 +20,7 @@ void WindowCommands::escrever()
 void WindowCommands::corrigir(std::optional<int> storeIndex)
 {
     if (!storeIndex) {
-        host_.showMessage(QStringLiteral("Selecione um ítem primeiro!"));
+        host_.askForSelection();
         return;
     }
     QWidget* editor = owner_.get(Secondary::Atualizar);

@@ -4,8 +4,8 @@
 #include "Clock.h"
 #include "Fonts.h"
 #include "HandCursor.h"
-#include "MainLayout.h"
 #include "PageBackground.h"
+#include "PageColours.h"
 #include "PaperList.h"
 #include "PictureButton.h"
 #include "Pictures.h"
@@ -14,6 +14,7 @@
 #include "WindowDragger.h"
 #include "WindowOwner.h"
 #include "WindowShape.h"
+#include "ui_frm0_Inicial.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -44,10 +45,7 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
     setObjectName(QStringLiteral("frm0_Inicial"));
     setWindowTitle(QStringLiteral("Quivera Recordim!"));
     setFixedSize(kSize);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    PageColours::makePage(this);
 
     buildControls();
     new PageBackground(Pictures::path("fundo_principal"), this);
@@ -91,6 +89,7 @@ void frm0_Inicial::buildControls()
     setFont(Fonts::windowFont());
     Ui::frm0_Inicial ui;
     ui.setupUi(this);
+    Fonts::pinPointSizes(this);
     applyHandCursor(this);
 
     lblDiaHojeGrande = ui.lblDiaHojeGrande;
@@ -159,14 +158,6 @@ bool frm0_Inicial::event(QEvent* event)
         QTimer::singleShot(0, this, &frm0_Inicial::finishStartUp);
     }
     return QWidget::event(event);
-}
-
-bool frm0_Inicial::report(StoreStatus status)
-{
-    if (status == StoreStatus::Ok)
-        return true;
-    showMessage(storeMessage(status));
-    return false;
 }
 
 void frm0_Inicial::showMessage(const QString& text)

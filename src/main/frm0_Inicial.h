@@ -48,19 +48,17 @@ public:
     void focusHolder() override;
     QWidget* mainWindow() override { return this; }
 
-    // Shows the store's message for a failed operation; true when it succeeded.
-    bool report(StoreStatus status);
-
     QTimer* messageTimer() const { return timer1_; }
     TrayMinimizer& tray() const { return *tray_; }
     const ListState& listState() const { return state_; }
-    ListController& listController() { return *list_; }
 
 signals:
     void startUpFinished();
 
 protected:
     bool event(QEvent* event) override;
+
+private:
     void buildControls();
     // Dragging and docking, close-all, the press effect and the tray.
     void wireChrome();

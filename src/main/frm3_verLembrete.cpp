@@ -1,8 +1,10 @@
 #include "frm3_verLembrete.h"
 
 #include "MainHost.h"
+#include "PageColours.h"
 #include "PageScrollBar.h"
 #include "PictureButton.h"
+#include "PlainToolTip.h"
 #include "Reminder.h"
 #include "Twips.h"
 #include "WindowOwner.h"
@@ -12,16 +14,7 @@
 
 namespace {
 
-const QColor kBlue{0x31, 0x6A, 0xC5};
 const QColor kGrey{0x90, 0x90, 0x90};
-const QColor kRule{0xB6, 0xCB, 0xED};
-
-void setTextColor(QWidget* w, const QColor& color)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, color);
-    w->setPalette(pal);
-}
 
 } // namespace
 
@@ -36,7 +29,9 @@ frm3_verLembrete::frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* 
         auto* l = new QLabel(this);
         l->setObjectName(QLatin1String(name));
         l->setGeometry(at);
-        setTextColor(l, color);
+        // What it shows comes from the data file, typed by the user.
+        l->setTextFormat(Qt::PlainText);
+        PageColours::setTextColour(l, color);
         return l;
     };
 
@@ -48,21 +43,20 @@ frm3_verLembrete::frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* 
     txtVerLembrete->setFrameShape(QFrame::NoFrame);
     tintScrollBar(txtVerLembrete);
     txtVerLembrete->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    lblPostado = label("lblPostado", rect(90, 2760, 1680, 195), kBlue);
-    lblFinalizado = label("lblFinalizado", rect(1930, 2760, 1080, 195), kBlue);
+    lblPostado = label("lblPostado", rect(90, 2760, 1680, 195), PageColours::kInk);
+    lblFinalizado = label("lblFinalizado", rect(1930, 2760, 1080, 195), PageColours::kInk);
     lblFinalizado->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblData = label("lblData", rect(1770, 540, 1530, 195), kGrey);
     lblData->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     btnFechar->setPicture(QStringLiteral(":/pictures/fechar.svg"));
-    btnFechar->setCursor(Qt::PointingHandCursor);
     auto* image1 = new PictureButton(this);
     image1->setObjectName(QStringLiteral("Image1"));
     image1->setGeometry(rect(90, 285, 1050, 255));
     image1->setPicture(QStringLiteral(":/pictures/titulo_ver.svg"));
-    addRule("Shape2", rect(90, 2600, 3220, 30), kRule);
-    addRule("Shape1", rect(90, 930, 3220, 30), kRule);
-    lblTitulo = label("lblTitulo", rect(90, 730, 3345, 195), kBlue);
-    addRule("linhamarca", rect(0, 480, 3735, 30), kBlue);
+    addRule("Shape2", rect(90, 2600, 3220, 30), PageColours::kPaleRule);
+    addRule("Shape1", rect(90, 930, 3220, 30), PageColours::kPaleRule);
+    lblTitulo = label("lblTitulo", rect(90, 730, 3345, 195), PageColours::kInk);
+    addRule("linhamarca", rect(0, 480, 3735, 30), PageColours::kInk);
     // The designer's order puts the first control on top.
     for (QWidget* w : {static_cast<QWidget*>(lblTitulo), static_cast<QWidget*>(image1),
                        static_cast<QWidget*>(btnFechar), static_cast<QWidget*>(lblData),
@@ -77,7 +71,7 @@ void frm3_verLembrete::showReminder(const QString& posted, const QString& due,
 {
     lblData->setText(QStringLiteral("Vence em: ") + due);
     lblTitulo->setText(title);
-    lblTitulo->setToolTip(title);
+    lblTitulo->setToolTip(plainToolTip(title));
     QString text = description;
     text.replace(Reminder::kLineBreak, u'\n');
     txtVerLembrete->setPlainText(text);
@@ -88,7 +82,7 @@ void frm3_verLembrete::showReminder(const QString& posted, const QString& due,
     lblPostado->setText(QStringLiteral("Postado em: ") + postedDate(posted));
     const bool done = status == Reminder::kDone;
     lblFinalizado->setText(done ? QStringLiteral("Concluído") : QStringLiteral("Não Concluído"));
-    setTextColor(lblFinalizado, done ? kDone : kOpen);
+    PageColours::setTextColour(lblFinalizado, done ? kDone : kOpen);
     show();
 }
 

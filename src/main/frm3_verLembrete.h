@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PageColours.h"
 #include "PageWindow.h"
 
 class MainHost;
@@ -12,7 +13,7 @@ class WindowOwner;
 class frm3_verLembrete : public PageWindow {
     Q_OBJECT
 public:
-    static inline const QColor kDone{0x31, 0x6A, 0xC5};
+    static inline const QColor kDone = PageColours::kInk;
     static inline const QColor kOpen{0xC6, 0x05, 0x00};
 
     frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* parent = nullptr);

@@ -1,5 +1,7 @@
 #include "Fonts.h"
 
+#include <QWidget>
+
 namespace Fonts {
 
 void install()
@@ -19,6 +21,17 @@ QFont windowFont(bool bold)
     font.setPixelSize(kWindowPixels);
     font.setBold(bold);
     return font;
+}
+
+void pinPointSizes(QWidget* root)
+{
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        QFont font = widget->font();
+        if (!(font.resolveMask() & QFont::SizeResolved) || font.pointSizeF() <= 0)
+            continue;
+        font.setPixelSize(pixelsAt96(font.pointSizeF()));
+        widget->setFont(font);
+    }
 }
 
 } // namespace Fonts

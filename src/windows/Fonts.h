@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+class QWidget;
+
 // The layouts name Windows fonts; Liberation Sans stands in for both (metric
 // twin of Arial, and the closest free face to MS Sans Serif).
 namespace Fonts {
@@ -16,5 +18,17 @@ constexpr int kWindowPixels = 10;
 // The default font of every window: MS Sans Serif 8.25 points, through its
 // substitute at kWindowPixels.
 QFont windowFont(bool bold = false);
+
+// The pixels a point size has at the layouts' 96 dpi. Fonts are sized in pixels,
+// like the windows, so that text keeps its place where the logical DPI is not 96
+// (Qt's scaling switched off on a 120 or 144 dpi desktop).
+constexpr int pixelsAt96(double points)
+{
+    return int(points * 96 / 72 + 0.5);
+}
+
+// Turns every font under root that a layout sized in points into the pixels
+// those points have at 96 dpi.
+void pinPointSizes(QWidget* root);
 
 } // namespace Fonts

@@ -4,6 +4,7 @@
 
 class QWidget;
 class ReminderStore;
+enum class StoreStatus;
 
 // What the secondary windows may ask of the main window, so they never depend on
 // its class.
@@ -24,4 +25,10 @@ public:
     // so no row of the list holds the focus.
     virtual void focusHolder() = 0;
     virtual QWidget* mainWindow() = 0;
+
+    // The messages every window shows the same way, through showMessage.
+    // The store's message for a failed operation; true when it succeeded.
+    bool report(StoreStatus status);
+    // A command that acts on the selected row found none.
+    void askForSelection();
 };

@@ -3,6 +3,8 @@
 #include "Fonts.h"
 #include "HandCursor.h"
 #include "PageBackground.h"
+#include "PageColours.h"
+#include "PageRule.h"
 #include "PictureButton.h"
 #include "Pictures.h"
 #include "TaskbarHint.h"
@@ -16,10 +18,7 @@ PageWindow::PageWindow(const QString& name, QWidget* parent)
     setObjectName(name);
     setWindowTitle(QStringLiteral("Form1"));
     setFixedSize(kSize);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    PageColours::makePage(this);
     setFont(Fonts::windowFont());
     Pictures::load();
     new PageBackground(Pictures::path("fundo_pagina"), this);
@@ -40,12 +39,8 @@ PageWindow::PageWindow(const QString& name, QWidget* parent)
 
 QWidget* PageWindow::addRule(const char* name, const QRect& at, const QColor& colour)
 {
-    auto* rule = new QWidget(this);
+    auto* rule = new PageRule(colour, this);
     rule->setObjectName(QLatin1String(name));
     rule->setGeometry(at);
-    rule->setAutoFillBackground(true);
-    QPalette pal = rule->palette();
-    pal.setColor(QPalette::Window, colour);
-    rule->setPalette(pal);
     return rule;
 }

@@ -26,7 +26,6 @@ QWidget* WindowOwner::get(Secondary id)
         window = factories_[slot(id)]();
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->installEventFilter(this);
-        emit created(id, window);
     }
     return window;
 }

@@ -45,9 +45,6 @@ public:
     // Every window, created hidden if needed, against the main window's left side.
     void dockAll(const QWidget* main);
 
-signals:
-    void created(Secondary id, QWidget* window);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

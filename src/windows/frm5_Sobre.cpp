@@ -1,21 +1,16 @@
 #include "frm5_Sobre.h"
 
 #include "HandCursor.h"
+#include "LabelClick.h"
 #include "PlainToolTip.h"
 #include "ui_frm5_Sobre.h"
 
 #include <QDesktopServices>
 #include <QLabel>
-#include <QMouseEvent>
-
-frm5_Sobre::UrlOpener& frm5_Sobre::urlOpener()
-{
-    static UrlOpener opener = [](const QUrl& url) { QDesktopServices::openUrl(url); };
-    return opener;
-}
 
 frm5_Sobre::frm5_Sobre(const QString& dataPath, QWidget* parent)
-    : PageWindow(QStringLiteral("frm5_Sobre"), parent)
+    : PageWindow(QStringLiteral("frm5_Sobre"), parent),
+      urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); })
 {
     Ui::frm5_Sobre ui;
     ui.setupUi(this);
@@ -34,22 +29,11 @@ frm5_Sobre::frm5_Sobre(const QString& dataPath, QWidget* parent)
     lblBrenquivera = ui.lblBrenquivera;
     lblBrenquivera->setText(address);
     lblBrenquivera->setToolTip(QLatin1Char(' ') + address + QLatin1Char(' '));
-    lblBrenquivera->installEventFilter(this);
-}
-
-bool frm5_Sobre::eventFilter(QObject* watched, QEvent* event)
-{
-    // A click is a left press and release over the link, as on any label.
-    if (watched == lblBrenquivera && event->type() == QEvent::MouseButtonRelease) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton &&
-            lblBrenquivera->rect().contains(mouse->position().toPoint()))
-            lblBrenquivera_Click();
-    }
-    return PageWindow::eventFilter(watched, event);
+    connect(LabelClick::install(lblBrenquivera), &LabelClick::clicked, this,
+            &frm5_Sobre::lblBrenquivera_Click);
 }
 
 void frm5_Sobre::lblBrenquivera_Click()
 {
-    urlOpener()(QUrl(QLatin1String(kAddress)));
+    urlOpener_(QUrl(QLatin1String(kAddress)));
 }

@@ -18,19 +18,18 @@ public:
     static constexpr auto kAuthor = "Equipe Quivera";
     static constexpr auto kTool = "C++ e Qt";
 
-    // Hands an address to the desktop; tests put a recorder here.
+    // Hands an address to the desktop; a test gives its window a recorder instead.
     using UrlOpener = std::function<void(const QUrl&)>;
-    static UrlOpener& urlOpener();
 
     // dataPath shows as the tooltip of the program's name, so a user can find
     // the file to back it up.
     explicit frm5_Sobre(const QString& dataPath = {}, QWidget* parent = nullptr);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void setUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
 
 private:
     void lblBrenquivera_Click();
 
     QLabel* lblBrenquivera = nullptr;
+    UrlOpener urlOpener_;
 };

@@ -2,6 +2,7 @@
 #include "CalendarioFrame.h"
 #include "EditorWindow.h"
 #include "Reminder.h"
+#include "ScreenRun.h"
 #include "TempFolder.h"
 #include "WindowOwner.h"
 #include "frm0_Inicial.h"
@@ -75,6 +76,18 @@ TEST_F(LabelsFit, EditorsWithTheirCalendarOut)
 TEST_F(LabelsFit, AboutWindow)
 {
     expectFit(app.owner().get(Secondary::Sobre));
+}
+
+// With Qt's scaling switched off a 120 or 144 dpi desktop keeps its logical DPI:
+// text sized in points would grow past the labels the layout drew.
+TEST(LabelsFitUnscaled, AtALogicalDpiOf120And144)
+{
+    for (int dpi : {120, 144}) {
+        const ScreenRunResult run =
+            runOnScreen(QStringLiteral("LabelsFit.*"), OtherScreen{1.0, dpi, false});
+        EXPECT_EQ(run.exitCode, 0) << dpi << " dpi\n" << run.output.toStdString();
+        EXPECT_EQ(run.passed, 4) << dpi << " dpi";
+    }
 }
 
 } // namespace

@@ -67,13 +67,15 @@ struct WindowsTogetherTest : ::testing::Test {
         ASSERT_NE(window(id), nullptr);
         EXPECT_EQ(window(id)->pos(), QPoint(main.x() - window(id)->width() - 4, main.y()));
     }
-    void doubleClickBody()
+    void doubleClickBody() { doubleClickAt(body()); }
+    void doubleClickAt(QPoint local)
     {
-        const QPoint at = main.mapToGlobal(body());
-        MouseEvents::press(&main, at);
-        MouseEvents::release(&main, at);
-        MouseEvents::doubleClick(&main, at);
-        MouseEvents::release(&main, at);
+        const QPoint at = main.mapToGlobal(local);
+        QWidget* target = MouseEvents::under(&main, local);
+        MouseEvents::press(target, at);
+        MouseEvents::release(target, at);
+        MouseEvents::doubleClick(target, at);
+        MouseEvents::release(target, at);
     }
 
     TempFolder folder;
@@ -119,6 +121,13 @@ TEST_F(WindowsTogetherTest, SecondaryWindowDraggedAloneStaysWhereDropped)
 
     MouseEvents::drag(&main, body(), QPoint(10, 10));
     expectDocked(Secondary::Ajuda);
+
+    // A press on one of the page's rules drags as on the bare page.
+    const QPoint onRule = help->findChild<QWidget*>(QStringLiteral("Shape2"))->geometry().center();
+    ASSERT_EQ(MouseEvents::under(help, onRule), help);
+    const QPoint before = help->pos();
+    MouseEvents::drag(help, onRule, QPoint(-20, 15));
+    EXPECT_EQ(help->pos(), before + QPoint(-20, 15));
 }
 
 TEST_F(WindowsTogetherTest, DockingLeavesTheActiveWindowActive)
@@ -180,6 +189,14 @@ TEST_F(WindowsTogetherTest, BodyDoubleClickClosesAllFiveAndKeepsTheMainWindow)
     for (Secondary id : kAllSecondary)
         EXPECT_FALSE(app.owner().isOpen(id));
     EXPECT_TRUE(main.isVisible());
+
+    // The rules are drawn on the page: a double click on one is the body's too.
+    for (const char* rule : {"shpLinhaLista", "linhaMarca2", "separatriz1"}) {
+        SCOPED_TRACE(rule);
+        app.owner().get(Secondary::Ajuda)->show();
+        doubleClickAt(main.findChild<QWidget*>(QLatin1String(rule))->geometry().center());
+        EXPECT_FALSE(app.owner().isOpen(Secondary::Ajuda));
+    }
 }
 
 TEST_F(WindowsTogetherTest, DoubleClickOnTheListIsNotCloseAll)
@@ -194,6 +211,39 @@ TEST_F(WindowsTogetherTest, DoubleClickOnTheListIsNotCloseAll)
     MouseEvents::doubleClick(rows, at);
     MouseEvents::release(rows, at);
     EXPECT_TRUE(shown(Secondary::Ajuda));
+}
+
+TEST_F(WindowsTogetherTest, EveryHandIsTheProgramsOwnPicture)
+{
+    struct Hand {
+        Secondary window;
+        const char* control;
+    };
+    const Hand hands[] = {
+        {Secondary::Escrever, "btnFechar"},     {Secondary::Escrever, "lblVencimento"},
+        {Secondary::Escrever, "btnCalendario"}, {Secondary::Atualizar, "btnFechar"},
+        {Secondary::VerLembrete, "btnFechar"},  {Secondary::Ajuda, "btnFechar"},
+        {Secondary::Sobre, "btnFechar"},        {Secondary::Sobre, "lblBrenquivera"},
+    };
+    for (const Hand& hand : hands) {
+        QWidget* control =
+            app.owner().get(hand.window)->findChild<QWidget*>(QLatin1String(hand.control));
+        ASSERT_NE(control, nullptr) << hand.control;
+        EXPECT_EQ(control->cursor().shape(), Qt::BitmapCursor)
+            << app.owner().get(hand.window)->objectName().toStdString() << " " << hand.control;
+    }
+    // No window falls back to the system's hand anywhere.
+    QList<QWidget*> windows{&main};
+    for (Secondary id : kAllSecondary)
+        windows << app.owner().get(id);
+    for (QWidget* w : windows) {
+        for (QWidget* control : w->findChildren<QWidget*>()) {
+            if (control->testAttribute(Qt::WA_SetCursor)) {
+                EXPECT_NE(control->cursor().shape(), Qt::PointingHandCursor)
+                    << w->objectName().toStdString() << " " << control->objectName().toStdString();
+            }
+        }
+    }
 }
 
 TEST_F(WindowsTogetherTest, ClosedWindowComesBackAsANewWindow)

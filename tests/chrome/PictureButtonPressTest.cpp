@@ -13,8 +13,8 @@ struct PictureButtonPressTest : ::testing::Test {
         second->setGeometry(80, 39, 29, 32);
         first->setSinks(true);
         second->setSinks(true);
-        QObject::connect(first, &PictureButton::clicked, [this] { clickedAt.append(first->pos()); });
-        QObject::connect(first, &PictureButton::doubleClicked, [this] { ++doubleClicks; });
+        QObject::connect(first, &PictureButton::clicked,
+                         [this] { clickedAt.append(first->pos()); });
         window.show();
     }
     QPoint inside(PictureButton* b) const { return b->mapToGlobal(QPoint(5, 5)); }
@@ -24,7 +24,6 @@ struct PictureButtonPressTest : ::testing::Test {
     PictureButton* first = new PictureButton(&window);
     PictureButton* second = new PictureButton(&window);
     QList<QPoint> clickedAt;
-    int doubleClicks = 0;
 };
 
 TEST_F(PictureButtonPressTest, SinksOnePixelRightAndDownWhileHeldWithAnyButton)
@@ -96,7 +95,7 @@ TEST_F(PictureButtonPressTest, SecondMouseButtonWhileHeldDoesNotSinkTwice)
     EXPECT_EQ(clickedAt.size(), 1);
 }
 
-TEST_F(PictureButtonPressTest, SecondPressOfADoubleClickActsAgain)
+TEST_F(PictureButtonPressTest, SecondPressOfADoubleClickSinksButDoesNotClick)
 {
     MouseEvents::press(first, inside(first));
     MouseEvents::release(first, inside(first));
@@ -104,8 +103,11 @@ TEST_F(PictureButtonPressTest, SecondPressOfADoubleClickActsAgain)
     EXPECT_EQ(first->pos(), QPoint(41, 40));
     MouseEvents::release(first, inside(first));
     EXPECT_EQ(first->pos(), QPoint(40, 39));
-    EXPECT_EQ(clickedAt, (QList<QPoint>{{40, 39}, {40, 39}}));
-    EXPECT_EQ(doubleClicks, 1);
+    EXPECT_EQ(clickedAt.size(), 1);
+    // The next ordinary press is a click again.
+    MouseEvents::press(first, inside(first));
+    MouseEvents::release(first, inside(first));
+    EXPECT_EQ(clickedAt.size(), 2);
 }
 
 TEST_F(PictureButtonPressTest, HiddenWhileHeldComesBackAndPressesAgain)

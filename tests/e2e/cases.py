@@ -128,7 +128,8 @@ def write_two_reminders_with_a_quote_a_line_break_and_a_due_date(s):
     # the file through the prepared rows that the other cases rewrite.
     s.window()
     editor = open_editor(s)
-    check(beside_main(s, editor), "the editor does not stand left of the main window")
+    # Shown, then placed: the place may follow the window onto the screen.
+    wait_until(lambda: beside_main(s, editor), 5, "the editor to stand left of the main window")
     blank = s.colours(editor, *TITLE_RECT)
 
     click_box(s, editor, TITLE_BOX)
@@ -231,7 +232,7 @@ def correct_keeps_stamp_status_and_place(s):
     s.click(*row(1))                           # index 1
     viewer_opens(s)
     editor = open_editor(s, CORRECT)
-    check(beside_main(s, editor), "the edit window does not stand left of the main window")
+    wait_until(lambda: beside_main(s, editor), 5, "the edit window to stand left of the main window")
     click_box(s, editor, TITLE_BOX)
     s.key("End", *["BackSpace"] * len("Lembrete 2"))
     s.type('Corrigido "ja"')
@@ -304,9 +305,11 @@ def keys_move_the_selection_while_the_viewer_shows(s):
 def down_on_the_last_row_turns_to_the_older_page(s):
     s.window()
     s.click(*row(14))                          # index 25
-    viewer_opens(s)
+    viewer = viewer_opens(s)
+    before = s.signature(s.wid, *LIST_RECT)
     s.key("Down")                              # older page, its first row: index 24
-    check(s.windows("Form1"), "the viewer closed on a page turned by a key")
+    wait_until(lambda: s.signature(s.wid, *LIST_RECT) != before, 5, "the older page")
+    check(viewer in s.windows("Form1"), "the viewer closed on a page turned by a key")
     deleted(s, 24)
 
 
@@ -361,11 +364,13 @@ def dragging_the_main_window_docks_the_open_windows(s):
 def a_secondary_window_dragged_alone_stays_put(s):
     s.window()
     editor = open_editor(s)
+    wait_until(lambda: beside_main(s, editor), 5, "the editor to stand beside the main window")
     left, top, _, _ = s.geometry(editor)
     s.drag(PAGE_BODY, (PAGE_BODY[0] - 150, PAGE_BODY[1] - 100), wid=editor)
     wait_until(lambda: s.geometry(editor)[:2] == (left - 150, top - 100), 5, "the editor to move")
     main_left, main_top, _, _ = s.geometry()
     s.click(*COPY)                             # a command elsewhere leaves it alone
+    wait_until(lambda: s.clipboard().startswith("26.01.01"), 5, "the copy")
     check(s.geometry(editor)[:2] == (left - 150, top - 100), "the editor went back")
     check(s.geometry()[:2] == (main_left, main_top), "the main window moved")
     # Any button drags: the right one moves the main window, and the editor docks again.

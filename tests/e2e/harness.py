@@ -13,6 +13,13 @@ TITLE = "Quivera Recordim!"
 DATA = "lembretes.dat"
 FRESH_FILE = b'"\r\n"\r\n'
 
+# Qt makes one double click of two presses of a button less than this far apart in
+# time and a few pixels apart in place: its default on xcb, as the private X server
+# runs no settings daemon to say otherwise. Presses meant as two clicks keep
+# further apart than this.
+DOUBLE_CLICK_S = 0.4
+DOUBLE_CLICK_PX = 5
+
 CASES = {}
 
 # A private session bus that starts nothing on demand: no service folders, so a
@@ -45,7 +52,7 @@ DUNST_CONFIG = """[global]
 
 
 def case(**options):
-    """Registers a case; the options (wm, tray, screen, data, bus) go to Session."""
+    """Registers a case; the options (wm, tray, screen, data, files, env, bus) go to Session."""
     def register(fn):
         CASES[fn.__name__] = (fn, options)
         return fn
@@ -92,7 +99,8 @@ def reminders(count):
 
 
 class Session:
-    def __init__(self, program, wm=False, tray=False, screen=(1024, 768), data=None, bus=None):
+    def __init__(self, program, wm=False, tray=False, screen=(1024, 768), data=None, files=None,
+                 env=None, bus=None):
         self.program = program
         self.wm = wm
         self.tray = tray
@@ -100,11 +108,16 @@ class Session:
         self.env = {}
         self.screen = screen
         self.initial = data
+        # More files in the program's folder before it starts, by relative path, and
+        # more environment for it; "{folder}" in a value of env is that folder.
+        self.files = files or {}
+        self.program_env = env or {}
         self.procs = []
         self.folder = None
         self.display = None
         self.app = None
         self.wid = None
+        self.last_press = None      # (x, y, button, time) of the latest press
 
     # ---- set-up and tear-down ----
 
@@ -115,6 +128,10 @@ class Session:
             if self.initial is not None:
                 with open(self.path(DATA), "wb") as f:
                     f.write(self.initial)
+            for name, content in self.files.items():
+                os.makedirs(os.path.dirname(self.path(name)) or self.folder, exist_ok=True)
+                with open(self.path(name), "wb") as f:
+                    f.write(content)
             self._start_x()
             if self.wm:
                 self._spawn("openbox", ["openbox", "--sm-disable"])
@@ -129,7 +146,8 @@ class Session:
                                           check_rc=False).split(), 10, "trayer")
             if self.bus:
                 self._start_bus()
-            self.app = self._spawn("program", [self.path("quivera-recordim")])
+            self.app = self._spawn("program", [self.path("quivera-recordim")], extra_env={
+                k: v.replace("{folder}", self.folder) for k, v in self.program_env.items()})
             return self
         except BaseException:
             self.close(failed=True)
@@ -159,9 +177,10 @@ class Session:
             shutil.rmtree(self.folder, ignore_errors=True)
             self.folder = None
 
-    def _spawn(self, name, argv, **kw):
+    def _spawn(self, name, argv, extra_env=None, **kw):
         log = open(os.path.join(self.folder, f".{name}.log"), "w+")
-        env = dict(os.environ, DISPLAY=self.display or "", QT_QPA_PLATFORM="xcb", **self.env)
+        env = dict(os.environ, DISPLAY=self.display or "", QT_QPA_PLATFORM="xcb", **self.env,
+                   **(extra_env or {}))
         p = subprocess.Popen(argv, cwd=self.folder, env=env, stdout=log,
                              stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, **kw)
         self.procs.append((name, p, log))
@@ -318,12 +337,34 @@ class Session:
         return self.app.returncode
 
     # ---- acting; positions are relative to the main window unless given ----
+    # Each returns once the X server has the input, not once the program has acted
+    # on it: a case waits for what its next step needs. The program reads its input
+    # in order, so a click or key that only has to come after another needs no wait.
+
+    def _before_press(self, x, y, button):
+        """Keeps a press from joining the one before into a double click."""
+        last = self.last_press
+        if (last and last[2] == button and abs(last[0] - x) <= DOUBLE_CLICK_PX
+                and abs(last[1] - y) <= DOUBLE_CLICK_PX):
+            rest = last[3] + DOUBLE_CLICK_S + 0.05 - time.monotonic()
+            if rest > 0:
+                time.sleep(rest)
+
+    def _pressed(self, x, y, button):
+        self.last_press = (x, y, button, time.monotonic())
+
+    def _pointer(self):
+        out = self.x("xdotool", "getmouselocation", "--shell")
+        g = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        return int(g["X"]), int(g["Y"])
 
     def click(self, x, y, button=1, double=False, wid=None):
         self.x("xdotool", "mousemove", "--window", wid or self.wid, str(x), str(y))
+        at = self._pointer()
+        self._before_press(*at, button)
         self.x("xdotool", "click", *(["--repeat", "2", "--delay", "80"] if double else []),
                str(button))
-        time.sleep(0.2)
+        self._pressed(*at, button)
 
     def drag(self, start, end, wid=None, button=1):
         """Presses, moves in two steps and releases; positions are relative to where the
@@ -331,22 +372,22 @@ class Session:
         left, top, _, _ = self.geometry(wid)
         sx, sy = left + start[0], top + start[1]
         ex, ey = left + end[0], top + end[1]
+        self._before_press(sx, sy, button)
         self.x("xdotool", "mousemove", str(sx), str(sy), "mousedown", str(button))
+        self._pressed(sx, sy, button)
         self.x("xdotool", "mousemove", str((sx + ex) // 2), str((sy + ey) // 2))
         self.x("xdotool", "mousemove", str(ex), str(ey), "mouseup", str(button))
-        time.sleep(0.2)
 
     def click_screen(self, x, y, button=1):
+        self._before_press(x, y, button)
         self.x("xdotool", "mousemove", str(x), str(y), "click", str(button))
-        time.sleep(0.2)
+        self._pressed(x, y, button)
 
     def key(self, *keys):
         self.x("xdotool", "key", "--delay", "50", *keys)
-        time.sleep(0.2)
 
     def type(self, text):
         self.x("xdotool", "type", "--delay", "30", text)
-        time.sleep(0.2)
 
     def screenshot(self, name):
         """Saves the screen as a PNG beside the logs (kept only while the case runs)."""

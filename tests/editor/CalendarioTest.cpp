@@ -83,10 +83,14 @@ TEST(Calendario, everyReachableMonthMatchesTheReference)
 
 TEST(Calendario, februaryFollowsTheGregorianLeapRule)
 {
-    EXPECT_EQ(Calendario::diasDoMes(2, 1900), 28);
-    EXPECT_EQ(Calendario::diasDoMes(2, 2000), 29);
-    EXPECT_EQ(Calendario::diasDoMes(2, 2024), 29);
-    EXPECT_EQ(Calendario::diasDoMes(2, 2023), 28);
+    const auto february = [](int year) {
+        FixedClock clock(at(year, 2, 10));
+        return Calendario(clock).diasNoMes();
+    };
+    EXPECT_EQ(february(1900), 28);
+    EXPECT_EQ(february(2000), 29);
+    EXPECT_EQ(february(2024), 29);
+    EXPECT_EQ(february(2023), 28);
 }
 
 TEST(Calendario, titleHasThePortugueseNameAndTwoSpaces)

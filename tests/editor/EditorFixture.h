@@ -44,11 +44,11 @@ protected:
         ASSERT_TRUE(titulo && descricao && data);
     }
 
-    void click(const char* name)
+    void click(const char* name, Qt::MouseButton button = Qt::LeftButton)
     {
         auto* target = editor->findChild<QWidget*>(QLatin1String(name));
         ASSERT_TRUE(target) << name;
-        QTest::mouseClick(target, Qt::LeftButton);
+        QTest::mouseClick(target, button);
     }
 
     void ok() { click("btnOk"); }

@@ -3,7 +3,7 @@
 #include "Beep.h"
 #include "CalendarioFrame.h"
 #include "DataFile.h"
-
+#include "MouseEvents.h"
 
 namespace {
 
@@ -97,6 +97,21 @@ TEST_F(Escrever, okDuringTheMessageStoresTheMessageAsTitle)
     EXPECT_EQ(host.store().reminderAt(1).title, QStringLiteral("Entrada inserida com sucesso!"));
 }
 
+TEST_F(Escrever, aHastyDoubleClickOnOkStoresOneReminder)
+{
+    titulo->clear();
+    typeKeys(titulo, QStringLiteral("Uma vez"));
+    auto* button = editor->findChild<QWidget*>(QStringLiteral("btnOk"));
+    const QPoint at = button->mapToGlobal(button->rect().center());
+    MouseEvents::press(button, at);
+    MouseEvents::release(button, at);
+    MouseEvents::doubleClick(button, at);
+    MouseEvents::release(button, at);
+    ASSERT_EQ(host.store().count(), 1);
+    EXPECT_EQ(host.store().reminderAt(0).title, QStringLiteral("Uma vez"));
+    EXPECT_EQ(titulo->text(), EditorWindow::kInserida);
+}
+
 TEST_F(Escrever, quotesAndLineBreaksAreStoredAndReadBack)
 {
     typeKeys(titulo, QStringLiteral("Ler \"Dom Casmurro\""));
@@ -160,9 +175,14 @@ TEST_F(Escrever, aPickedDayBecomesTheDueDateAndVencimentoClearsIt)
 
     click("btnCalendario");
     click("btnNext2");
+    click("Casa2_10", Qt::RightButton); // only the left button picks
+    EXPECT_EQ(data->text(), QStringLiteral("----/----/----"));
+    EXPECT_FALSE(frame->isParked());
     click("Casa2_9"); // April 2026 starts on a Wednesday
     EXPECT_EQ(data->text(), QStringLiteral("07/04/26"));
     click("btnCalendario");
+    click("lblVencimento", Qt::MiddleButton);
+    EXPECT_EQ(data->text(), QStringLiteral("07/04/26"));
     click("lblVencimento");
     EXPECT_EQ(data->text(), QStringLiteral("----/----/----"));
     EXPECT_TRUE(frame->isParked());
@@ -171,17 +191,15 @@ TEST_F(Escrever, aPickedDayBecomesTheDueDateAndVencimentoClearsIt)
 TEST_F(Escrever, theMonthButtonsWarnAtTheEndOfTheRange)
 {
     QStringList warnings;
-    const CalendarioFrame::Warning original = CalendarioFrame::warning;
-    CalendarioFrame::warning = [&](QWidget*, const QString& title, const QString& text) {
-        warnings << title << text;
-    };
     host.clock.set(QDateTime(QDate(1753, 2, 1), QTime(8, 0)));
     open(EditorWindow::Role::Escrever);
+    editor->calendar()->setWarning([&](QWidget*, const QString& title, const QString& text) {
+        warnings << title << text;
+    });
     auto* title = editor->findChild<QLabel*>(QStringLiteral("TitMesAno2"));
     click("btnPrev2");
     EXPECT_TRUE(warnings.isEmpty());
     click("btnPrev2");
-    CalendarioFrame::warning = original;
     EXPECT_EQ(warnings, QStringList({QStringLiteral("Calendrix"),
                                      QStringLiteral("Ano inválido. O ano deve estar no \r\n"
                                                     "intervalo de 1753 a 2078, inclusive.")}));

@@ -117,11 +117,13 @@ TEST(ListSelection, recordsThePositionAndRowOneSetsTheCounter)
     ASSERT_EQ(s.setaMenos(), 2);
     s.select(4);
     EXPECT_EQ(s.setaMais(), 4);
-    EXPECT_EQ(s.selectedIndex(), 5);
+    ASSERT_TRUE(s.selected());
+    EXPECT_EQ(s.page().value(*s.selected()), 5); // the store index shown there
     EXPECT_EQ(s.setaMenos(), 2);
     s.select(1);
     EXPECT_EQ(s.setaMenos(), 1);
-    EXPECT_EQ(s.selectedIndex(), 8);
+    ASSERT_TRUE(s.selected());
+    EXPECT_EQ(s.page().value(*s.selected()), 8);
 }
 
 TEST(ListSelection, firstSelectionBackOnTheNewestPageResetsTheWayBack)

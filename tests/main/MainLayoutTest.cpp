@@ -165,7 +165,7 @@ TEST_F(MainLayout, FontsFollowTheLayoutThroughTheirSubstitutes)
 
     const QFont big = control("lblDiaHojeGrande")->font();
     EXPECT_EQ(big.family(), QStringLiteral("Arial"));
-    EXPECT_EQ(big.pointSize(), 24);
+    EXPECT_EQ(big.pixelSize(), 32) << "24 points at 96 dpi, whatever the screen's";
     EXPECT_TRUE(big.bold());
     EXPECT_EQ(QFontInfo(big).family(), QStringLiteral("Liberation Sans"));
 

@@ -44,6 +44,28 @@ TEST_F(StatusToggle, bothWaysGiveTheFirstPageRowAndLeaveTheFileAlone)
     EXPECT_TRUE(button("imgSalvarRed")->isVisible());
 }
 
+TEST_F(StatusToggle, onlyTheLeftButtonSelectsOpensAndToggles)
+{
+    start(3);
+    QWidget* rows = list()->viewport();
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(rows, button, {}, rowCenter(1));
+        QTest::mouseDClick(rows, button, {}, rowCenter(1));
+        QTest::mouseRelease(rows, button, {}, rowCenter(1));
+    }
+    EXPECT_EQ(selectedRow(), -1);
+    EXPECT_FALSE(viewerShown());
+    EXPECT_EQ(store().reminderAt(1).status, Reminder::kOpen);
+    EXPECT_FALSE(button("imgSalvarRed")->isVisible());
+
+    click(1);
+    QTest::mouseDClick(rows, Qt::RightButton, {}, rowCenter(1));
+    QTest::mouseRelease(rows, Qt::RightButton, {}, rowCenter(1));
+    EXPECT_EQ(store().reminderAt(1).status, Reminder::kOpen);
+    doubleClick(1);
+    EXPECT_EQ(store().reminderAt(1).status, Reminder::kDone);
+}
+
 TEST_F(StatusToggle, singleRowRefreshesTheViewerAtOnce)
 {
     start(1);

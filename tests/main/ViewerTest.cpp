@@ -3,13 +3,15 @@
 #include "WindowOwner.h"
 
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace {
 
 Reminder shopping(int)
 {
     return {QStringLiteral("26.03.14.09.05.00"), QStringLiteral("20/03/26"), Reminder::kOpen,
-            QStringLiteral("Comprar pão"), QStringLiteral("Leite\u00A5ovos\u00A5café")};
+            QStringLiteral("Comprar <b>pão</b>  &lt;já<br>"),
+            QStringLiteral("Leite\u00A5ovos\u00A5café")};
 }
 
 } // namespace
@@ -23,9 +25,14 @@ TEST_F(Viewer, selectingARowShowsItsReminderBesideTheMainWindow)
     ASSERT_TRUE(viewerShown());
     EXPECT_EQ(viewerText("lblData"), QStringLiteral("Vence em: 20/03/26"));
     EXPECT_EQ(viewerText("lblPostado"), QStringLiteral("Postado em: 14/03/26"));
-    EXPECT_EQ(viewerText("lblTitulo"), QStringLiteral("Comprar pão"));
-    EXPECT_EQ(viewer()->findChild<QLabel*>(QStringLiteral("lblTitulo"))->toolTip(),
-              QStringLiteral("Comprar pão"));
+    // The title shows as typed, markup and double spaces included, and so does its tip.
+    const QString title = QStringLiteral("Comprar <b>pão</b>  &lt;já<br>");
+    auto* lblTitulo = viewer()->findChild<QLabel*>(QStringLiteral("lblTitulo"));
+    EXPECT_EQ(lblTitulo->text(), title);
+    EXPECT_EQ(lblTitulo->textFormat(), Qt::PlainText);
+    QTextDocument tip;
+    tip.setHtml(lblTitulo->toolTip());
+    EXPECT_EQ(tip.toPlainText(), title);
     auto* finalizado = viewer()->findChild<QLabel*>(QStringLiteral("lblFinalizado"));
     EXPECT_EQ(finalizado->text(), QStringLiteral("Não Concluído"));
     EXPECT_EQ(finalizado->palette().color(QPalette::WindowText), QColor(0xC6, 0x05, 0x00));

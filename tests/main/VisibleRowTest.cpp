@@ -1,3 +1,4 @@
+#include "PaperDelegate.h"
 #include "Reminder.h"
 #include "VisibleRow.h"
 
@@ -29,7 +30,7 @@ TEST(VisibleRow, openReminderShowsSixSpacesBeforeTheTitle)
     const QString row = VisibleRow::make(reminder(Reminder::kNoDue, Reminder::kOpen,
                                                   QStringLiteral("Reunião")), 3);
     EXPECT_EQ(row, QStringLiteral("----/----/----      Reunião\t\t\t\t3"));
-    EXPECT_EQ(VisibleRow::shownText(row), QStringLiteral("----/----/----      Reunião"));
+    EXPECT_EQ(PaperDelegate::shownText(row), QStringLiteral("----/----/----      Reunião"));
     EXPECT_EQ(VisibleRow::storeIndex(row), 3);
     EXPECT_EQ(indexByPieces(row), 3);
 }

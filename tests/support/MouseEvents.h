@@ -49,6 +49,13 @@ inline void drag(QWidget* window, QPoint local, QPoint offset,
     release(window, start + offset, button);
 }
 
+// The widget a press on a window point reaches: what lies there for the mouse.
+inline QWidget* under(QWidget* window, QPoint local)
+{
+    QWidget* child = window->childAt(local);
+    return child ? child : window;
+}
+
 inline void click(QWidget* target)
 {
     const QPoint at = target->mapToGlobal(target->rect().center());

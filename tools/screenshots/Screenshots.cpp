@@ -1,7 +1,9 @@
 // Saves a PNG of each window, clipped to its shape, into the folder given as the
-// only argument: the main window with a page of sample reminders, then every
+// last argument: the main window with a page of sample reminders, then every
 // secondary window as the main window would open it, holding a reminder where it
 // shows one, and the new-reminder editor once more with its calendar out.
+// With --main-only, only the main window, named after the screen's scale when it
+// is not 100 % (frm0_Inicial_200.png at a device pixel ratio of 2).
 #include "Application.h"
 #include "CalendarioFrame.h"
 #include "Clock.h"
@@ -31,7 +33,10 @@ void settle()
 bool save(QWidget* window, const QString& file)
 {
     settle();
-    QImage shot(window->size(), QImage::Format_ARGB32);
+    // In device pixels: a shot at 200 % shows what a user of such a screen sees.
+    const qreal ratio = window->devicePixelRatioF();
+    QImage shot(window->size() * ratio, QImage::Format_ARGB32);
+    shot.setDevicePixelRatio(ratio);
     shot.fill(Qt::transparent);
     QPainter painter(&shot);
     if (!window->mask().isEmpty())
@@ -46,11 +51,12 @@ bool save(QWidget* window, const QString& file)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        qWarning("usage: qr_screenshots FOLDER");
+    const bool mainOnly = argc == 3 && qstrcmp(argv[1], "--main-only") == 0;
+    if (argc != 2 && !mainOnly) {
+        qWarning("usage: qr_screenshots [--main-only] FOLDER");
         return 2;
     }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
+    const QDir out(QString::fromLocal8Bit(argv[argc - 1]));
     QTemporaryDir data;
     FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 30)));
     Application program(data.path(), clock);
@@ -90,7 +96,12 @@ int main(int argc, char** argv)
     program.start();
     frm0_Inicial& main = program.mainWindow();
     main.move(700, 40);
-    bool ok = save(&main, out.filePath(QStringLiteral("frm0_Inicial.png")));
+    const int percent = qRound(main.devicePixelRatioF() * 100);
+    bool ok = save(&main, out.filePath(percent == 100
+                                           ? QStringLiteral("frm0_Inicial.png")
+                                           : QStringLiteral("frm0_Inicial_%1.png").arg(percent)));
+    if (mainOnly)
+        return ok ? 0 : 1;
 
     struct Shot {
         Secondary id;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ClickGesture.h"
+
+#include <QObject>
+
+class QWidget;
+
+// Makes a label clickable by the rule of the picture buttons: clicked() on a
+// left press and release over it, never for the second press of a double click.
+// It only watches, so whatever else handles the label's presses still does.
+class LabelClick : public QObject {
+    Q_OBJECT
+public:
+    // Lives as long as the label.
+    static LabelClick* install(QWidget* label);
+
+signals:
+    void clicked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    explicit LabelClick(QWidget* label);
+
+    QWidget* label_;
+    ClickGesture gesture_;
+};

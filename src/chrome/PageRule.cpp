@@ -1,0 +1,14 @@
+#include "PageRule.h"
+
+PageRule::PageRule(QWidget* parent) : QFrame(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+PageRule::PageRule(const QColor& colour, QWidget* parent) : PageRule(parent)
+{
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, colour);
+    setPalette(pal);
+}
