@@ -5,6 +5,7 @@
 #include "DueRule.h"
 #include "ListState.h"
 #include "ReminderStore.h"
+#include "SampleList.h"
 #include "VisibleRow.h"
 
 #include <QDir>
@@ -18,59 +19,14 @@
 
 #include <cstring>
 #include <memory>
-#include <random>
 
 namespace {
 
 const FixedClock kClock(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 0)));
 
-// Reminders shaped like typed ones: titles of 5 to 45 characters, descriptions
-// of up to 130 with the odd accent, quote and line break; about 4 MB for the
-// largest list. The same seed gives the same file every run.
-QStringList makeRows(int n)
-{
-    static const QString kWords[] = {
-        QStringLiteral("comprar"), QStringLiteral("reunião"),  QStringLiteral("pão"),
-        QStringLiteral("médico"),  QStringLiteral("\"urgente\""), QStringLiteral("ligar"),
-        QStringLiteral("conta"),   QStringLiteral("às"),       QStringLiteral("amanhã"),
-        QStringLiteral("e"),       QStringLiteral("café"),     QStringLiteral("\u00A5"),
-    };
-    std::mt19937 random(12345);
-    auto text = [&](int minLength, int maxLength) {
-        const int length = std::uniform_int_distribution<int>(minLength, maxLength)(random);
-        QString out;
-        while (out.size() < length) {
-            if (!out.isEmpty())
-                out += u' ';
-            out += kWords[random() % std::size(kWords)];
-        }
-        out.truncate(length);
-        return out;
-    };
-    QStringList rows;
-    rows.reserve(n);
-    QDateTime posted(QDate(2020, 1, 1), QTime(8, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        posted = posted.addSecs(3600 + random() % 7200);
-        const QString due = random() % 3 ? Reminder::kNoDue : QStringLiteral("20/03/26");
-        const QString status = random() % 4 ? Reminder::kOpen : Reminder::kDone;
-        rows << Reminder{Reminder::stamp(posted), due, status, text(5, 45), text(0, 130)}.toRow();
-    }
-    return rows;
-}
-
-QByteArray fileWith(int n)
-{
-    static std::map<int, QByteArray> made;
-    QByteArray& bytes = made[n];
-    if (bytes.isEmpty())
-        bytes = DataFile::serialize(makeRows(n));
-    return bytes;
-}
-
 // A folder of its own holding a list of n reminders.
 struct Folder {
-    explicit Folder(int n) : bytes(fileWith(n)) { restore(); }
+    explicit Folder(int n) : bytes(SampleList::file(n)) { restore(); }
     QString file() const { return dir.filePath(ReminderStore::kFileName); }
     // Synced, so the next timed write does not also pay for flushing this one.
     void restore() const
@@ -346,7 +302,7 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     std::printf("Data file of %d reminders: %.1f MB\n", kLarge,
-                double(fileWith(kLarge).size()) / (1024.0 * 1024.0));
+                double(SampleList::file(kLarge).size()) / (1024.0 * 1024.0));
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatios();

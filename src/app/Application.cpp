@@ -18,8 +18,10 @@ Application::Application(const QString& dataFolder, const Clock& clock)
     // Fonts and pictures are in place before the first window is built.
     Fonts::install();
     Pictures::load();
-    QApplication::setWindowIcon(Pictures::icon());
     main_ = std::make_unique<frm0_Inicial>(store_, owner_, clock);
+    // Drawn from its picture at four sizes; the window manager can wait for it.
+    QObject::connect(main_.get(), &frm0_Inicial::startUpFinished, main_.get(),
+                     [] { QApplication::setWindowIcon(Pictures::icon()); });
 
     owner_.setFactory(Secondary::Escrever, [this] {
         return new EditorWindow(EditorWindow::Role::Escrever, *main_, clock_);
@@ -53,7 +55,13 @@ void Application::watchDueReminders(DueCheck::Send send)
         send = [this](const DueNotice& notice) { notifier_->send(notice); };
     }
     dueCheck_ = std::make_unique<DueCheck>(store_, clock_, std::move(send));
-    dueCheck_->startAfterPaint(main_.get());
+    // After the rest of start-up, which brings the tray icon a notice may need.
+    if (main_->startedUp())
+        dueCheck_->startAfterPaint(main_.get());
+    else
+        QObject::connect(main_.get(), &frm0_Inicial::startUpFinished, dueCheck_.get(),
+                         [this] { dueCheck_->startAfterPaint(main_.get()); },
+                         Qt::SingleShotConnection);
 }
 
 void Application::restoreWindows()

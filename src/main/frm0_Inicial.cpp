@@ -129,13 +129,35 @@ QPoint frm0_Inicial::startPosition(const QRect& screen)
 
 void frm0_Inicial::start()
 {
-    tray_->startUp();
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(startPosition(screen->geometry()));
     lstLembretes->clear();
     const StoreStatus loaded = store_.load();
     showFirstPage();
     report(loaded);
+    startUp_ = StartUp::WaitingForPaint;
+    // A window the platform never exposes gets no paint: start up all the same.
+    QTimer::singleShot(kStartUpFallbackMs, this, &frm0_Inicial::finishStartUp);
+}
+
+void frm0_Inicial::finishStartUp()
+{
+    if (startUp_ != StartUp::WaitingForPaint)
+        return;
+    startUp_ = StartUp::Finished;
+    tray_->startUp();
+    emit startUpFinished();
+}
+
+bool frm0_Inicial::event(QEvent* event)
+{
+    // Queued, so it runs once the painted window has reached the screen.
+    if (event->type() == QEvent::Paint && startUp_ == StartUp::WaitingForPaint &&
+        !finishQueued_) {
+        finishQueued_ = true;
+        QTimer::singleShot(0, this, &frm0_Inicial::finishStartUp);
+    }
+    return QWidget::event(event);
 }
 
 void frm0_Inicial::showMessage(const QString& text)

@@ -25,12 +25,17 @@ class frm0_Inicial : public QWidget, public MainHost {
 public:
     static constexpr QSize kSize{249, 345};
     static constexpr int kMessageMs = 2000;
+    static constexpr int kStartUpFallbackMs = 1000;
 
     frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock& clock,
                  QWidget* parent = nullptr);
 
     // The start-up steps after construction: place, load, show the first page.
+    // The rest, which nothing on screen waits for, follows the first paint.
     void start();
+    // The secondary windows, created hidden, and the tray icon.
+    void finishStartUp();
+    bool startedUp() const { return startUp_ == StartUp::Finished; }
     // Top-left corner that puts the window in the bottom-right of a screen.
     static QPoint startPosition(const QRect& screen);
 
@@ -46,6 +51,12 @@ public:
     QTimer* messageTimer() const { return Timer1; }
     TrayMinimizer& tray() const { return *tray_; }
     const ListState& listState() const { return state_; }
+
+signals:
+    void startUpFinished();
+
+protected:
+    bool event(QEvent* event) override;
 
 private:
     void buildControls();
@@ -82,4 +93,6 @@ private:
     PictureButton* imgRetornaOff = nullptr;
     QTimer* Timer1 = nullptr;
     TrayMinimizer* tray_ = nullptr;
+    enum class StartUp { NotStarted, WaitingForPaint, Finished } startUp_ = StartUp::NotStarted;
+    bool finishQueued_ = false;
 };

@@ -164,19 +164,13 @@ QString rowFromQuotelessLine(const char* begin, const char* end)
     return row;
 }
 
-// Appends the row of one file line; lines of nothing but spaces (once quotes are
-// gone) give no row.
-void appendRow(QStringList& rows, const char* begin, const char* end)
+// Lines of nothing but spaces (once quotes are gone) give no row.
+bool holdsRow(const char* begin, const char* end)
 {
-    const char* text = begin;
-    while (text != end && (*text == ' ' || *text == kQuote))
-        ++text;
-    if (text == end)
-        return;
-    if (std::memchr(begin, kQuote, size_t(end - begin)))
-        rows.append(rowFromLine(begin, end));
-    else
-        rows.append(rowFromQuotelessLine(begin, end));
+    for (const char* text = begin; text != end; ++text)
+        if (*text != ' ' && *text != kQuote)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -205,16 +199,19 @@ QByteArray serialize(const QStringList& rows, bool lastWithoutBreak)
     return out;
 }
 
-QStringList parse(QByteArrayView bytes)
+void forEachLine(QByteArrayView bytes, const std::function<void(QByteArrayView line)>& visit)
 {
     // Quotes go before lines are split, so a line ends at every LF whose nearest
     // byte before it, quotes aside, is a CR of the same line. A last line without
     // CR LF still counts.
-    QStringList rows;
     if (bytes.isEmpty())
-        return rows;
+        return;
     const char* const data = bytes.data();
     const char* const end = data + bytes.size();
+    auto line = [&visit](const char* begin, const char* lineEnd) {
+        if (holdsRow(begin, lineEnd))
+            visit(QByteArrayView(begin, lineEnd - begin));
+    };
     const char* start = data;
     const char* search = data;
     while (const void* found = std::memchr(search, kLF, size_t(end - search))) {
@@ -223,13 +220,61 @@ QStringList parse(QByteArrayView bytes)
         while (cr != start && cr[-1] == kQuote)
             --cr;
         if (cr != start && cr[-1] == kCR) {
-            appendRow(rows, start, cr - 1);
+            line(start, cr - 1);
             start = lf + 1;
         }
         search = lf + 1;
     }
-    appendRow(rows, start, end);
+    line(start, end);
+}
+
+QString row(QByteArrayView line)
+{
+    const char* begin = line.data();
+    const char* end = begin + line.size();
+    if (std::memchr(begin, kQuote, size_t(line.size())))
+        return rowFromLine(begin, end);
+    return rowFromQuotelessLine(begin, end);
+}
+
+QStringList parse(QByteArrayView bytes)
+{
+    QStringList rows;
+    forEachLine(bytes, [&rows](QByteArrayView line) { rows.append(row(line)); });
     return rows;
+}
+
+bool isWrittenForm(QByteArrayView line)
+{
+    const char* p = line.data();
+    const auto size = size_t(line.size());
+    if (size == 0 || std::memchr(p, kQuote, size) || std::memchr(p, '\t', size))
+        return false;
+    const char* const end = p + size;
+    int separators = 0;
+    while (const void* hit = std::memchr(p, kSection, size_t(end - p))) {
+        if (++separators > kFields - 1)
+            return false;
+        p = static_cast<const char*>(hit) + 1;
+    }
+    return separators == kFields - 1;
+}
+
+QByteArray writtenForm(QByteArrayView line)
+{
+    if (isWrittenForm(line))
+        return line.toByteArray();
+    return writtenForm(row(line));
+}
+
+QByteArray writtenForm(const QString& row)
+{
+    QByteArray bytes(row.size(), Qt::Uninitialized);
+    bytes.truncate(writeEscaped(bytes.data(), row) - bytes.constData());
+    // A typed "§" or TAB would read back as one separator too many.
+    if (!isWrittenForm(bytes))
+        return writtenForm(DataFile::row(bytes));
+    return bytes;
 }
 
 } // namespace DataFile

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <functional>
+
 // The bytes of lembretes.dat: one quoted Windows-1252 text, one line per reminder,
 // fields joined by "§", "¤" for a double quote and "¥" for a line break.
 namespace DataFile {
@@ -17,5 +19,16 @@ QByteArray serialize(const QStringList& rows, bool lastWithoutBreak = false);
 // Rows in file order; blank and space-only lines are skipped, a line keeps at
 // most five fields, missing fields read as empty texts and a TAB as a space.
 QStringList parse(QByteArrayView bytes);
+
+// Each line of a file that holds a row, as parse splits them, quotes still in.
+void forEachLine(QByteArrayView bytes, const std::function<void(QByteArrayView line)>& visit);
+// The row one line reads as.
+QString row(QByteArrayView line);
+
+// The bytes a save writes for a line or a row: no quote, no TAB, exactly five
+// fields, and they read back as the same row. A line in that form stays as it is.
+bool isWrittenForm(QByteArrayView line);
+QByteArray writtenForm(QByteArrayView line);
+QByteArray writtenForm(const QString& row);
 
 } // namespace DataFile

@@ -31,7 +31,7 @@ ReminderStore::ReminderStore(const QString& folder, const Clock& clock)
 
 StoreStatus ReminderStore::load()
 {
-    rows_.clear();
+    rows_ = RowList();
     readFailed_ = false;
     const QFileInfo info(path_);
     if (!info.exists() && !info.isSymLink())
@@ -39,44 +39,34 @@ StoreStatus ReminderStore::load()
                                                             : StoreStatus::WriteFailed;
     // Only a regular file is read: opening a FIFO would block start-up for good.
     QFile file(path_);
-    QByteArray bytes;
     if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
         readFailed_ = true;
         return StoreStatus::ReadFailed;
     }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    // Too large a file is left alone rather than read in part and overwritten.
+    QByteArray bytes = file.size() > RowList::kMaxFileSize ? QByteArray() : file.readAll();
+    if (file.size() > RowList::kMaxFileSize || file.error() != QFileDevice::NoError) {
         readFailed_ = true;
         return StoreStatus::ReadFailed;
     }
-    rows_ = DataFile::parse(bytes);
+    rows_ = RowList::fromFile(std::move(bytes));
     return StoreStatus::Ok;
 }
 
-StoreStatus ReminderStore::write(QStringList rows, bool appended, int changed)
+StoreStatus ReminderStore::write(RowList rows)
 {
-    if (readFailed_)
-        return StoreStatus::ReadFailed;
-    const QByteArray bytes = DataFile::serialize(rows, appended);
-    if (!SafeFile::write(path_, bytes))
+    if (rows.tooLarge() || !SafeFile::write(path_, rows.file()))
         return StoreStatus::WriteFailed;
-    // The list becomes what a reload of the file gives without reading 4 MB
-    // back: a row that came from a load reads back as it is, so only the row
-    // the caller brought in is passed through the file format.
-    if (changed >= 0)
-        rows[changed] = readBack(rows.at(changed));
+    // The new list holds the very bytes written, which is what a reload reads.
     rows_ = std::move(rows);
     return StoreStatus::Ok;
 }
 
-QString ReminderStore::readBack(const QString& row)
-{
-    return DataFile::parse(DataFile::serialize({row})).value(0);
-}
-
 StoreStatus ReminderStore::saveAll()
 {
-    return write(rows_, false, -1);
+    if (readFailed_)
+        return StoreStatus::ReadFailed;
+    return write(rows_.saved());
 }
 
 StoreStatus ReminderStore::deleteAt(int k)
@@ -85,9 +75,7 @@ StoreStatus ReminderStore::deleteAt(int k)
         return StoreStatus::ReadFailed;
     if (k < 0 || k >= count())
         return StoreStatus::NoSuchRow;
-    QStringList rows = rows_;
-    rows.removeAt(k);
-    return write(std::move(rows), false, -1);
+    return write(rows_.without(k));
 }
 
 StoreStatus ReminderStore::append(const QString& due, const QString& title,
@@ -98,9 +86,7 @@ StoreStatus ReminderStore::append(const QString& due, const QString& title,
     if (count() >= kMaxRows)
         return StoreStatus::Full;
     const Reminder added{Reminder::stamp(clock_.now()), due, Reminder::kOpen, title, description};
-    QStringList rows = rows_;
-    rows.append(added.toRow());
-    return write(std::move(rows), true, count());
+    return write(rows_.appended(added.toRow()));
 }
 
 StoreStatus ReminderStore::replaceAt(int k, const Reminder& reminder)
@@ -109,9 +95,7 @@ StoreStatus ReminderStore::replaceAt(int k, const Reminder& reminder)
         return StoreStatus::ReadFailed;
     if (k < 0 || k >= count())
         return StoreStatus::NoSuchRow;
-    QStringList rows = rows_;
-    rows[k] = reminder.toRow();
-    return write(std::move(rows), false, k);
+    return write(rows_.with(k, reminder.toRow()));
 }
 
 void ReminderStore::setStatus(int k, const QString& status)
@@ -120,5 +104,5 @@ void ReminderStore::setStatus(int k, const QString& status)
         return;
     Reminder r = reminderAt(k);
     r.status = status;
-    rows_[k] = readBack(r.toRow());
+    rows_.set(k, r.toRow());
 }

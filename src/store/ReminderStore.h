@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "Reminder.h"
+#include "RowList.h"
 
 #include <QString>
 #include <QStringList>
@@ -36,20 +37,17 @@ public:
     // Memory only: the file follows at the next write.
     void setStatus(int k, const QString& status);
 
-    int count() const { return int(rows_.size()); }
-    QString rowAt(int k) const { return rows_.value(k); }
+    int count() const { return rows_.count(); }
+    QString rowAt(int k) const { return rows_.at(k); }
     Reminder reminderAt(int k) const { return Reminder::fromRow(rowAt(k)); }
 
 private:
-    // Writes rows and makes them the list; changed is the index of the one row
-    // that did not come from a load, or -1.
-    StoreStatus write(QStringList rows, bool appended, int changed);
-    // A row as a reload of the file would give it.
-    static QString readBack(const QString& row);
+    // Writes the list's file and makes it the list.
+    StoreStatus write(RowList rows);
 
     QString path_;
     const Clock& clock_;
-    QStringList rows_;
+    RowList rows_;
     // Set when an existing file could not be read, so it is never overwritten.
     bool readFailed_ = false;
 };

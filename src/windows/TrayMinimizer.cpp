@@ -19,7 +19,9 @@ TrayMinimizer::TrayMinimizer(WindowOwner& owner, QWidget* main, Availability tra
 
 void TrayMinimizer::startUp()
 {
-    owner_.hideAll();
+    // Created hidden; one the user already opened stays open.
+    for (Secondary id : kAllSecondary)
+        owner_.get(id);
     addIcon();
 }
 

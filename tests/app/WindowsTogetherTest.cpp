@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,6 +34,8 @@ struct WindowsTogetherTest : ::testing::Test {
     {
         app.owner().setFactory(Secondary::Atualizar, [] { return new FakeEditor; });
         app.start();
+        // The hidden windows and the icon follow the main window's first paint.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return main.startedUp(); }));
         main.move(600, 400);
     }
     ~WindowsTogetherTest() override { app.owner().closeAll(); }

@@ -3,6 +3,7 @@
 #include "Cp1252.h"
 #include "DataFile.h"
 #include "Reminder.h"
+#include "RowList.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -38,5 +39,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // way the last row ends.
     require(DataFile::parse(DataFile::serialize(rows)) == rows, "saved form reads back");
     require(DataFile::parse(DataFile::serialize(rows, true)) == rows, "appended form reads back");
+
+    // The store keeps rows as the bytes a save writes: it reads as parse does and
+    // writes, hand-edited lines cleaned, what serialize writes.
+    const RowList list = RowList::fromFile(bytes.toByteArray());
+    require(list.count() == rows.size(), "the store holds every row");
+    for (int k = 0; k < list.count(); ++k)
+        require(list.at(k) == rows.at(k), "the store reads each row as parse does");
+    require(list.saved().file() == DataFile::serialize(rows), "a save writes what serialize does");
+    if (!rows.isEmpty()) {
+        QStringList fewer = rows;
+        fewer.removeAt(rows.size() / 2);
+        require(list.without(int(rows.size() / 2)).file() == DataFile::serialize(fewer),
+                "a delete writes what serialize does");
+    }
+    // Typed fields may hold anything; what a reload of the write gives is the list.
+    const QString field = text.left(60);
+    const QString typed = Reminder{field, field, field, field, field}.toRow();
+    for (const RowList& written : {list.appended(typed), list.with(0, typed)}) {
+        const QStringList reread = DataFile::parse(written.file());
+        require(reread.size() == written.count(), "a write keeps every row");
+        for (int k = 0; k < written.count(); ++k)
+            require(written.at(k) == reread.at(k), "the list after a write is the reloaded one");
+    }
+    require(DataFile::parse(list.appended(typed).file()) ==
+                DataFile::parse(DataFile::serialize(rows + QStringList{typed}, true)),
+            "an append reads back as before");
     return 0;
 }

@@ -180,6 +180,24 @@ TEST_F(ReminderStoreTest, pendingStatusIsWrittenByTheNextWriteOnly)
     EXPECT_TRUE(bytes().contains("\xA7\xD7\xA7T0\xA7"));
 }
 
+// Each pending toggle keeps the row's new bytes aside, and the old ones are swept
+// out now and then: every other pending row must come through that intact.
+TEST_F(ReminderStoreTest, thousandsOfPendingTogglesKeepEveryRow)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    appendMany(3);
+    store.setStatus(0, Reminder::kDone);
+    store.setStatus(2, Reminder::kDone);
+    for (int i = 0; i < 5001; ++i)
+        store.setStatus(1, i % 2 ? Reminder::kOpen : Reminder::kDone);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(store.reminderAt(k).status, Reminder::kDone) << k;
+        EXPECT_EQ(store.reminderAt(k).title, QStringLiteral("T%1").arg(k));
+    }
+    ASSERT_EQ(store.saveAll(), StoreStatus::Ok);
+    EXPECT_EQ(rows(*reopened()), rows(store));
+}
+
 TEST_F(ReminderStoreTest, setStatusOutsideTheListChangesNothing)
 {
     ASSERT_EQ(store.load(), StoreStatus::Ok);

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+// The store's rows kept as the bytes a save writes for them, mostly the loaded
+// file itself: a page decodes its fifteen rows, and a save copies bytes instead
+// of encoding every row again. A hand-edited line is cleaned at load into the
+// form a save gives it, so the next write still writes it clean.
+class RowList {
+public:
+    // Larger files are refused: offsets are kept in 32 bits, eight bytes a row.
+    static constexpr qsizetype kMaxFileSize = 0x7FFFFFFF;
+
+    RowList() = default;
+    // Takes the file's bytes, at most kMaxFileSize of them.
+    static RowList fromFile(QByteArray file);
+
+    int count() const { return int(spans_.size()); }
+    // An empty text outside the list.
+    QString at(int k) const;
+    // Memory only; the row becomes what a reload of the next write gives.
+    void set(int k, const QString& row);
+
+    // The list a write of the file leaves, and that file's bytes in file():
+    // every row, or all but one, or one replaced, or one more after the last
+    // (which an append leaves without a line break).
+    RowList saved() const;
+    RowList without(int k) const;
+    RowList with(int k, const QString& row) const;
+    RowList appended(const QString& row) const;
+    const QByteArray& file() const { return base_; }
+    // A write that would pass kMaxFileSize has no file and must not happen.
+    bool tooLarge() const { return tooLarge_; }
+
+private:
+    // Where a row's bytes are: the base or, when inBase is false, the extra bytes
+    // of rows cleaned at load or changed in memory.
+    struct Span {
+        quint32 at = 0;
+        quint32 size : 31 = 0;
+        quint32 inBase : 1 = 1;
+    };
+    static Span makeSpan(qsizetype at, qsizetype size, bool inBase)
+    {
+        return {quint32(at), quint32(size), inBase ? 1u : 0u};
+    }
+
+    QByteArrayView bytes(const Span& span) const;
+    Span keep(const QByteArray& rowBytes);
+    // The file of every row with one left out, one replaced or one added (k ==
+    // count()), all at once.
+    RowList rewritten(int k, bool drop, QByteArrayView replacement) const;
+
+    QByteArray base_;
+    QByteArray extra_;
+    std::vector<Span> spans_;
+    bool tooLarge_ = false;
+};
