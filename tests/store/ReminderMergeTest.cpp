@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
+#include <random>
 
 namespace {
 
@@ -112,5 +114,156 @@ TEST(ReminderMerge, listsChangedInPlaceMergeAsTheRowsDo)
         for (int k = 0; k < merged.count(); ++k)
             rows << merged.at(k);
         EXPECT_EQ(rows, ReminderMerge::merge(c.base, c.ours, c.theirs, kToday));
+    }
+}
+
+// ---- the fast paths against the rule written plainly ----
+
+namespace {
+
+QStringList fields(const QString& row)
+{
+    return row.split(u'\t');
+}
+
+// The rule's pairing, one row at a time: same stamp, equal title and
+// description first, then the rest in order.
+std::vector<int> plainPairing(const QStringList& a, const QStringList& b)
+{
+    std::vector<int> aOfB(std::size_t(b.size()), -1);
+    std::vector<bool> taken(std::size_t(a.size()), false);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int j = 0; j < b.size(); ++j) {
+            if (aOfB[std::size_t(j)] >= 0)
+                continue;
+            const QStringList y = fields(b[j]);
+            for (int i = 0; i < a.size(); ++i) {
+                const QStringList x = fields(a[i]);
+                if (taken[std::size_t(i)] || x[0] != y[0] ||
+                    (pass == 0 && (x[3] != y[3] || x[4] != y[4])))
+                    continue;
+                taken[std::size_t(i)] = true;
+                aOfB[std::size_t(j)] = i;
+                break;
+            }
+        }
+    }
+    return aOfB;
+}
+
+QStringList plainMerge(const std::optional<QStringList>& base, const QStringList& ours,
+                       const QStringList& theirs)
+{
+    QStringList kept, added;
+    if (!base) {
+        kept = ours;
+        const std::vector<int> ot = plainPairing(ours, theirs);
+        for (int j = 0; j < theirs.size(); ++j)
+            if (ot[std::size_t(j)] < 0)
+                added << theirs[j];
+    } else {
+        const std::vector<int> bo = plainPairing(*base, ours), bt = plainPairing(*base, theirs);
+        auto partner = [](const std::vector<int>& of, int i) {
+            const auto at = std::find(of.begin(), of.end(), i);
+            return at == of.end() ? -1 : int(at - of.begin());
+        };
+        for (int i = 0; i < base->size(); ++i) {
+            const int o = partner(bo, i), t = partner(bt, i);
+            const QString& b = base->at(i);
+            if (o >= 0 && t >= 0) {
+                const QStringList bf = fields(b), of = fields(ours[o]), tf = fields(theirs[t]);
+                QStringList row;
+                for (int f = 0; f < 5; ++f)
+                    row << (of[f] != bf[f] ? of[f] : tf[f]);
+                kept << row.join(u'\t');
+            } else if (o >= 0 && ours[o] != b) {
+                kept << ours[o];
+            } else if (t >= 0 && theirs[t] != b) {
+                kept << theirs[t];
+            }
+        }
+        QStringList oursAdded, theirsAdded;
+        for (int j = 0; j < ours.size(); ++j)
+            if (bo[std::size_t(j)] < 0)
+                oursAdded << ours[j];
+        for (int j = 0; j < theirs.size(); ++j)
+            if (bt[std::size_t(j)] < 0)
+                theirsAdded << theirs[j];
+        const std::vector<int> both = plainPairing(oursAdded, theirsAdded);
+        added = oursAdded;
+        for (int j = 0; j < theirsAdded.size(); ++j)
+            if (both[std::size_t(j)] < 0)
+                added << theirsAdded[j];
+    }
+    // One at a time in stamp order, each before the first later row.
+    auto key = [](const QString& row) {
+        return ReminderMerge::stampKey(fields(row)[0].toLatin1(), kToday);
+    };
+    QStringList readable, unreadable;
+    for (const QString& row : added)
+        (key(row) < 0 ? unreadable : readable) << row;
+    std::stable_sort(readable.begin(), readable.end(),
+                     [&](const QString& x, const QString& y) { return key(x) < key(y); });
+    for (const QString& row : readable) {
+        qsizetype at = 0;
+        while (at < kept.size() && key(kept[at]) <= key(row))
+            ++at;
+        kept.insert(at, row);
+    }
+    return kept + unreadable;
+}
+
+} // namespace
+
+// Lists with long shared starts and ends, ordered or not, stamps shared or not,
+// changed on each side in every way: the merge gives what the rule gives.
+TEST(ReminderMerge, givesWhatTheRuleGivesOnRandomLists)
+{
+    std::mt19937 random(20261208);
+    auto pick = [&random](int n) { return int(random() % unsigned(n)); };
+    const QString stamps[] = {"26.01.01.10.00.00", "26.01.02.10.00.00", "26.01.03.10.00.00",
+                              "99.12.31.10.00.00", "x"};
+    const QString titles[] = {"A", "B", "C"};
+    auto fresh = [&](bool ordered, int i) {
+        const QString stamp = ordered ? QStringLiteral("25.%1.10.00.00")
+                                            .arg(QDate(2025, 1, 1).addDays(i).toString("MM.dd"))
+                                      : stamps[pick(5)];
+        return Reminder{stamp, pick(2) ? Reminder::kNoDue : QStringLiteral("20/03/26"),
+                        pick(2) ? Reminder::kOpen : Reminder::kDone, titles[pick(3)], ""}
+            .toRow();
+    };
+    auto changed = [&](QStringList rows, bool ordered) {
+        for (int edits = pick(4); edits > 0; --edits) {
+            const int at = rows.isEmpty() ? 0 : pick(int(rows.size()));
+            switch (pick(4)) {
+            case 0:
+                if (!rows.isEmpty())
+                    rows.removeAt(at);
+                break;
+            case 1:
+                rows.insert(at, fresh(ordered, 300 + pick(60)));
+                break;
+            default:
+                if (!rows.isEmpty()) {
+                    Reminder r = Reminder::fromRow(rows[at]);
+                    (pick(2) ? r.status : r.title) = pick(2) ? Reminder::kDone : titles[pick(3)];
+                    rows[at] = r.toRow();
+                }
+            }
+        }
+        return rows;
+    };
+    for (int round = 0; round < 1000; ++round) {
+        const bool ordered = pick(2);
+        QStringList base;
+        const int length = pick(3) ? pick(8) : 40;
+        for (int i = 0; i < length; ++i)
+            base << fresh(ordered, i * 4);
+        const QStringList ours = changed(base, ordered), theirs = changed(base, ordered);
+        SCOPED_TRACE(round);
+        const std::optional<QStringList> b = pick(5) ? std::optional(base) : std::nullopt;
+        ASSERT_EQ(ReminderMerge::merge(b, ours, theirs, kToday), plainMerge(b, ours, theirs))
+            << "base " << (b ? b->join(" | ").toStdString() : "none") << "\nours "
+            << ours.join(" | ").toStdString() << "\ntheirs " << theirs.join(" | ").toStdString();
     }
 }
