@@ -140,12 +140,20 @@ bool stampBefore(QByteArrayView x, QByteArrayView y)
     return c != 0 ? c < 0 : x.size() < y.size();
 }
 
-// Whether the stamps of rows from `from` to `to` (and the one before) rise strictly.
-bool increasing(const std::vector<QByteArrayView>& rows, std::size_t from, std::size_t to)
+// The stamps of rows from `from` to `to`, when they rise strictly from the one
+// before.
+bool stampsRise(const std::vector<QByteArrayView>& rows, std::size_t from, std::size_t to,
+                std::vector<QByteArrayView>& stamps)
 {
-    for (std::size_t i = from == 0 ? 1 : from; i < to; ++i)
-        if (!stampBefore(stampOf(rows[i - 1]), stampOf(rows[i])))
+    stamps.reserve(to - from);
+    QByteArrayView previous = from > 0 ? stampOf(rows[from - 1]) : QByteArrayView();
+    for (std::size_t i = from; i < to; ++i) {
+        const QByteArrayView stamp = stampOf(rows[i]);
+        if (i > 0 && !stampBefore(previous, stamp))
             return false;
+        stamps.push_back(stamp);
+        previous = stamp;
+    }
     return true;
 }
 
@@ -214,15 +222,15 @@ Pairing pair(const std::vector<QByteArrayView>& a, const std::vector<QByteArrayV
     // Files written while the clock only moves forward have their stamps in
     // order, each once: there identity is the stamp alone, found by walking
     // both sides together.
-    if (increasing(a, start, aEnd) && increasing(b, start, bEnd)) {
-        for (std::size_t i = start, j = start; i < aEnd && j < bEnd;) {
-            const QByteArrayView x = stampOf(a[i]), y = stampOf(b[j]);
-            if (same(x, y)) {
-                p.bOfA[i] = int(j);
-                p.aOfB[j] = int(i);
+    std::vector<QByteArrayView> sa, sb;
+    if (stampsRise(a, start, aEnd, sa) && stampsRise(b, start, bEnd, sb)) {
+        for (std::size_t i = 0, j = 0; i < sa.size() && j < sb.size();) {
+            if (same(sa[i], sb[j])) {
+                p.bOfA[start + i] = int(start + j);
+                p.aOfB[start + j] = int(start + i);
                 ++i;
                 ++j;
-            } else if (stampBefore(x, y)) {
+            } else if (stampBefore(sa[i], sb[j])) {
                 ++i;
             } else {
                 ++j;
@@ -386,8 +394,12 @@ qint64 keyOf(QByteArrayView stamp, const DueRule::Window& window)
             return -1;
     }
     const int month = part[1], day = part[2];
+    if (month < 1 || month > 12 || day < 1 || part[3] > 23 || part[4] > 59 || part[5] > 59)
+        return -1;
     const int year = window.yearOf(part[0], month, day);
-    if (!QDate::isValid(year, month, day) || part[3] > 23 || part[4] > 59 || part[5] > 59)
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    if (day > kDays[month - 1] + (month == 2 && leap ? 1 : 0))
         return -1;
     return ((((qint64(year) * 100 + month) * 100 + day) * 100 + part[3]) * 100 + part[4]) * 100 +
            part[5];
