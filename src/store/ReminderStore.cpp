@@ -20,6 +20,8 @@ QString storeMessage(StoreStatus status)
         return QStringLiteral("Limite de lembretes atingido!");
     case StoreStatus::NoSuchRow:
         return QStringLiteral("Selecione um ítem primeiro!");
+    case StoreStatus::CopyUnreadable:
+        return {};
     }
     return {};
 }
@@ -53,8 +55,10 @@ StoreStatus ReminderStore::load()
     return StoreStatus::Ok;
 }
 
-StoreStatus ReminderStore::write(RowList rows)
+template <typename Operation>
+StoreStatus ReminderStore::write(Operation&& operation, bool)
 {
+    RowList rows = operation(rows_);
     if (rows.tooLarge() || !SafeFile::write(path_, rows.file()))
         return StoreStatus::WriteFailed;
     // The new list holds the very bytes written, which is what a reload reads.
@@ -62,11 +66,48 @@ StoreStatus ReminderStore::write(RowList rows)
     return StoreStatus::Ok;
 }
 
+FileChange ReminderStore::followFile(bool)
+{
+    return FileChange::Unchanged;
+}
+
+StoreStatus ReminderStore::mergeConflictCopy(const QString&)
+{
+    return StoreStatus::CopyUnreadable;
+}
+
+int ReminderStore::indexOf(const Reminder& r) const
+{
+    int sameStamp = -1;
+    for (int k = 0; k < count(); ++k) {
+        const Reminder here = reminderAt(k);
+        if (here.posted != r.posted)
+            continue;
+        if (here.title == r.title && here.description == r.description)
+            return k;
+        if (sameStamp < 0)
+            sameStamp = k;
+    }
+    return sameStamp;
+}
+
+StoreStatus ReminderStore::deleteReminder(const Reminder& r)
+{
+    const int k = indexOf(r);
+    return k < 0 ? StoreStatus::Ok : deleteAt(k);
+}
+
+StoreStatus ReminderStore::replaceReminder(const Reminder& original, const Reminder& edited)
+{
+    const int k = indexOf(original);
+    return k < 0 ? StoreStatus::NoSuchRow : replaceAt(k, edited);
+}
+
 StoreStatus ReminderStore::saveAll()
 {
     if (readFailed_)
         return StoreStatus::ReadFailed;
-    return write(rows_.saved());
+    return write([](const RowList& rows) { return rows.saved(); });
 }
 
 StoreStatus ReminderStore::deleteAt(int k)
@@ -75,7 +116,7 @@ StoreStatus ReminderStore::deleteAt(int k)
         return StoreStatus::ReadFailed;
     if (k < 0 || k >= count())
         return StoreStatus::NoSuchRow;
-    return write(rows_.without(k));
+    return write([k](const RowList& rows) { return rows.without(k); });
 }
 
 StoreStatus ReminderStore::append(const QString& due, const QString& title,
@@ -86,7 +127,7 @@ StoreStatus ReminderStore::append(const QString& due, const QString& title,
     if (count() >= kMaxRows)
         return StoreStatus::Full;
     const Reminder added{Reminder::stamp(clock_.now()), due, Reminder::kOpen, title, description};
-    return write(rows_.appended(added.toRow()));
+    return write([&](const RowList& rows) { return rows.appended(added.toRow()); });
 }
 
 StoreStatus ReminderStore::replaceAt(int k, const Reminder& reminder)
@@ -95,7 +136,7 @@ StoreStatus ReminderStore::replaceAt(int k, const Reminder& reminder)
         return StoreStatus::ReadFailed;
     if (k < 0 || k >= count())
         return StoreStatus::NoSuchRow;
-    return write(rows_.with(k, reminder.toRow()));
+    return write([&](const RowList& rows) { return rows.with(k, reminder.toRow()); });
 }
 
 void ReminderStore::setStatus(int k, const QString& status)

@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "Reminder.h"
 #include "RowList.h"
+#include "SafeFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,16 +11,31 @@
 enum class StoreStatus {
     Ok,
     WriteFailed, // file and list unchanged
-    ReadFailed,  // the file could not be read at load; writes are refused
-    Full,        // append refused at the row limit
+    ReadFailed,  // the file could not be read; writes are refused until it can
+    Full,        // append refused at the row limit, or a conflict copy whose merge would pass it
     NoSuchRow,
+    CopyUnreadable, // a conflict copy that could not be read: leave it where it is
 };
 
-// The user's message for a failed operation; empty for Ok.
+// The user's message for a failed operation; empty for Ok and CopyUnreadable.
 QString storeMessage(StoreStatus status);
 
-// The reminder list and its file. Every write rewrites the whole file and leaves
-// the list exactly as a fresh load of that file would give it.
+// What followFile found.
+enum class FileChange {
+    Unchanged,   // the bytes last read or written: the program's own writes land here
+    Reloaded,    // changed elsewhere, merged with the pending status changes: show the list again
+    HalfWritten, // empty, or without its opening or closing quote: ask again after a pause
+    Vanished,    // gone: the list stays, and the next write creates the file with it
+    Unreadable,  // the list stays; writes are refused until a later followFile reads it
+};
+
+// The reminder list and its file. The store keeps the base, the bytes it last
+// read or wrote, and every write starts from the file as it is now: if something
+// else changed it since the base, the change is merged in first (ReminderMerge,
+// ours being the list with its pending status changes), and the operation then
+// acts by identity. While nothing else touches the file, every write is exactly
+// the plain rewrite it always was, and the list after it is what a fresh load
+// of the file gives.
 class ReminderStore {
 public:
     static constexpr int kMaxRows = 32767;
@@ -29,25 +45,63 @@ public:
 
     QString path() const { return path_; }
 
+    // Start-up: creates the file when there is none; what is read is the base.
     StoreStatus load();
+
+    // For the watcher, whenever the file or its folder signals. Reloaded leaves
+    // the list as the merge made it, the read bytes as the new base; every other
+    // outcome leaves the list alone. HalfWritten comes only when !lastTry: call
+    // again after a pause with lastTry set, and a file still half-written is then
+    // Unreadable. A file that grew past kMaxRows loads whole, as at start-up.
+    FileChange followFile(bool lastTry);
+
+    // Writes the merged rows with the pending status changes.
     StoreStatus saveAll();
-    StoreStatus deleteAt(int k);
+    // The reminder with r's stamp (and, among rows sharing it, r's title and
+    // description). Already gone from the file: nothing else is removed, Ok.
+    StoreStatus deleteReminder(const Reminder& r);
+    // After the last row; Full at kMaxRows.
     StoreStatus append(const QString& due, const QString& title, const QString& description);
+    // original is the reminder as the editor was filled, edited as confirmed.
+    // Only the fields the user changed are written; the others keep the file's
+    // current value. A reminder deleted elsewhere comes back, corrected.
+    StoreStatus replaceReminder(const Reminder& original, const Reminder& edited);
+    // Row-index forms of the two, for callers that hold an index.
+    StoreStatus deleteAt(int k);
     StoreStatus replaceAt(int k, const Reminder& reminder);
-    // Memory only: the file follows at the next write.
+    // Memory only: the file follows at the next write (a pending status change).
     void setStatus(int k, const QString& status);
+
+    // Merges a sync tool's conflict copy into the file and writes it: every
+    // reminder of either, the fields of the file under the real name winning
+    // where they differ. No local base takes part, so both computers, handed the
+    // same two versions, write the same bytes. The pending status changes are
+    // not written: they stay pending, merged on top of the new file. On
+    // CopyUnreadable or Full (the merge would pass kMaxRows) nothing is written.
+    StoreStatus mergeConflictCopy(const QString& copyPath);
 
     int count() const { return rows_.count(); }
     QString rowAt(int k) const { return rows_.at(k); }
     Reminder reminderAt(int k) const { return Reminder::fromRow(rowAt(k)); }
+    // The row of r by identity, as deleteReminder finds it; -1 when none.
+    int indexOf(const Reminder& r) const;
 
 private:
-    // Writes the list's file and makes it the list.
-    StoreStatus write(RowList rows);
+    struct Current;
+    // The file as it is now, merged with the list when it changed since the base.
+    StoreStatus current(Current& out);
+    // Applies an operation to the current rows and writes the outcome, merging
+    // again whatever changed the file in the last moment before the swap.
+    template <typename Operation>
+    StoreStatus write(Operation&& operation, bool keepPending = false);
+    void takeBase(RowList base, const SafeFile::Identity& id);
 
     QString path_;
     const Clock& clock_;
     RowList rows_;
-    // Set when an existing file could not be read, so it is never overwritten.
+    // The bytes last read or written, as rows, and the file's identity then.
+    RowList base_;
+    SafeFile::Identity baseId_;
+    // Set while the file cannot be read, so it is never overwritten.
     bool readFailed_ = false;
 };

@@ -4,6 +4,7 @@
 #include <QSaveFile>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -42,6 +43,37 @@ bool write(const QString& path, const QByteArray& bytes)
         return false;
     syncFolder(QFileInfo(path).absolutePath());
     return true;
+}
+
+Identity identify(const QString& path)
+{
+    Identity id;
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return id;
+    id.exists = true;
+    id.regular = S_ISREG(st.st_mode);
+    id.size = st.st_size;
+    id.modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    id.changed = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    id.device = st.st_dev;
+    id.inode = st.st_ino;
+    return id;
+}
+
+Replaced replace(const QString& path, const QByteArray& bytes, const Identity&)
+{
+    Replaced out;
+    if (!write(path, bytes))
+        return out;
+    out.result = Replaced::Done;
+    out.written = identify(path);
+    return out;
+}
+
+int removeLeftovers(const QString&)
+{
+    return 0;
 }
 
 } // namespace SafeFile

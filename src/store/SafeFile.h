@@ -12,8 +12,44 @@ namespace SafeFile {
 // written: the rename can be undone only by a power cut, never by another step.
 //
 // A crash between linking the temporary file and renaming it can leave a
-// "<name>.XXXXXX" beside the file. Nothing reads it, and nothing removes it:
-// it may be the file another running instance is about to rename.
+// "<name>.XXXXXX" beside the file; removeLeftovers clears them at the next start.
 bool write(const QString& path, const QByteArray& bytes);
+
+// Enough of a file's metadata to tell, without reading it, that it is still the
+// file last seen: any write or replacement changes one of these.
+struct Identity {
+    bool exists = false;
+    bool regular = false;
+    qint64 size = -1;
+    qint64 modified = 0; // nanoseconds
+    qint64 changed = 0;  // status change, nanoseconds
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool operator==(const Identity&) const = default;
+};
+// Follows symbolic links, as writes do.
+Identity identify(const QString& path);
+
+// write, for a file expected to be the one `expected` describes (absent when
+// !expected.exists), telling whether something else replaced or changed it in
+// the last moment. Where the platform can swap the two files atomically (Linux:
+// renameat2 RENAME_EXCHANGE) the file taken out is compared with the expected
+// one, and its bytes are handed back when it differs; elsewhere a plain rename
+// leaves that moment unwatched.
+struct Replaced {
+    enum Result {
+        Failed,   // nothing changed on disk
+        Done,     // the new bytes are in place, and what they replaced was expected
+        Displaced, // in place, but they replaced `other`, which was not expected
+        Appeared, // a file appeared where none was expected: nothing written
+    } result = Failed;
+    QByteArray other;
+    Identity written; // the new file's identity once in place
+};
+Replaced replace(const QString& path, const QByteArray& bytes, const Identity& expected);
+
+// Removes what a crash left of this program's own temporary files beside path
+// ("<name>.XXXXXX", six letters or digits), and nothing else. Returns how many.
+int removeLeftovers(const QString& path);
 
 } // namespace SafeFile

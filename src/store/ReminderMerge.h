@@ -1,0 +1,44 @@
+#pragma once
+
+#include "RowList.h"
+
+#include <QByteArrayView>
+#include <QDate>
+#include <QStringList>
+
+#include <optional>
+
+// The three-way merge of two lists that grew apart from one base, reminder by
+// reminder and field by field. A reminder is known by its posting stamp; rows
+// sharing a stamp pair first by equal title and description, then in order.
+//
+// - A field changed on one side takes that side's value; changed on both, ours.
+// - Deleted on one side and unchanged on the other, it goes; changed on the
+//   other, it stays with the change.
+// - Added on either side, it goes before the first row whose stamp is later
+//   (added on both, once). Additions whose stamp cannot be read go last, in
+//   their order; the base's rows keep the base's order.
+// - Without a base, the union: every row of ours as it is, and theirs' rows
+//   that ours lacks added as above.
+//
+// The result depends on nothing but its inputs and today's date (which places
+// two-digit years, as the due rule does), so two computers merging the same
+// conflict write the same bytes.
+namespace ReminderMerge {
+
+// Rows in the in-memory form (fields joined by TAB).
+QStringList merge(const std::optional<QStringList>& base, const QStringList& ours,
+                  const QStringList& theirs, const QDate& today);
+
+// The same on the store's lists, without decoding rows. When oursFollowsBase,
+// row k of ours is row k of base changed in place (pending status changes), so
+// they pair by position. The result holds the merged rows, in memory: write it
+// through RowList::saved().
+RowList merge(const RowList* base, const RowList& ours, const RowList& theirs,
+              const QDate& today, bool oursFollowsBase = false);
+
+// A posting stamp "yy.mm.dd.hh.mm.ss" as a number that orders by date and time,
+// or -1 when the text is no such stamp.
+qint64 stampKey(QByteArrayView stamp, const QDate& today);
+
+} // namespace ReminderMerge
