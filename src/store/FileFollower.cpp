@@ -1,7 +1,6 @@
 #include "FileFollower.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -66,31 +65,11 @@ void FileFollower::touched(bool folder)
 {
     folderTouched_ = folderTouched_ || folder;
     watchFile();
+    // A change within the pause before a second look: that look waits for it.
     recheck_.stop();
     quiet_.start(timing_.quietMs);
     if (!latest_.isActive())
         latest_.start(timing_.latestMs);
-}
-
-bool FileFollower::halfWritten(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return true;
-    const qint64 size = file.size();
-    const QByteArray head = file.read(4);
-    // An editor may have put a byte order mark before the quote.
-    const qint64 opening = head.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    if (head.size() <= opening || head.at(opening) != '"')
-        return true;
-    // Hand-edited files may end in blank lines or spaces after the quote.
-    const qint64 tailAt = qMax<qint64>(0, size - 64);
-    if (!file.seek(tailAt))
-        return true;
-    QByteArray tail = file.read(64);
-    while (!tail.isEmpty() && QByteArrayView(" \t\r\n").contains(tail.back()))
-        tail.chop(1);
-    return tail.isEmpty() || tail.back() != '"' || tailAt + tail.size() - 1 <= opening;
 }
 
 QStringList FileFollower::conflictCopies()
@@ -108,31 +87,29 @@ QStringList FileFollower::conflictCopies()
     return all;
 }
 
+void FileFollower::lookAgain()
+{
+    secondLook_ = true;
+    recheck_.start(timing_.recheckMs);
+}
+
 void FileFollower::settle()
 {
     quiet_.stop();
     latest_.stop();
     recheck_.stop();
     watchFile();
-    if (!QFileInfo::exists(path_)) {
-        secondLook_ = false;
-        emit vanished();
-    } else if (halfWritten(path_)) {
-        if (!secondLook_) {
-            secondLook_ = true;
-            recheck_.start(timing_.recheckMs);
-            return;
-        }
-        secondLook_ = false;
-        emit unreadable();
-        return;
-    } else {
-        secondLook_ = false;
-        emit changed();
+    const bool lastTry = secondLook_;
+    secondLook_ = false;
+    emit settled(lastTry);
+    if (folderTouched_) {
+        folderTouched_ = false;
+        reportNewCopies();
     }
-    if (!folderTouched_)
-        return;
-    folderTouched_ = false;
+}
+
+void FileFollower::reportNewCopies()
+{
     const QSet<QString> before = knownCopies_;
     QStringList fresh;
     for (const QString& copy : conflictCopies())

@@ -14,7 +14,7 @@ struct FollowTiming {
     int quietMs = 300;
     // A file that keeps changing is looked at this long after the first change.
     int latestMs = 2000;
-    // A file caught half-written is looked at once more after this pause.
+    // Pause before a second look at a file caught half-written.
     int recheckMs = 300;
 };
 
@@ -37,23 +37,21 @@ public:
     // The conflict copies in the folder now, remembered as known so a later look
     // reports only new ones.
     QStringList conflictCopies();
-    // An empty file, or one without its opening or closing quote: a writer is
-    // still at work, or it is not ours to read.
-    static bool halfWritten(const QString& path);
+    // The file was caught half-written: settle once more after a pause, that time
+    // as the last try.
+    void lookAgain();
 
 signals:
-    // The file has settled and may differ from what was read last.
-    void changed();
-    // The file is gone; the folder's watch notices it coming back.
-    void vanished();
-    // Still half-written or not readable after a second look.
-    void unreadable();
+    // The file has settled (or is gone) and may differ from what was read last.
+    // lastTry: the second look that lookAgain asked for.
+    void settled(bool lastTry);
     // Conflict copies that were not in the folder at the last look, full paths.
     void conflictCopiesAppeared(const QStringList& paths);
 
 private:
     void touched(bool folder);
     void settle();
+    void reportNewCopies();
     void watchFile();
 
     QString path_;

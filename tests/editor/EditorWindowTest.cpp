@@ -34,7 +34,7 @@ protected:
         open(EditorWindow::Role::Atualizar);
     }
 
-    void fill(int k) { editor->fill(k, host.store().reminderAt(k)); }
+    void fill(int k) { editor->fill(host.store().reminderAt(k)); }
 };
 
 } // namespace

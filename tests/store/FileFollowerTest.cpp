@@ -56,70 +56,69 @@ protected:
 
 TEST_F(Follow, InPlaceWritesInABurstAreOneChangeAfterTheyStop)
 {
-    QSignalSpy changed(follower_.get(), &FileFollower::changed);
+    QSignalSpy settled(follower_.get(), &FileFollower::settled);
     QElapsedTimer sinceLast;
     for (int i = 0; i < 3; ++i) {
         writeInPlace(whole(i));
         sinceLast.start();
         QTest::qWait(40);
     }
-    ASSERT_TRUE(changed.wait(2000));
+    ASSERT_TRUE(settled.wait(2000));
     EXPECT_GE(sinceLast.elapsed(), kTiming.quietMs - 10);
     QTest::qWait(kTiming.quietMs * 2);
-    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(settled.count(), 1);
 }
 
 TEST_F(Follow, AFileThatKeepsChangingIsLookedAtByTheLatestTime)
 {
-    QSignalSpy changed(follower_.get(), &FileFollower::changed);
+    QSignalSpy settled(follower_.get(), &FileFollower::settled);
     QElapsedTimer clock;
     clock.start();
-    while (changed.isEmpty() && clock.elapsed() < 3000) {
+    while (settled.isEmpty() && clock.elapsed() < 3000) {
         writeInPlace(kWhole);
         QTest::qWait(30);
     }
-    ASSERT_EQ(changed.count(), 1);
+    ASSERT_EQ(settled.count(), 1);
     EXPECT_LT(clock.elapsed(), kTiming.latestMs + 400);
 }
 
 TEST_F(Follow, ARenameOverTheFileIsSeenAndSoIsTheNextInPlaceWrite)
 {
-    QSignalSpy changed(follower_.get(), &FileFollower::changed);
+    QSignalSpy settled(follower_.get(), &FileFollower::settled);
     renameOver(whole(1));
-    ASSERT_TRUE(changed.wait(2000));
+    ASSERT_TRUE(settled.wait(2000));
     writeInPlace(kWhole);
-    ASSERT_TRUE(changed.wait(2000));
+    ASSERT_TRUE(settled.wait(2000));
 }
 
-TEST_F(Follow, AHalfWrittenFileIsLookedAtOnceMoreThenCountedUnreadable)
+TEST_F(Follow, ASecondLookComesAfterAPauseAsTheLastTry)
 {
-    QSignalSpy changed(follower_.get(), &FileFollower::changed);
-    QSignalSpy unreadable(follower_.get(), &FileFollower::unreadable);
-    writeInPlace("\"a\xA7");
-    ASSERT_TRUE(unreadable.wait(3000));
-    EXPECT_EQ(unreadable.count(), 1);
-    EXPECT_TRUE(changed.isEmpty());
-}
-
-TEST_F(Follow, AHalfWrittenFileFinishedWithinThePauseIsAChange)
-{
-    QSignalSpy changed(follower_.get(), &FileFollower::changed);
-    QSignalSpy unreadable(follower_.get(), &FileFollower::unreadable);
+    QSignalSpy settled(follower_.get(), &FileFollower::settled);
     writeInPlace(QByteArray());
-    QTest::qWait(kTiming.quietMs + 50);
+    ASSERT_TRUE(settled.wait(2000));
+    EXPECT_FALSE(settled.at(0).at(0).toBool());
+    QElapsedTimer pause;
+    pause.start();
+    follower_->lookAgain();
+    ASSERT_TRUE(settled.wait(2000));
+    EXPECT_GE(pause.elapsed(), kTiming.recheckMs - 10);
+    EXPECT_TRUE(settled.at(1).at(0).toBool());
+    // The next change is a first look again.
     writeInPlace(kWhole);
-    ASSERT_TRUE(changed.wait(2000));
-    EXPECT_TRUE(unreadable.isEmpty());
+    ASSERT_TRUE(settled.wait(2000));
+    EXPECT_FALSE(settled.at(2).at(0).toBool());
 }
 
-TEST_F(Follow, AVanishedFileIsSaidAndItsReturnIsAChange)
+TEST_F(Follow, AVanishedFileAndItsReturnAreSeen)
 {
-    QSignalSpy vanished(follower_.get(), &FileFollower::vanished);
-    QSignalSpy changed(follower_.get(), &FileFollower::changed);
+    QSignalSpy settled(follower_.get(), &FileFollower::settled);
     ASSERT_TRUE(QFile::remove(folder_.file(kFile)));
-    ASSERT_TRUE(vanished.wait(2000));
+    ASSERT_TRUE(settled.wait(2000));
     folder_.write(kFile, kWhole);
-    ASSERT_TRUE(changed.wait(2000));
+    ASSERT_TRUE(settled.wait(2000));
+    // Watched again once back.
+    writeInPlace(whole(2));
+    ASSERT_TRUE(settled.wait(2000));
 }
 
 TEST_F(Follow, ConflictCopiesAreReportedOnceWhenTheyAppear)
@@ -139,32 +138,6 @@ TEST_F(Follow, ConflictCopiesAreReportedOnceWhenTheyAppear)
     folder_.write(QStringLiteral("other.txt"), "y");
     QTest::qWait(kTiming.latestMs);
     EXPECT_EQ(appeared.count(), 1);
-}
-
-TEST(HalfWritten, WantsBothQuotes)
-{
-    TempFolder folder;
-    const struct {
-        QByteArray bytes;
-        bool half;
-    } table[] = {
-        {"", true},
-        {"\"", true},
-        {"\"\r\n", true},
-        {"\"a\xA7", true},
-        {"a\"\r\n", true},
-        {"\"\"\r\n", false},
-        {"\"\r\n\"\r\n", false},
-        {"\"\"", false},
-        {kWhole, false},
-        {"\xEF\xBB\xBF\"x\"\r\n", false},
-        {"\"x\" \r\n\r\n  ", false},
-    };
-    for (const auto& row : table) {
-        folder.write(kFile, row.bytes);
-        EXPECT_EQ(FileFollower::halfWritten(folder.file(kFile)), row.half) << row.bytes.toHex().constData();
-    }
-    EXPECT_TRUE(FileFollower::halfWritten(folder.file(QStringLiteral("missing.dat"))));
 }
 
 } // namespace
