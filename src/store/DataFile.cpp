@@ -173,9 +173,58 @@ bool holdsRow(const char* begin, const char* end)
     return false;
 }
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+// Returns false at the first byte that breaks it, which in a file of the
+// program's own is the first "§".
+bool isUtf8WithMultiByte(QByteArrayView bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = p + bytes.size();
+    bool multiByte = false;
+    auto cont = [&end](const unsigned char* at, unsigned char lo, unsigned char hi) {
+        return at < end && *at >= lo && *at <= hi;
+    };
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        multiByte = true;
+        if (c >= 0xC2 && c <= 0xDF && cont(p + 1, 0x80, 0xBF)) {
+            p += 2;
+        } else if (c >= 0xE0 && c <= 0xEF &&
+                   cont(p + 1, c == 0xE0 ? 0xA0 : 0x80, c == 0xED ? 0x9F : 0xBF) &&
+                   cont(p + 2, 0x80, 0xBF)) {
+            p += 3;
+        } else if (c >= 0xF0 && c <= 0xF4 &&
+                   cont(p + 1, c == 0xF0 ? 0x90 : 0x80, c == 0xF4 ? 0x8F : 0xBF) &&
+                   cont(p + 2, 0x80, 0xBF) && cont(p + 3, 0x80, 0xBF)) {
+            p += 4;
+        } else {
+            return false;
+        }
+    }
+    return multiByte;
+}
+
 } // namespace
 
 namespace DataFile {
+
+QByteArray fromEditorUtf8(QByteArray bytes)
+{
+    if (!isUtf8WithMultiByte(bytes))
+        return bytes;
+    return Cp1252::encode(QString::fromUtf8(bytes));
+}
+
+bool isHalfWritten(QByteArrayView bytes)
+{
+    while (!bytes.isEmpty() && (bytes.back() == kCR || bytes.back() == kLF))
+        bytes.chop(1);
+    return bytes.size() < 2 || bytes.front() != kQuote || bytes.back() != kQuote;
+}
 
 QByteArray serialize(const QStringList& rows, bool lastWithoutBreak)
 {

@@ -12,6 +12,15 @@ namespace DataFile {
 // The file a first start creates: a quoted text holding one CR LF.
 inline const QByteArray kFreshFile = QByteArrayLiteral("\"\r\n\"\r\n");
 
+// The file as the program reads it. One that is entirely valid UTF-8 and holds
+// multi-byte sequences was saved so by an editor and comes back in the program's
+// code page; the program's own files never are, since "§" alone is byte A7.
+QByteArray fromEditorUtf8(QByteArray bytes);
+
+// Cut short while another program writes it: empty, or without its opening or
+// closing quote.
+bool isHalfWritten(QByteArrayView bytes);
+
 // Every row is followed by CR LF, except the last one when lastWithoutBreak is
 // set (how an append leaves the file).
 QByteArray serialize(const QStringList& rows, bool lastWithoutBreak = false);

@@ -25,6 +25,11 @@ QDate DueRule::dateOf(QStringView due, const QDate& today)
     const int day = twoDigits(due, 0), month = twoDigits(due, 3), yy = twoDigits(due, 6);
     if (day < 0 || month < 0 || yy < 0)
         return {};
+    return QDate(yearOf(yy, month, day, today), month, day);
+}
+
+int DueRule::yearOf(int yy, int month, int day, const QDate& today)
+{
     // The window runs from fifty years back (included) to fifty years ahead
     // (excluded). Compared as (year, month, day) so that an impossible day such
     // as 29/02 of a common year still falls in one century, and is then refused.
@@ -32,7 +37,7 @@ QDate DueRule::dateOf(QStringView due, const QDate& today)
     int year = from + ((yy - from) % 100 + 100) % 100;
     if (std::tuple(year, month, day) < std::tuple(from, today.month(), today.day()))
         year += 100;
-    return QDate(year, month, day);
+    return year;
 }
 
 bool DueRule::isDue(QStringView row, const QDate& today, QDate* due)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Reminder.h"
 #include "RowList.h"
 
 #include <QByteArrayView>
@@ -36,6 +37,15 @@ QStringList merge(const std::optional<QStringList>& base, const QStringList& our
 // through RowList::saved().
 RowList merge(const RowList* base, const RowList& ours, const RowList& theirs,
               const QDate& today, bool oursFollowsBase = false);
+
+// The row holding r: its stamp, and among rows sharing it the first with r's
+// title and description, else the first; -1 when no row has it. Row hint is
+// taken when it is r exactly.
+int find(const RowList& rows, const Reminder& r, int hint = -1);
+
+// Where a reminder with this stamp goes when it is added: before the first row
+// whose stamp is later, or last.
+int placeFor(const RowList& rows, QByteArrayView stamp, const QDate& today);
 
 // A posting stamp "yy.mm.dd.hh.mm.ss" as a number that orders by date and time,
 // or -1 when the text is no such stamp.

@@ -88,13 +88,24 @@ public:
 
 private:
     struct Current;
-    // The file as it is now, merged with the list when it changed since the base.
+    enum class Commit { Written, Failed, Again };
+    // The file as it is now (absent, the list stays), and the list merged with
+    // it when it changed since the base.
     StoreStatus current(Current& out);
-    // Applies an operation to the current rows and writes the outcome, merging
-    // again whatever changed the file in the last moment before the swap.
+    // Rows of the file at path, read in full; ReadFailed when unreadable or
+    // still half-written after a pause.
+    StoreStatus readRows(const SafeFile::Identity& id, RowList& out, bool& missing);
+    // Applies an operation to the current rows and commits the outcome.
     template <typename Operation>
-    StoreStatus write(Operation&& operation, bool keepPending = false);
-    void takeBase(RowList base, const SafeFile::Identity& id);
+    StoreStatus write(Operation&& operation);
+    // Puts result in place of the file `basis` was read from, merging again
+    // whatever replaced that file in the last moment; Again when a file
+    // appeared where there was none. keepPending: result leaves out the
+    // pending status changes, which stay pending on top of it.
+    Commit commit(RowList result, RowList basis, SafeFile::Identity expected, bool keepPending);
+    StoreStatus deleteRow(const Reminder& r, int hint);
+    StoreStatus replaceRow(const Reminder& original, const Reminder& edited, int hint);
+    QDate today() const { return clock_.now().date(); }
 
     QString path_;
     const Clock& clock_;

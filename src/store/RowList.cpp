@@ -67,9 +67,33 @@ void RowList::set(int k, const QString& row)
     spans_[std::size_t(k)] = keep(DataFile::writtenForm(row));
 }
 
-RowList RowList::rewritten(int k, bool drop, QByteArrayView replacement) const
+bool RowList::sameSpan(const RowList& other, int k) const
 {
-    const bool adding = k == count();
+    const Span& a = spans_[std::size_t(k)];
+    const Span& b = other.spans_[std::size_t(k)];
+    return a.inBase && b.inBase && a.at == b.at && a.size == b.size &&
+           base_.constData() == other.base_.constData();
+}
+
+RowList RowList::assemble(const QByteArray& home, const std::vector<QByteArrayView>& lines)
+{
+    RowList list;
+    list.base_ = home;
+    list.spans_.reserve(lines.size());
+    const char* const first = home.constData();
+    const char* const end = first + home.size();
+    for (const QByteArrayView line : lines) {
+        if (line.data() >= first && line.data() + line.size() <= end && !line.isEmpty())
+            list.spans_.push_back(makeSpan(line.data() - first, line.size(), true));
+        else
+            list.spans_.push_back(list.keep(line.toByteArray()));
+    }
+    return list;
+}
+
+RowList RowList::rewritten(int k, Edit edit, QByteArrayView replacement) const
+{
+    const bool adding = edit == Edit::Insert || edit == Edit::Append;
     qsizetype size = 4 + replacement.size() + 2;
     for (const Span& span : spans_)
         size += span.size + 2;
@@ -94,13 +118,19 @@ RowList RowList::rewritten(int k, bool drop, QByteArrayView replacement) const
         }
     };
     for (int i = 0; i < count(); ++i) {
-        if (i != k)
+        if (i != k || edit == Edit::None || edit == Edit::Append) {
             put(bytes(spans_[std::size_t(i)]), true);
-        else if (!drop)
+            continue;
+        }
+        if (edit == Edit::Insert) {
             put(replacement, true);
+            put(bytes(spans_[std::size_t(i)]), true);
+        } else if (edit == Edit::Replace) {
+            put(replacement, true);
+        }
     }
-    if (adding)
-        put(replacement, false);
+    if (edit == Edit::Append || (edit == Edit::Insert && k >= count()))
+        put(replacement, edit == Edit::Insert);
     *dst++ = kQuote;
     *dst++ = '\r';
     *dst++ = '\n';
@@ -110,20 +140,30 @@ RowList RowList::rewritten(int k, bool drop, QByteArrayView replacement) const
 
 RowList RowList::saved() const
 {
-    return rewritten(-1, false, {});
+    return rewritten(-1, Edit::None, {});
 }
 
 RowList RowList::without(int k) const
 {
-    return rewritten(k, true, {});
+    return rewritten(k, Edit::Drop, {});
 }
 
 RowList RowList::with(int k, const QString& row) const
 {
-    return rewritten(k, false, DataFile::writtenForm(row));
+    return rewritten(k, Edit::Replace, DataFile::writtenForm(row));
+}
+
+RowList RowList::with(int k, QByteArrayView line) const
+{
+    return rewritten(k, Edit::Replace, line);
+}
+
+RowList RowList::inserted(int k, QByteArrayView line) const
+{
+    return rewritten(k, Edit::Insert, line);
 }
 
 RowList RowList::appended(const QString& row) const
 {
-    return rewritten(count(), false, DataFile::writtenForm(row));
+    return rewritten(count(), Edit::Append, DataFile::writtenForm(row));
 }

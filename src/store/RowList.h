@@ -24,13 +24,26 @@ public:
     // Memory only; the row becomes what a reload of the next write gives.
     void set(int k, const QString& row);
 
+    // A row as a save writes it, without its line break.
+    QByteArrayView line(int k) const { return bytes(spans_[std::size_t(k)]); }
+    // Whether row k of both lists is the same bytes in the same place: a row of
+    // a list left as it was by set() on its copy.
+    bool sameSpan(const RowList& other, int k) const;
+
+    // A list in memory made of rows as a save writes them; those lying in home
+    // (a file's bytes) are kept where they are, and home becomes file().
+    static RowList assemble(const QByteArray& home, const std::vector<QByteArrayView>& lines);
+
     // The list a write of the file leaves, and that file's bytes in file():
-    // every row, or all but one, or one replaced, or one more after the last
-    // (which an append leaves without a line break).
+    // every row, or all but one, or one replaced or put before row k, or one
+    // more after the last (which an append leaves without a line break).
     RowList saved() const;
     RowList without(int k) const;
     RowList with(int k, const QString& row) const;
+    RowList with(int k, QByteArrayView line) const;
+    RowList inserted(int k, QByteArrayView line) const;
     RowList appended(const QString& row) const;
+    // The bytes this list was read from or written as.
     const QByteArray& file() const { return base_; }
     // A write that would pass kMaxFileSize has no file and must not happen.
     bool tooLarge() const { return tooLarge_; }
@@ -50,9 +63,10 @@ private:
 
     QByteArrayView bytes(const Span& span) const;
     Span keep(const QByteArray& rowBytes);
-    // The file of every row with one left out, one replaced or one added (k ==
-    // count()), all at once.
-    RowList rewritten(int k, bool drop, QByteArrayView replacement) const;
+    enum class Edit { None, Drop, Replace, Insert, Append };
+    // The file of every row with row k left out, replaced or preceded by one
+    // more, or one added after the last, all at once.
+    RowList rewritten(int k, Edit edit, QByteArrayView replacement) const;
 
     QByteArray base_;
     QByteArray extra_;

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace {
@@ -70,11 +71,12 @@ struct Step {
     const char* point;
     int after;        // calls let through before the failing one
     Expect forGood;   // when every later call fails too
+    int swapErrno = 0; // every renameat2 fails so
 };
 
 // In the order a write makes them: open the temporary file, write (the small
-// list's only write is the final flush), sync it, Qt's own data sync, link and
-// rename it into place, sync the folder.
+// list's only write is the final flush), sync it, swap it into place (or rename
+// it, where the file system cannot swap), sync the folder, close it.
 constexpr Step kSteps[] = {
     {"posix/io/oc/open", 0, Expect::Failed},
     {"posix/io/rw/write", 0, Expect::Failed},
@@ -82,8 +84,7 @@ constexpr Step kSteps[] = {
     {"posix/io/rw/write", 2, Expect::Either},
     {"posix/io/rw/write/reduce", 0, Expect::Either},
     {"posix/io/sync/fsync", 0, Expect::Failed},
-    {"posix/io/sync/fdatasync", 0, Expect::Either},
-    {"posix/io/dir/rename", 0, Expect::Failed},
+    {"posix/io/dir/rename", 0, Expect::Failed, EINVAL},
     // The folder sync: the new file is already what every reader sees.
     {"posix/io/sync/fsync", 1, Expect::Written},
     {"posix/io/oc/close", 0, Expect::Either},
@@ -97,6 +98,14 @@ QString faultPoint(const Step& s, bool once)
         .arg(once ? QStringLiteral(":once") : QString());
 }
 
+QStringList stepArgs(const Step& s, bool once, int tries)
+{
+    QStringList args{"--fiu", faultPoint(s, once), "--tries", QString::number(tries)};
+    if (s.swapErrno)
+        args << "--swap-errno" << QString::number(s.swapErrno);
+    return args;
+}
+
 } // namespace
 
 TEST(WriteFaults, EachStepFailingForGoodLeavesTheOldListOnFileAndInMemory)
@@ -105,8 +114,7 @@ TEST(WriteFaults, EachStepFailingForGoodLeavesTheOldListOnFileAndInMemory)
         for (const Step& s : kSteps) {
             SCOPED_TRACE(faultPoint(s, false).toStdString() + " size " + std::to_string(fileSize(c.to)));
             TempFolder dir;
-            expectSound(dir, runFault(dir, c, {"--fiu", faultPoint(s, false), "--tries", "2"}), c,
-                        s.forGood);
+            expectSound(dir, runFault(dir, c, stepArgs(s, false, 2)), c, s.forGood);
         }
 }
 
@@ -116,12 +124,27 @@ TEST(WriteFaults, EachStepFailingOnceLetsTheNextTryWrite)
         for (const Step& s : kSteps) {
             SCOPED_TRACE(faultPoint(s, true).toStdString() + " size " + std::to_string(fileSize(c.to)));
             TempFolder dir;
-            const ProofRun run = runFault(dir, c, {"--fiu", faultPoint(s, true), "--tries", "3"});
+            const ProofRun run = runFault(dir, c, stepArgs(s, true, 3));
             expectSound(dir, run, c, s.forGood == Expect::Failed ? Expect::Failed : Expect::Either);
             ASSERT_EQ(run.tries.size(), 3);
             EXPECT_EQ(run.tries.last().status, QStringLiteral("Ok"));
             EXPECT_EQ(ProofFolder::onFile(dir.path()), c.to);
         }
+}
+
+// The swap failing outright, and a file system that cannot swap, where the
+// plain rename takes over.
+TEST(WriteFaults, SwapRefusedLeavesTheOldListAndNoSwapFallsBackToRename)
+{
+    for (const Change c : kChanges) {
+        SCOPED_TRACE("size " + std::to_string(fileSize(c.to)));
+        TempFolder refused;
+        expectSound(refused, runFault(refused, c, {"--swap-errno", QString::number(EIO)}), c,
+                    Expect::Failed);
+        TempFolder cannot;
+        expectSound(cannot, runFault(cannot, c, {"--swap-errno", QString::number(EINVAL)}), c,
+                    Expect::Written);
+    }
 }
 
 // A file-size limit on the process stands in for a full disk: it cuts the

@@ -8,11 +8,13 @@
 //       written, until it is killed.
 //   qr_proof_writer write FOLDER K [--fiu NAME[:once][:after=N][:errno=E]]
 //                    [--at-load] [--fsize BYTES] [--nobody] [--tries N] [--save]
-//                    [--unlink | --folder-instead | --rewrite J]
+//                    [--unlink | --folder-instead | --rewrite J] [--swap-errno E]
 //       loads (with the fault on during the load alone, with --at-load), lets the
 //       file be deleted, replaced by a folder or rewritten with list J as another
 //       program would, then tries to write list K (or the loaded list again, with
 //       --save) and prints one line per try: the status and the list in memory.
+//       --swap-errno makes every renameat2 fail with errno E from then on (libfiu
+//       has no wrapper for it): EINVAL stands for a file system that cannot swap.
 
 #define FIU_ENABLE 1
 #include <fiu-control.h>
@@ -28,6 +30,10 @@
 #include <QFile>
 
 #include <grp.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -52,6 +58,8 @@ const char* statusName(StoreStatus s)
         return "Full";
     case StoreStatus::NoSuchRow:
         return "NoSuchRow";
+    case StoreStatus::CopyUnreadable:
+        return "CopyUnreadable";
     }
     return "?";
 }
@@ -111,6 +119,21 @@ struct Fault {
     }
 };
 
+// A seccomp filter that answers renameat2 with the error and lets every other
+// call through.
+bool failSwaps(int error)
+{
+    sock_filter code[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_renameat2, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (unsigned(error) & SECCOMP_RET_DATA)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program{static_cast<unsigned short>(sizeof code / sizeof code[0]), code};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+           ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
 void dropToNobody()
 {
     if (::getuid() != 0)
@@ -150,6 +173,7 @@ int write(const QString& folder, qint64 target, int argc, char** argv)
     qint64 rewrite = -1;
     bool atLoad = false;
     bool save = false;
+    int swapErrno = 0;
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--fiu" && i + 1 < argc)
@@ -170,6 +194,8 @@ int write(const QString& folder, qint64 target, int argc, char** argv)
             atLoad = true;
         else if (a == "--save")
             save = true;
+        else if (a == "--swap-errno" && i + 1 < argc)
+            swapErrno = std::atoi(argv[++i]);
     }
 
     SystemClock clock;
@@ -191,6 +217,8 @@ int write(const QString& folder, qint64 target, int argc, char** argv)
             other.write(DataFile::serialize(ProofLists::rows(rewrite))) < 0)
             return 7;
     }
+    if (swapErrno && !failSwaps(swapErrno))
+        return 8;
     if (fsize) {
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{fsize, fsize};
