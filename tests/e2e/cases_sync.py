@@ -30,16 +30,29 @@ def new_reminder(title, posted="26.03.14.09.05.00"):
     return (posted, "----/----/----", "  ", title, "de outro lugar")
 
 
+def steady(s, rect):
+    """What a rectangle of the main window shows once it has stopped changing: a
+    window just mapped may not have painted everything yet."""
+    last = [None]
+
+    def same():
+        now = s.signature(s.wid, *rect)
+        done, last[0] = now == last[0], now
+        return done
+    wait_until(same, 5, "the window to settle")
+    return last[0]
+
+
 def shown_total(s):
-    return s.signature(s.wid, *TOTAL_RECT)
+    return steady(s, TOTAL_RECT)
+
+
+def message_line(s):
+    return s.signature(s.wid, *MESSAGE_RECT)
 
 
 def wait_total_changes(s, before, what):
-    wait_until(lambda: shown_total(s) != before, 10, what)
-
-
-def message_shown(s):
-    return s.colours(s.wid, *MESSAGE_RECT) > 2
+    wait_until(lambda: s.signature(s.wid, *TOTAL_RECT) != before, 10, what)
 
 
 def write_in_place(s, data):
@@ -70,11 +83,12 @@ def trashed(s, name):
 @case(data=file_rows(reminders(3)), env=OWN_HOME, files=HOME_FILES)
 def an_editor_s_in_place_write_shows_and_no_write_drops_it(s):
     s.window()
-    total = shown_total(s)
+    total, blank = shown_total(s), steady(s, MESSAGE_RECT)
     elsewhere = reminders(3) + [new_reminder("Escrito no editor", "26.03.20.10.00.00")]
     write_in_place(s, file_rows(elsewhere))
     wait_total_changes(s, total, "the total to show the reminder written in the editor")
-    check(message_shown(s), "no message line")
+    wait_until(lambda: message_line(s) != blank, 5, "the message line")
+    wait_until(lambda: message_line(s) == blank, 5, "the message line to go")
     # The newest row is now the editor's reminder: toggle it and save.
     s.click(*row(0), double=True)
     s.click(*SAVE)
