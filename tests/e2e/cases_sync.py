@@ -5,9 +5,12 @@ is the watcher that is tested and not only the check before a write."""
 
 import glob
 import os
+import shutil
+import tempfile
 
-from harness import case, check, file_rows, reminders, wait_until
-from cases import DELETE, OK, SAVE, TITLE_BOX, click_box, open_editor, row, viewer_opens
+import syncthing_pair
+from harness import Session, case, check, file_rows, reminders, wait_until
+from cases import CLOSE, DELETE, OK, SAVE, TITLE_BOX, click_box, open_editor, row, viewer_opens
 from cases_desktop import LOCK, second_start_exits
 
 # Main window: the total, and the message line.
@@ -173,3 +176,82 @@ def a_lock_file_from_another_computer_does_not_stop_a_start(s):
     s.click(*row(0), double=True)
     s.click(*SAVE)
     s.wait_data(file_rows(reminders(4)[:3] + [reminders(4)[3][:2] + ("  ",) + reminders(4)[3][3:]]))
+
+
+# ---- two computers, kept in step by two real Syncthing instances ----
+
+def write_reminder(s, title):
+    """Writes a new reminder through the new-reminder editor and closes it."""
+    editor = open_editor(s)
+    click_box(s, editor, TITLE_BOX)
+    s.type(title)
+    s.click(*OK, wid=editor)
+    wait_until(lambda: title.encode() in s.data(), 5, f"{title!r} to be written")
+    s.click(*CLOSE, wid=editor)
+    wait_until(lambda: editor not in s.windows("Form1"), 5, "the editor to close")
+
+
+def holds(s, *titles):
+    data = s.data() if os.path.exists(s.path("lembretes.dat")) else b""
+    return all(t.encode() in data for t in titles)
+
+
+def conflict_copies(s):
+    return glob.glob(s.path("lembretes.sync-conflict-*"))
+
+
+def trashed_copies(s):
+    return glob.glob(s.path("share/Trash/files/lembretes.sync-conflict-*"))
+
+
+@case(data=file_rows(reminders(2)), env=OWN_HOME, files=HOME_FILES)
+def two_computers_kept_in_step_by_syncthing(s):
+    root = tempfile.mkdtemp(prefix="qr-syncthing-")
+    pair = []
+    try:
+        with Session(s.program, data=file_rows(reminders(2)), env=OWN_HOME,
+                     files=HOME_FILES) as t:
+            s.window()
+            t.window()
+            a = syncthing_pair.Instance(root, "a", s.folder)
+            b = syncthing_pair.Instance(root, "b", t.folder)
+            pair = [a, b]
+            a.configure(b, dial=True)
+            b.configure(a, dial=False)
+            a.start()
+            b.start()
+            wait_until(lambda: a.connected(b) and b.connected(a), 60, "the two to connect")
+
+            # One computer's reminder shows on the other, and the other's next
+            # write keeps it.
+            total_b = shown_total(t)
+            write_reminder(s, "Do computador A")
+            wait_until(lambda: holds(t, "Do computador A"), 30, "A's reminder to reach B")
+            wait_total_changes(t, total_b, "B's total to show A's reminder")
+            write_reminder(t, "Do computador B")
+            check(holds(t, "Do computador A"), "B's write dropped A's reminder")
+            wait_until(lambda: holds(s, "Do computador A", "Do computador B"), 30,
+                       "B's reminder to reach A")
+
+            # A conflict: both write while apart.
+            b.stop()
+            write_reminder(s, "So no A")
+            write_reminder(t, "So no B")
+            b.start()
+            everything = ("Do computador A", "Do computador B", "So no A", "So no B")
+            wait_until(lambda: holds(s, *everything) and holds(t, *everything)
+                       and s.data() == t.data(), 90, "both to hold every reminder")
+            wait_until(lambda: trashed_copies(s) or trashed_copies(t), 30,
+                       "a merged conflict copy in a trash")
+            wait_until(lambda: not conflict_copies(s) and not conflict_copies(t), 30,
+                       "no conflict copy left in either folder")
+            check(s.data() == t.data(), "the two files differ")
+            check(s.running() and t.running(), "a copy of the program ended")
+    except BaseException:
+        for instance in pair:
+            print(f"--- syncthing {instance.name} ---\n{instance.log_text()[-4000:]}")
+        raise
+    finally:
+        for instance in pair:
+            instance.stop()
+        shutil.rmtree(root, ignore_errors=True)
