@@ -250,6 +250,11 @@ def two_computers_kept_in_step_by_syncthing(s):
     except BaseException:
         for instance in pair:
             print(f"--- syncthing {instance.name} ---\n{instance.log_text()[-4000:]}")
+            folder = instance.folder
+            for name in sorted(os.listdir(folder)) if os.path.isdir(folder) else []:
+                if name.startswith("lembretes"):
+                    with open(os.path.join(folder, name), "rb") as f:
+                        print(f"{name}: {f.read()!r}")
         raise
     finally:
         for instance in pair:

@@ -75,6 +75,8 @@ class Instance:
         for d in (self.id, other.id):
             ET.SubElement(folder, "device", id=d)
         set_text(folder, "maxConflicts", "10")
+        # A pull that meets a file the program just wrote retries after this, not a minute.
+        set_text(folder, "pullerPauseS", "2")
         set_text(folder, "markerName", ".stfolder")
         root.insert(0, folder)
         tree.write(self.config)
