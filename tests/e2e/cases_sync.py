@@ -7,6 +7,7 @@ import glob
 import os
 import shutil
 import tempfile
+import time
 
 import syncthing_pair
 from harness import Session, case, check, file_rows, reminders, wait_until
@@ -204,6 +205,18 @@ def trashed_copies(s):
     return glob.glob(s.path("share/Trash/files/lembretes.sync-conflict-*"))
 
 
+def dump(sessions, pair):
+    """What a failed case leaves: each Syncthing's log, and the files of each folder
+    and trash that concern the list."""
+    for instance in pair:
+        print(f"--- syncthing {instance.name} ---\n{instance.log_text()[-3000:]}")
+    for s in sessions:
+        for pattern in ("lembretes*", "share/Trash/files/*"):
+            for path in sorted(glob.glob(s.path(pattern))):
+                with open(path, "rb") as f:
+                    print(f"{os.path.relpath(path, s.folder)}: {f.read()!r}")
+
+
 @case(data=file_rows(reminders(2)), env=OWN_HOME, files=HOME_FILES)
 def two_computers_kept_in_step_by_syncthing(s):
     root = tempfile.mkdtemp(prefix="qr-syncthing-")
@@ -211,52 +224,53 @@ def two_computers_kept_in_step_by_syncthing(s):
     try:
         with Session(s.program, data=file_rows(reminders(2)), env=OWN_HOME,
                      files=HOME_FILES) as t:
-            s.window()
-            t.window()
-            a = syncthing_pair.Instance(root, "a", s.folder)
-            b = syncthing_pair.Instance(root, "b", t.folder)
-            pair = [a, b]
-            a.configure(b, dial=True)
-            b.configure(a, dial=False)
-            a.start()
-            b.start()
-            wait_until(lambda: a.connected(b) and b.connected(a), 60, "the two to connect")
-
-            # One computer's reminder shows on the other, and the other's next
-            # write keeps it.
-            total_b = shown_total(t)
-            write_reminder(s, "Do computador A")
-            wait_until(lambda: holds(t, "Do computador A"), 30, "A's reminder to reach B")
-            wait_total_changes(t, total_b, "B's total to show A's reminder")
-            write_reminder(t, "Do computador B")
-            check(holds(t, "Do computador A"), "B's write dropped A's reminder")
-            wait_until(lambda: holds(s, "Do computador A", "Do computador B"), 30,
-                       "B's reminder to reach A")
-
-            # A conflict: both write while apart.
-            b.stop()
-            write_reminder(s, "So no A")
-            write_reminder(t, "So no B")
-            b.start()
-            everything = ("Do computador A", "Do computador B", "So no A", "So no B")
-            wait_until(lambda: holds(s, *everything) and holds(t, *everything)
-                       and s.data() == t.data(), 90, "both to hold every reminder")
-            wait_until(lambda: trashed_copies(s) or trashed_copies(t), 30,
-                       "a merged conflict copy in a trash")
-            wait_until(lambda: not conflict_copies(s) and not conflict_copies(t), 30,
-                       "no conflict copy left in either folder")
-            check(s.data() == t.data(), "the two files differ")
-            check(s.running() and t.running(), "a copy of the program ended")
-    except BaseException:
-        for instance in pair:
-            print(f"--- syncthing {instance.name} ---\n{instance.log_text()[-4000:]}")
-            folder = instance.folder
-            for name in sorted(os.listdir(folder)) if os.path.isdir(folder) else []:
-                if name.startswith("lembretes"):
-                    with open(os.path.join(folder, name), "rb") as f:
-                        print(f"{name}: {f.read()!r}")
-        raise
+            try:
+                in_step(s, t, root, pair)
+            except BaseException:
+                dump((s, t), pair)
+                raise
     finally:
         for instance in pair:
             instance.stop()
         shutil.rmtree(root, ignore_errors=True)
+
+
+def in_step(s, t, root, pair):
+    s.window()
+    t.window()
+    a = syncthing_pair.Instance(root, "a", s.folder)
+    b = syncthing_pair.Instance(root, "b", t.folder)
+    pair += [a, b]
+    a.configure(b, dial=True)
+    b.configure(a, dial=False)
+    a.start()
+    b.start()
+    wait_until(lambda: a.connected(b) and b.connected(a), 60, "the two to connect")
+
+    # One computer's reminder shows on the other, and the other's next write keeps it.
+    total_b = shown_total(t)
+    write_reminder(s, "Do computador A")
+    wait_until(lambda: holds(t, "Do computador A"), 30, "A's reminder to reach B")
+    wait_total_changes(t, total_b, "B's total to show A's reminder")
+    write_reminder(t, "Do computador B")
+    check(holds(t, "Do computador A"), "B's write dropped A's reminder")
+    wait_until(lambda: holds(s, "Do computador A", "Do computador B"), 30,
+               "B's reminder to reach A")
+
+    # A conflict: both write while apart.
+    b.stop()
+    write_reminder(s, "So no A")
+    # A reminder is known by its posting stamp, to the second: two written in the
+    # same second on two computers would be taken for one.
+    time.sleep(1.1)
+    write_reminder(t, "So no B")
+    b.start()
+    everything = ("Do computador A", "Do computador B", "So no A", "So no B")
+    wait_until(lambda: holds(s, *everything) and holds(t, *everything)
+               and s.data() == t.data(), 90, "both to hold every reminder")
+    wait_until(lambda: trashed_copies(s) or trashed_copies(t), 30,
+               "a merged conflict copy in a trash")
+    wait_until(lambda: not conflict_copies(s) and not conflict_copies(t), 30,
+               "no conflict copy left in either folder")
+    check(s.data() == t.data(), "the two files differ")
+    check(s.running() and t.running(), "a copy of the program ended")
