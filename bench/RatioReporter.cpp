@@ -72,6 +72,11 @@ void RatioReporter::printRatios() const
         const std::string what = std::string(op) + " / (write floor + load)";
         line(what.c_str(), ratio(seconds(named(op, kLarge)), writeBudget), 1.5);
     }
+    // Following the file: the look before a write, and a reload from elsewhere.
+    line("saveAll / the same save before the look",
+         ratio(seconds(named("saveAll", kLarge)), seconds(named("saveBefore", kLarge))), 1.1);
+    line("reload, 100 pending, a selection / load",
+         ratio(seconds(named("reload", kLarge)), load), 1.5);
     // Linear: a row costs the same at both sizes (above 1 means large lists pay more per row).
     const double perRowLarge = ratio(load, 32767.0);
     const double perRowSmall = ratio(seconds(named("load", kSmall)), 1000.0);

@@ -5,6 +5,8 @@
 #include "DueRule.h"
 #include "ListState.h"
 #include "ReminderStore.h"
+#include "RowList.h"
+#include "SafeFile.h"
 #include "SampleList.h"
 #include "VisibleRow.h"
 
@@ -117,6 +119,21 @@ void writeFloor(benchmark::State& state)
     setBytes(state, folder);
 }
 
+// The save as it was before the store followed its file: the same rows written
+// through QSaveFile with no look at the file first, and kept as the list.
+void saveBefore(benchmark::State& state)
+{
+    const Folder folder(int(state.range(0)));
+    RowList list = RowList::fromFile(folder.bytes);
+    for (auto _ : state) {
+        RowList written = list.saved();
+        if (!SafeFile::write(folder.file(), written.file()))
+            state.SkipWithError("the write failed");
+        list = std::move(written);
+    }
+    setBytes(state, folder);
+}
+
 void saveAll(benchmark::State& state)
 {
     const Folder folder(int(state.range(0)));
@@ -168,6 +185,53 @@ void deleteAt(benchmark::State& state)
         state.PauseTiming();
         check(state, store->append(Reminder::kNoDue, QStringLiteral("Outro"), QString()));
         state.ResumeTiming();
+    }
+    setBytes(state, folder);
+}
+
+// Another computer corrected a reminder in the middle of the list and added one,
+// or took both back, while 100 status changes wait here for a save; the reload
+// merges them and finds the selected reminder again for the first page.
+void reload(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    const Folder folder(n - 1);
+    const auto store = loaded(folder);
+    for (int k = 0; k < 100; ++k) {
+        const int at = k * (n - 1) / 100;
+        store->setStatus(at, ListState::toggledStatus(store->reminderAt(at).status));
+    }
+    QStringList rows = SampleList::rows(n - 1);
+    Reminder corrected = Reminder::fromRow(rows[n / 2]);
+    corrected.title = QStringLiteral("Título corrigido no outro computador");
+    rows[n / 2] = corrected.toRow();
+    rows << Reminder{QStringLiteral("29.12.31.23.59.59"), Reminder::kNoDue, Reminder::kOpen,
+                     QStringLiteral("Novo do outro computador"), QString()}
+                .toRow();
+    const QByteArray versions[] = {DataFile::serialize(rows), folder.bytes};
+    ListState list;
+    list.showFirstPage(store->count());
+    const Reminder selected = store->reminderAt(list.page().at(3));
+    int turn = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile f(folder.file());
+        if (!f.open(QIODevice::WriteOnly) || f.write(versions[turn % 2]) < 0)
+            std::abort();
+        f.close();
+        ++turn;
+        state.ResumeTiming();
+        if (store->followFile(false) != FileChange::Reloaded)
+            state.SkipWithError("the change was not seen");
+        list.showFirstPage(store->count());
+        QStringList visible;
+        const int again = store->indexOf(selected);
+        for (int index : list.page()) {
+            visible.append(VisibleRow::make(store->reminderAt(index), index));
+            if (index == again)
+                list.select(int(visible.size()) - 1);
+        }
+        benchmark::DoNotOptimize(visible.size());
     }
     setBytes(state, folder);
 }
@@ -283,10 +347,12 @@ constexpr int kLarge = ReminderStore::kMaxRows;
 BENCHMARK(readFloor)->Arg(kSmall)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(load)->Arg(kSmall)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(writeFloor)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(saveBefore)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(saveAll)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(append)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(replaceAt)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(deleteAt)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(reload)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(showFirstPage)->Arg(40)->Arg(kLarge)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(pageTurns)->Arg(40)->Arg(kLarge)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(selection)->Arg(40)->Arg(kLarge)->Unit(benchmark::kMicrosecond)->UseRealTime();

@@ -25,17 +25,21 @@ QDate DueRule::dateOf(QStringView due, const QDate& today)
     const int day = twoDigits(due, 0), month = twoDigits(due, 3), yy = twoDigits(due, 6);
     if (day < 0 || month < 0 || yy < 0)
         return {};
-    return QDate(yearOf(yy, month, day, today), month, day);
+    return QDate(Window(today).yearOf(yy, month, day), month, day);
 }
 
-int DueRule::yearOf(int yy, int month, int day, const QDate& today)
+DueRule::Window::Window(const QDate& today)
+    : from_(today.year() - 50), month_(today.month()), day_(today.day())
+{
+}
+
+int DueRule::Window::yearOf(int yy, int month, int day) const
 {
     // The window runs from fifty years back (included) to fifty years ahead
     // (excluded). Compared as (year, month, day) so that an impossible day such
     // as 29/02 of a common year still falls in one century, and is then refused.
-    const int from = today.year() - 50;
-    int year = from + ((yy - from) % 100 + 100) % 100;
-    if (std::tuple(year, month, day) < std::tuple(from, today.month(), today.day()))
+    int year = from_ + ((yy - from_) % 100 + 100) % 100;
+    if (std::tuple(year, month, day) < std::tuple(from_, month_, day_))
         year += 100;
     return year;
 }

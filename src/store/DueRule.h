@@ -22,8 +22,16 @@ public:
     // puts it nearest to today (exactly fifty years away counts as the past);
     // an invalid date when the text is not such a date.
     static QDate dateOf(QStringView due, const QDate& today);
-    // The four-digit year of that window for a two-digit year, month and day.
-    static int yearOf(int yy, int month, int day, const QDate& today);
+    // That window of years around one day, for reading many dates at once.
+    class Window {
+    public:
+        explicit Window(const QDate& today);
+        // The four-digit year of a two-digit year, month and day.
+        int yearOf(int yy, int month, int day) const;
+
+    private:
+        int from_, month_, day_;
+    };
     static bool isDue(QStringView row, const QDate& today, QDate* due = nullptr);
 
     // The store's due reminders, oldest due date first and file order among

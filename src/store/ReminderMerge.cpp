@@ -4,6 +4,7 @@
 #include "DueRule.h"
 
 #include <QHash>
+#include <QtEndian>
 
 #include <algorithm>
 #include <array>
@@ -39,9 +40,34 @@ Fields fieldsOf(QByteArrayView line)
     return f;
 }
 
+// Fields are short: a plain loop beats a call to memchr.
+qsizetype separatorAfter(QByteArrayView line, qsizetype from)
+{
+    for (qsizetype i = from; i < line.size(); ++i)
+        if (line[i] == kSeparator)
+            return i;
+    return -1;
+}
+
+// The program's own stamps are 17 characters.
+constexpr qsizetype kStampSize = 17;
+
+// Whether any of eight bytes is "§".
+bool holdsSeparator(const char* eight)
+{
+    quint64 w;
+    std::memcpy(&w, eight, 8);
+    w ^= 0xA7A7A7A7A7A7A7A7u;
+    return ((w - 0x0101010101010101u) & ~w & 0x8080808080808080u) != 0;
+}
+
 QByteArrayView stampOf(QByteArrayView line)
 {
-    const qsizetype at = line.indexOf(kSeparator);
+    const char* p = line.data();
+    if (line.size() > kStampSize && p[kStampSize] == kSeparator && !holdsSeparator(p) &&
+        !holdsSeparator(p + 8) && p[16] != kSeparator)
+        return line.first(kStampSize);
+    const qsizetype at = separatorAfter(line, 0);
     return at < 0 ? line : line.first(at);
 }
 
@@ -50,7 +76,7 @@ QByteArrayView titleAndDescription(QByteArrayView line)
 {
     qsizetype at = -1;
     for (int i = 0; i < 3; ++i) {
-        at = line.indexOf(kSeparator, at + 1);
+        at = separatorAfter(line, at + 1);
         if (at < 0)
             return {};
     }
@@ -91,32 +117,128 @@ struct Pairing {
     std::vector<int> aOfB;
 };
 
-Pairing pair(const std::vector<QByteArrayView>& a, const std::vector<QByteArrayView>& b)
+bool sameIdentity(QByteArrayView x, QByteArrayView y)
+{
+    return same(x, y) ||
+           (same(stampOf(x), stampOf(y)) && same(titleAndDescription(x), titleAndDescription(y)));
+}
+
+bool stampBefore(QByteArrayView x, QByteArrayView y)
+{
+    if (x.size() == kStampSize && y.size() == kStampSize) {
+        // Compared as big-endian words: the order of the bytes.
+        const quint64 x0 = qFromBigEndian<quint64>(x.data()), y0 = qFromBigEndian<quint64>(y.data());
+        if (x0 != y0)
+            return x0 < y0;
+        const quint64 x1 = qFromBigEndian<quint64>(x.data() + 8),
+                      y1 = qFromBigEndian<quint64>(y.data() + 8);
+        if (x1 != y1)
+            return x1 < y1;
+        return quint8(x[16]) < quint8(y[16]);
+    }
+    const int c = std::memcmp(x.data(), y.data(), size_t(std::min(x.size(), y.size())));
+    return c != 0 ? c < 0 : x.size() < y.size();
+}
+
+// Whether the stamps of rows from `from` to `to` (and the one before) rise strictly.
+bool increasing(const std::vector<QByteArrayView>& rows, std::size_t from, std::size_t to)
+{
+    for (std::size_t i = from == 0 ? 1 : from; i < to; ++i)
+        if (!stampBefore(stampOf(rows[i - 1]), stampOf(rows[i])))
+            return false;
+    return true;
+}
+
+// The middle's rows, from start to the end less tail rows, on both sides.
+bool tailClearOfMiddle(const std::vector<QByteArrayView>& a, const std::vector<QByteArrayView>& b,
+                       std::size_t start, std::size_t& tail)
+{
+    // Past this many rows in the middle, looking costs more than it saves.
+    constexpr std::size_t kLargestMiddle = 4096;
+    while (tail > 0) {
+        const std::size_t aEnd = a.size() - tail, bEnd = b.size() - tail;
+        if ((aEnd - start) + (bEnd - start) > kLargestMiddle) {
+            tail = 0;
+            return false;
+        }
+        std::vector<QByteArrayView> middle;
+        for (std::size_t i = start; i < aEnd; ++i)
+            middle.push_back(stampOf(a[i]));
+        for (std::size_t j = start; j < bEnd; ++j)
+            middle.push_back(stampOf(b[j]));
+        std::sort(middle.begin(), middle.end(), stampBefore);
+        std::size_t keep = tail;
+        for (std::size_t t = 0; t < tail; ++t) {
+            if (std::binary_search(middle.begin(), middle.end(), stampOf(a[a.size() - 1 - t]),
+                                   stampBefore)) {
+                keep = t;
+                break;
+            }
+        }
+        if (keep == tail)
+            return true;
+        tail = keep;
+    }
+    return true;
+}
+
+// shared and sharedEnd: rows already known to be the same, byte for byte, at
+// the start and at the end of both.
+Pairing pair(const std::vector<QByteArrayView>& a, const std::vector<QByteArrayView>& b,
+             std::size_t shared = 0, std::size_t sharedEnd = 0)
 {
     Pairing p{std::vector<int>(a.size(), -1), std::vector<int>(b.size(), -1)};
     // Lists that grew apart a little share most of their start: those rows pair
-    // the same way the full rule would pair them, being the first of their key.
-    std::size_t start = 0;
+    // as the full rule pairs them, being the first of their stamp on both sides.
+    std::size_t start = shared;
     const std::size_t common = std::min(a.size(), b.size());
-    for (; start < common; ++start) {
-        const QByteArrayView x = a[start], y = b[start];
-        if (!same(x, y) && (!same(stampOf(x), stampOf(y)) ||
-                            !same(titleAndDescription(x), titleAndDescription(y))))
-            break;
-        p.bOfA[start] = int(start);
-        p.aOfB[start] = int(start);
+    while (start < common && sameIdentity(a[start], b[start]))
+        ++start;
+    for (std::size_t i = 0; i < start; ++i)
+        p.bOfA[i] = p.aOfB[i] = int(i);
+    // Rows of a shared end pair so too when their stamp is nowhere in the middle,
+    // which holds the changes.
+    std::size_t tail = std::min(sharedEnd, common - start);
+    while (tail < common - start && sameIdentity(a[a.size() - 1 - tail], b[b.size() - 1 - tail]))
+        ++tail;
+    tailClearOfMiddle(a, b, start, tail);
+    for (std::size_t t = 0; t < tail; ++t) {
+        const std::size_t i = a.size() - 1 - t, j = b.size() - 1 - t;
+        p.bOfA[i] = int(j);
+        p.aOfB[j] = int(i);
     }
-    if (start == a.size() || start == b.size())
+    const std::size_t aEnd = a.size() - tail, bEnd = b.size() - tail;
+    if (start == aEnd || start == bEnd)
         return p;
+
+    // Files written while the clock only moves forward have their stamps in
+    // order, each once: there identity is the stamp alone, found by walking
+    // both sides together.
+    if (increasing(a, start, aEnd) && increasing(b, start, bEnd)) {
+        for (std::size_t i = start, j = start; i < aEnd && j < bEnd;) {
+            const QByteArrayView x = stampOf(a[i]), y = stampOf(b[j]);
+            if (same(x, y)) {
+                p.bOfA[i] = int(j);
+                p.aOfB[j] = int(i);
+                ++i;
+                ++j;
+            } else if (stampBefore(x, y)) {
+                ++i;
+            } else {
+                ++j;
+            }
+        }
+        return p;
+    }
 
     std::unordered_map<Key, Queue, KeyHash> byText;
     std::unordered_map<QByteArrayView, Queue, ViewHash, ViewEqual> byStamp;
-    for (std::size_t i = start; i < a.size(); ++i) {
+    for (std::size_t i = start; i < aEnd; ++i) {
         const QByteArrayView stamp = stampOf(a[i]);
         byText[Key{stamp, titleAndDescription(a[i])}].rows.push_back(int(i));
         byStamp[stamp].rows.push_back(int(i));
     }
-    for (std::size_t j = start; j < b.size(); ++j) {
+    for (std::size_t j = start; j < bEnd; ++j) {
         const auto found = byText.find(Key{stampOf(b[j]), titleAndDescription(b[j])});
         if (found == byText.end() || found->second.next == found->second.rows.size())
             continue;
@@ -124,7 +246,7 @@ Pairing pair(const std::vector<QByteArrayView>& a, const std::vector<QByteArrayV
         p.bOfA[std::size_t(i)] = int(j);
         p.aOfB[j] = i;
     }
-    for (std::size_t j = start; j < b.size(); ++j) {
+    for (std::size_t j = start; j < bEnd; ++j) {
         if (p.aOfB[j] >= 0)
             continue;
         const auto found = byStamp.find(stampOf(b[j]));
@@ -140,6 +262,66 @@ Pairing pair(const std::vector<QByteArrayView>& a, const std::vector<QByteArrayV
         p.aOfB[j] = i;
     }
     return p;
+}
+
+bool within(const QByteArray& file, QByteArrayView line)
+{
+    return line.data() >= file.constData() &&
+           line.data() + line.size() <= file.constData() + file.size();
+}
+
+// How many rows two lists read from files begin with byte for byte, found with
+// one comparison of the files rather than one a row.
+std::size_t sharedStart(const RowList& a, const RowList& b)
+{
+    const QByteArray& fa = a.file();
+    const QByteArray& fb = b.file();
+    const qsizetype limit = std::min(fa.size(), fb.size());
+    constexpr qsizetype kBlock = 4096;
+    qsizetype same = 0;
+    while (same + kBlock <= limit &&
+           std::memcmp(fa.constData() + same, fb.constData() + same, kBlock) == 0)
+        same += kBlock;
+    while (same < limit && fa[same] == fb[same])
+        ++same;
+    const int rows = std::min(a.count(), b.count());
+    int k = 0;
+    for (; k < rows; ++k) {
+        const QByteArrayView x = a.line(k), y = b.line(k);
+        const qsizetype at = x.data() - fa.constData();
+        // A row cleaned at load lies elsewhere; the line break must match too.
+        if (!within(fa, x) || !within(fb, y) || at != y.data() - fb.constData() ||
+            at + x.size() + 2 > same ||
+            x.size() != y.size())
+            break;
+    }
+    return std::size_t(k);
+}
+
+// How many rows two lists read from files end with byte for byte.
+std::size_t sharedEnd(const RowList& a, const RowList& b)
+{
+    const QByteArray& fa = a.file();
+    const QByteArray& fb = b.file();
+    const qsizetype limit = std::min(fa.size(), fb.size());
+    constexpr qsizetype kBlock = 4096;
+    qsizetype same = 0;
+    while (same + kBlock <= limit && std::memcmp(fa.constData() + fa.size() - same - kBlock,
+                                                 fb.constData() + fb.size() - same - kBlock,
+                                                 kBlock) == 0)
+        same += kBlock;
+    while (same < limit && fa[fa.size() - 1 - same] == fb[fb.size() - 1 - same])
+        ++same;
+    const int rows = std::min(a.count(), b.count());
+    int k = 0;
+    for (; k < rows; ++k) {
+        const QByteArrayView x = a.line(a.count() - 1 - k), y = b.line(b.count() - 1 - k);
+        const qsizetype fromEnd = fa.constData() + fa.size() - x.data();
+        if (!within(fa, x) || !within(fb, y) || fromEnd > same ||
+            fromEnd != fb.constData() + fb.size() - y.data() || x.size() != y.size())
+            break;
+    }
+    return std::size_t(k);
 }
 
 std::vector<QByteArrayView> linesOf(const RowList& list)
@@ -183,6 +365,34 @@ QByteArrayView mergeRow(QByteArrayView base, QByteArrayView ours, QByteArrayView
     return made.add(std::move(line));
 }
 
+int twoDigits(const char* p)
+{
+    if (p[0] < '0' || p[0] > '9' || p[1] < '0' || p[1] > '9')
+        return -1;
+    return (p[0] - '0') * 10 + (p[1] - '0');
+}
+
+qint64 keyOf(QByteArrayView stamp, const DueRule::Window& window)
+{
+    if (stamp.size() != 17)
+        return -1;
+    const char* s = stamp.data();
+    int part[6];
+    for (int i = 0; i < 6; ++i) {
+        if (i > 0 && s[3 * i - 1] != '.')
+            return -1;
+        part[i] = twoDigits(s + 3 * i);
+        if (part[i] < 0)
+            return -1;
+    }
+    const int month = part[1], day = part[2];
+    const int year = window.yearOf(part[0], month, day);
+    if (!QDate::isValid(year, month, day) || part[3] > 23 || part[4] > 59 || part[5] > 59)
+        return -1;
+    return ((((qint64(year) * 100 + month) * 100 + day) * 100 + part[3]) * 100 + part[4]) * 100 +
+           part[5];
+}
+
 // Puts each addition before the first row whose stamp is later, those with
 // unreadable stamps last. Taken in stamp order, each one's place depends on the
 // kept rows alone: none placed before it is later than it.
@@ -197,10 +407,11 @@ std::vector<QByteArrayView> placeAdditions(std::vector<QByteArrayView> kept,
         std::size_t order;
         QByteArrayView line;
     };
+    const DueRule::Window window(today);
     std::vector<Addition> readable;
     std::vector<QByteArrayView> unreadable;
     for (std::size_t i = 0; i < added.size(); ++i) {
-        const qint64 key = ReminderMerge::stampKey(stampOf(added[i]), today);
+        const qint64 key = keyOf(stampOf(added[i]), window);
         if (key < 0)
             unreadable.push_back(added[i]);
         else
@@ -215,7 +426,7 @@ std::vector<QByteArrayView> placeAdditions(std::vector<QByteArrayView> kept,
     std::vector<qint64> latest(kept.size());
     qint64 running = -1;
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        running = std::max(running, ReminderMerge::stampKey(stampOf(kept[i]), today));
+        running = std::max(running, keyOf(stampOf(kept[i]), window));
         latest[i] = running;
     }
     std::vector<QByteArrayView> out;
@@ -234,36 +445,13 @@ std::vector<QByteArrayView> placeAdditions(std::vector<QByteArrayView> kept,
     return out;
 }
 
-int twoDigits(const char* p)
-{
-    if (p[0] < '0' || p[0] > '9' || p[1] < '0' || p[1] > '9')
-        return -1;
-    return (p[0] - '0') * 10 + (p[1] - '0');
-}
-
 } // namespace
 
 namespace ReminderMerge {
 
 qint64 stampKey(QByteArrayView stamp, const QDate& today)
 {
-    if (stamp.size() != 17)
-        return -1;
-    const char* s = stamp.data();
-    int part[6];
-    for (int i = 0; i < 6; ++i) {
-        if (i > 0 && s[3 * i - 1] != '.')
-            return -1;
-        part[i] = twoDigits(s + 3 * i);
-        if (part[i] < 0)
-            return -1;
-    }
-    const int month = part[1], day = part[2];
-    const int year = DueRule::yearOf(part[0], month, day, today);
-    if (!QDate::isValid(year, month, day) || part[3] > 23 || part[4] > 59 || part[5] > 59)
-        return -1;
-    return ((((qint64(year) * 100 + month) * 100 + day) * 100 + part[3]) * 100 + part[4]) * 100 +
-           part[5];
+    return keyOf(stamp, DueRule::Window(today));
 }
 
 int find(const RowList& rows, const Reminder& r, int hint)
@@ -288,11 +476,12 @@ int find(const RowList& rows, const Reminder& r, int hint)
 
 int placeFor(const RowList& rows, QByteArrayView stamp, const QDate& today)
 {
-    const qint64 key = stampKey(stamp, today);
+    const DueRule::Window window(today);
+    const qint64 key = keyOf(stamp, window);
     if (key < 0)
         return rows.count();
     for (int k = 0; k < rows.count(); ++k)
-        if (stampKey(stampOf(rows.line(k)), today) > key)
+        if (keyOf(stampOf(rows.line(k)), window) > key)
             return k;
     return rows.count();
 }
@@ -323,7 +512,9 @@ RowList merge(const RowList* base, const RowList& ours, const RowList& theirs, c
                    (same(stampOf(o[i]), stampOf(b[i])) &&
                     same(titleAndDescription(o[i]), titleAndDescription(b[i])));
     const Pairing bo = followed ? Pairing{} : pair(b, o);
-    const Pairing bt = pair(b, t);
+    const std::size_t start = sharedStart(*base, theirs);
+    const Pairing bt = pair(b, t, start,
+                            std::min(sharedEnd(*base, theirs), std::min(b.size(), t.size()) - start));
     kept.reserve(b.size());
     for (std::size_t i = 0; i < b.size(); ++i) {
         const int oi = followed ? int(i) : bo.bOfA[i];

@@ -1,9 +1,14 @@
 #include "DataFile.h"
 #include "ReminderStore.h"
 #include "QtPrinters.h"
+#include "StoreProbe.h"
 #include "TempFolder.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <cstdio>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -57,9 +62,70 @@ protected:
         }
     }
 
+    // Another program's write: rows in place of the file, in place (as an editor
+    // saves) or as a new file renamed over it (as a sync tool does).
+    void elsewhere(const QStringList& fileRows, bool inPlace = false) const
+    {
+        writeElsewhere(DataFile::serialize(fileRows), inPlace);
+    }
+    void writeElsewhere(const QByteArray& b, bool inPlace = false) const
+    {
+        if (inPlace) {
+            writeFile(b);
+            return;
+        }
+        folder.write(QStringLiteral("novo"), b);
+        ASSERT_EQ(std::rename(QFile::encodeName(folder.file("novo")).constData(),
+                              QFile::encodeName(folder.file(kFile)).constData()),
+                  0);
+    }
+    // Rows of the list titled as given, read from the file as a restart would.
+    QStringList titlesOnFile() const
+    {
+        QStringList out;
+        for (const QString& row : DataFile::parse(bytes()))
+            out << Reminder::fromRow(row).title + Reminder::fromRow(row).status.trimmed();
+        return out;
+    }
+    QStringList titles(const ReminderStore& s) const
+    {
+        QStringList out;
+        for (int i = 0; i < s.count(); ++i)
+            out << s.reminderAt(i).title + s.reminderAt(i).status.trimmed();
+        return out;
+    }
+    QString row(const QString& stamp, const QString& title,
+                const QString& status = Reminder::kOpen) const
+    {
+        return Reminder{stamp, Reminder::kNoDue, status, title, QString()}.toRow();
+    }
+    // The list as appendMany(3) leaves it: T0, T1, T2.
+    QStringList three() const
+    {
+        return {row("26.03.14.09.05.01", "T0"), row("26.03.14.09.05.02", "T1"),
+                row("26.03.14.09.05.03", "T2")};
+    }
+
     TempFolder folder;
     FixedClock clock{QDateTime(QDate(2026, 3, 14), QTime(9, 5, 0))};
     ReminderStore store{folder.path(), clock};
+};
+
+// A clock that runs a step of another program the first time it is read once
+// armed: the store reads it while merging, after its look at the file and
+// before it swaps the new file in.
+class MomentClock final : public Clock {
+public:
+    QDateTime now() const override
+    {
+        if (auto step = std::exchange(step_, nullptr))
+            step();
+        return QDateTime(QDate(2026, 3, 14), QTime(10, 0, 0));
+    }
+    void arm(std::function<void()> step) { step_ = std::move(step); }
+
+private:
+    mutable std::function<void()> step_;
 };
 
 } // namespace
@@ -310,4 +376,216 @@ TEST_F(ReminderStoreTest, listAfterAWriteIsWhatAReloadGivesForAnyText)
     ASSERT_EQ(store.deleteAt(2), StoreStatus::Ok);
     EXPECT_EQ(rows(store), rows(*reopened()));
     EXPECT_EQ(store.count(), 2);
+}
+
+// ---- the file changed by another program ----
+
+TEST_F(ReminderStoreTest, ownWritesAreNoChangeAndAnotherProgramsAreMergedWithPendingStatus)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    EXPECT_EQ(store.followFile(false), FileChange::Unchanged);
+    appendMany(3);
+    EXPECT_EQ(store.followFile(false), FileChange::Unchanged);
+    store.setStatus(0, Reminder::kDone);
+
+    QStringList theirs = three();
+    theirs[2] = row("26.03.14.09.05.03", "T2", Reminder::kDone);
+    theirs << row("26.03.14.10.00.00", "X");
+    elsewhere(theirs, true);
+    const QByteArray written = bytes();
+    EXPECT_EQ(store.followFile(false), FileChange::Reloaded);
+    EXPECT_EQ(titles(store), (QStringList{"T0×", "T1", "T2×", "X"}));
+    EXPECT_EQ(bytes(), written);
+    EXPECT_EQ(store.followFile(false), FileChange::Unchanged);
+
+    // The save writes the pending status over the merged list.
+    ASSERT_EQ(store.saveAll(), StoreStatus::Ok);
+    EXPECT_EQ(titlesOnFile(), (QStringList{"T0×", "T1", "T2×", "X"}));
+    EXPECT_EQ(rows(*reopened()), rows(store));
+}
+
+TEST_F(ReminderStoreTest, writesAfterAnUnseenChangeKeepItAndActByIdentity)
+{
+    QStringList theirs = three();
+    theirs[0] = row("26.03.14.09.05.01", "T0", Reminder::kDone);
+    theirs << row("26.03.14.10.00.00", "X");
+    struct Case {
+        const char* what;
+        std::function<StoreStatus(ReminderStore&)> write;
+        QStringList onFile;
+    };
+    const Case cases[] = {
+        {"save", [](ReminderStore& s) { return s.saveAll(); }, {"T0×", "T1", "T2", "X"}},
+        {"append goes after the last row, whatever its stamp",
+         [](ReminderStore& s) { return s.append(Reminder::kNoDue, "N", QString()); },
+         {"T0×", "T1", "T2", "X", "N"}},
+        {"delete by row", [](ReminderStore& s) { return s.deleteAt(1); }, {"T0×", "T2", "X"}},
+        {"delete by reminder", [](ReminderStore& s) { return s.deleteReminder(s.reminderAt(2)); },
+         {"T0×", "T1", "X"}},
+        {"correction by row",
+         [](ReminderStore& s) {
+             Reminder r = s.reminderAt(0);
+             r.title = QStringLiteral("Novo");
+             return s.replaceAt(0, r);
+         },
+         {"Novo×", "T1", "T2", "X"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(folder.file(kFile));
+        ASSERT_EQ(store.load(), StoreStatus::Ok);
+        appendMany(3);
+        clock.set(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 0)));
+        elsewhere(theirs);
+        ASSERT_EQ(c.write(store), StoreStatus::Ok);
+        EXPECT_EQ(titlesOnFile(), c.onFile);
+        EXPECT_EQ(rows(store), rows(*reopened()));
+    }
+}
+
+TEST_F(ReminderStoreTest, deletingAReminderAlreadyGoneRemovesNothingElse)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    appendMany(3);
+    const Reminder gone = store.reminderAt(1);
+    elsewhere({three()[0], three()[2]});
+    EXPECT_EQ(store.deleteReminder(gone), StoreStatus::Ok);
+    EXPECT_EQ(titlesOnFile(), (QStringList{"T0", "T2"}));
+    EXPECT_EQ(titles(store), (QStringList{"T0", "T2"}));
+}
+
+// A toggle or a new due date from the other computer survives a correction of
+// the title, and a reminder deleted there comes back, corrected, in its place.
+TEST_F(ReminderStoreTest, correctionWritesOnlyWhatTheUserChanged)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    appendMany(3);
+    const Reminder original = store.reminderAt(1);
+    Reminder edited = original;
+    edited.title = QStringLiteral("Novo");
+
+    QStringList theirs = three();
+    theirs[1] = Reminder{"26.03.14.09.05.02", "20/03/26", Reminder::kDone, "T1", ""}.toRow();
+    elsewhere(theirs);
+    ASSERT_EQ(store.replaceReminder(original, edited), StoreStatus::Ok);
+    EXPECT_EQ(store.reminderAt(1),
+              (Reminder{"26.03.14.09.05.02", "20/03/26", Reminder::kDone, "Novo", ""}));
+    EXPECT_EQ(titlesOnFile(), (QStringList{"T0", "Novo×", "T2"}));
+
+    elsewhere({three()[0], three()[2]});
+    ASSERT_EQ(store.replaceReminder(original, edited), StoreStatus::Ok);
+    EXPECT_EQ(titlesOnFile(), (QStringList{"T0", "Novo", "T2"}));
+    EXPECT_EQ(store.reminderAt(1).posted, original.posted);
+}
+
+// What another program puts in place between the store's look at the file and
+// its swap comes out of the swap, and is merged and written again.
+TEST_F(ReminderStoreTest, changeInTheLastMomentIsMergedAndWrittenAgain)
+{
+    MomentClock moment;
+    ReminderStore s(folder.path(), moment);
+    elsewhere(three());
+    ASSERT_EQ(s.load(), StoreStatus::Ok);
+    s.setStatus(0, Reminder::kDone);
+
+    elsewhere({three()[0], three()[1], three()[2], row("26.03.14.10.00.00", "X")});
+    moment.arm([this] {
+        elsewhere({three()[0], three()[1], row("26.03.14.09.05.03", "T2", Reminder::kDone),
+                   row("26.03.14.10.00.00", "X"), row("26.03.14.11.00.00", "Y")});
+    });
+    ASSERT_EQ(s.saveAll(), StoreStatus::Ok);
+    EXPECT_EQ(titlesOnFile(), (QStringList{"T0×", "T1", "T2×", "X", "Y"}));
+    EXPECT_EQ(rows(s), rows(*reopened()));
+    EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{kFile});
+}
+
+TEST_F(ReminderStoreTest, halfWrittenFileIsAskedForAgainThenRefusedUntilItReads)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    appendMany(2);
+    for (const QByteArray& cut : {QByteArray(), QByteArray("\"26.03.14.09.05.01\xA7"),
+                                  QByteArray("26.03.14.09.05.01\xA7x\xA7  \xA7T\xA7\"\r\n")}) {
+        SCOPED_TRACE(cut.toStdString());
+        writeElsewhere(cut);
+        EXPECT_EQ(store.followFile(false), FileChange::HalfWritten);
+        EXPECT_EQ(store.followFile(true), FileChange::Unreadable);
+        EXPECT_EQ(titles(store), (QStringList{"T0", "T1"}));
+        EXPECT_EQ(store.append(Reminder::kNoDue, "N", QString()), StoreStatus::ReadFailed);
+        EXPECT_EQ(store.saveAll(), StoreStatus::ReadFailed);
+        EXPECT_EQ(bytes(), cut);
+    }
+    elsewhere({three()[0]});
+    EXPECT_EQ(store.followFile(false), FileChange::Reloaded);
+    EXPECT_EQ(titles(store), (QStringList{"T0"}));
+    EXPECT_EQ(store.append(Reminder::kNoDue, "N", QString()), StoreStatus::Ok);
+}
+
+TEST_F(ReminderStoreTest, vanishedFileKeepsTheListAndTheNextWriteRestoresIt)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    appendMany(2);
+    ASSERT_TRUE(QFile::remove(folder.file(kFile)));
+    EXPECT_EQ(store.followFile(false), FileChange::Vanished);
+    EXPECT_EQ(titles(store), (QStringList{"T0", "T1"}));
+    ASSERT_EQ(store.append(Reminder::kNoDue, "N", QString()), StoreStatus::Ok);
+    EXPECT_EQ(titlesOnFile(), (QStringList{"T0", "T1", "N"}));
+}
+
+// "§" saved by an editor as C2 A7 would otherwise read as "Â" and a separator.
+TEST_F(ReminderStoreTest, fileSavedAsUtf8IsReadSoAndWrittenBackInTheCodePage)
+{
+    const QString text = QStringLiteral("\"26.01.01.10.00.00§----/----/----§  §Ação "
+                                        "¤já¤§café¥€\r\n\"\r\n");
+    writeFile(text.toUtf8());
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    const Reminder r{"26.01.01.10.00.00", Reminder::kNoDue, Reminder::kOpen,
+                     QStringLiteral("Ação \"já\""), QStringLiteral("café\u00A5€")};
+    ASSERT_EQ(store.count(), 1);
+    EXPECT_EQ(store.reminderAt(0), r);
+    ASSERT_EQ(store.saveAll(), StoreStatus::Ok);
+    EXPECT_EQ(bytes(), QByteArray("\"26.01.01.10.00.00\xA7----/----/----\xA7  \xA7"
+                                  "A\xE7\xE3o \xA4j\xE1\xA4\xA7" "caf\xE9\xA5\x80\r\n\"\r\n"));
+
+    writeElsewhere(QString(text).replace(QStringLiteral("Ação"), QStringLiteral("Lição")).toUtf8());
+    EXPECT_EQ(store.followFile(false), FileChange::Reloaded);
+    EXPECT_EQ(store.reminderAt(0).title, QStringLiteral("Lição \"já\""));
+}
+
+// ---- conflict copies ----
+
+TEST_F(ReminderStoreTest, conflictCopyIsMergedWithoutThePendingStatus)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    appendMany(3);
+    store.setStatus(0, Reminder::kDone);
+    const QString copy = QStringLiteral("lembretes.sync-conflict-20260314-100000-ABCDEF2.dat");
+    QStringList theirs = three();
+    theirs[1] = row("26.03.14.09.05.02", "T1 deles", Reminder::kDone);
+    theirs.removeAt(2);
+    theirs.insert(0, row("26.03.14.09.00.00", "X"));
+    folder.write(copy, DataFile::serialize(theirs));
+
+    ASSERT_EQ(store.mergeConflictCopy(folder.file(copy)), StoreStatus::Ok);
+    // Every reminder of either; the file under the real name wins where they differ.
+    EXPECT_EQ(titlesOnFile(), (QStringList{"X", "T0", "T1", "T2"}));
+    EXPECT_EQ(titles(store), (QStringList{"X", "T0×", "T1", "T2"}));
+    EXPECT_EQ(store.followFile(false), FileChange::Unchanged);
+
+    // Merged again, as the other computer does with the same copy: nothing changes.
+    const QByteArray merged = bytes();
+    ASSERT_EQ(store.mergeConflictCopy(folder.file(copy)), StoreStatus::Ok);
+    EXPECT_EQ(bytes(), merged);
+}
+
+TEST_F(ReminderStoreTest, conflictCopyThatCannotBeReadIsLeftAndWritesNothing)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    appendMany(2);
+    const QByteArray before = bytes();
+    const QString copy = QStringLiteral("lembretes (conflicted copy 2026-03-14 100000).dat");
+    EXPECT_EQ(store.mergeConflictCopy(folder.file(copy)), StoreStatus::CopyUnreadable);
+    ASSERT_TRUE(QDir(folder.path()).mkdir(copy));
+    EXPECT_EQ(store.mergeConflictCopy(folder.file(copy)), StoreStatus::CopyUnreadable);
+    EXPECT_EQ(storeMessage(StoreStatus::CopyUnreadable), QString());
+    EXPECT_EQ(bytes(), before);
 }

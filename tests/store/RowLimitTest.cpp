@@ -2,6 +2,8 @@
 #include "StoreProbe.h"
 #include "TempFolder.h"
 
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,4 +56,32 @@ TEST_F(RowLimit, lastFreePlaceTakesTheAppend)
     EXPECT_EQ(store.count(), ReminderStore::kMaxRows);
     EXPECT_EQ(store.reminderAt(ReminderStore::kMaxRows - 1).title, QStringLiteral("o último"));
     EXPECT_EQ(store.append(Reminder::kNoDue, "mais um", ""), StoreStatus::Full);
+}
+
+TEST_F(RowLimit, fileGrownPastTheLimitElsewhereLoadsWhole)
+{
+    folder.write(kFile, StoreProbe::sampleFile(3, 10));
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    const int n = ReminderStore::kMaxRows + 10;
+    folder.write(kFile, StoreProbe::sampleFile(n, 10));
+    EXPECT_EQ(store.followFile(false), FileChange::Reloaded);
+    EXPECT_EQ(store.count(), n);
+}
+
+// The copy's reminders and the file's together would pass the limit: the copy
+// stays, the file is not touched.
+TEST_F(RowLimit, conflictCopyWhoseMergePassesTheLimitIsLeft)
+{
+    const QByteArray original = DataFile::serialize(
+        {Reminder{"25.01.01.00.00.00", Reminder::kNoDue, Reminder::kOpen, "A", ""}.toRow(),
+         Reminder{"25.01.01.00.00.01", Reminder::kNoDue, Reminder::kOpen, "B", ""}.toRow()});
+    folder.write(kFile, original);
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    const QString copy = folder.file("lembretes (PC's conflicted copy 2026-03-14).dat");
+    folder.write(QFileInfo(copy).fileName(), StoreProbe::sampleFile(ReminderStore::kMaxRows - 1, 10));
+    const StoreStatus status = store.mergeConflictCopy(copy);
+    EXPECT_EQ(status, StoreStatus::Full);
+    EXPECT_EQ(storeMessage(status), QStringLiteral("Limite de lembretes atingido!"));
+    EXPECT_EQ(folder.read(kFile), original);
+    EXPECT_EQ(store.count(), 2);
 }

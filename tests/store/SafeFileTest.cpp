@@ -1,0 +1,55 @@
+#include "QtPrinters.h"
+#include "SafeFile.h"
+#include "StoreProbe.h"
+#include "TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kFile = QStringLiteral("lembretes.dat");
+
+} // namespace
+
+TEST(SafeFile, removesOnlyItsOwnLeftovers)
+{
+    TempFolder folder;
+    const QStringList kept{kFile,
+                           "lembretes.dat.lock",
+                           "lembretes.dat.abcde",
+                           "lembretes.dat.ABCDEFG",
+                           "lembretes.dat.abc1ef",
+                           "lembretes.dat.abc-ef",
+                           "outros.dat.abcdef",
+                           "lembretes.sync-conflict-20260314-100000-ABCDEF2.dat"};
+    for (const QString& name : kept)
+        folder.write(name, "x");
+    folder.write("lembretes.dat.aBcDeF", "x");
+    folder.write("lembretes.dat.ZZZZZZ", "x");
+    ASSERT_TRUE(QDir(folder.path()).mkdir("lembretes.dat.qwerty"));
+    ASSERT_TRUE(QFile::link(folder.file("outros.dat.abcdef"), folder.file("lembretes.dat.zzzzzz")));
+
+    EXPECT_EQ(SafeFile::removeLeftovers(folder.file(kFile)), 2);
+    QStringList left = StoreProbe::entries(folder.path());
+    left.sort();
+    QStringList expected = kept + QStringList{"lembretes.dat.qwerty", "lembretes.dat.zzzzzz"};
+    expected.sort();
+    EXPECT_EQ(left, expected);
+}
+
+// A file that appears where none was expected is not overwritten unseen.
+TEST(SafeFile, fileThatAppearedMeanwhileIsNotReplaced)
+{
+#ifndef Q_OS_LINUX
+    GTEST_SKIP() << "only a swap shows what it replaced";
+#endif
+    TempFolder folder;
+    folder.write(kFile, "theirs");
+    const SafeFile::Replaced r = SafeFile::replace(folder.file(kFile), "ours", {});
+    EXPECT_EQ(r.result, SafeFile::Replaced::Appeared);
+    EXPECT_EQ(folder.read(kFile), QByteArray("theirs"));
+    EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{kFile});
+}
