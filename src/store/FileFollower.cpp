@@ -31,9 +31,7 @@ FileFollower::FileFollower(const QString& path, ConflictName isConflictCopy, Tim
                            QObject* parent)
     : QObject(parent), path_(path), isConflictCopy_(std::move(isConflictCopy)), timing_(timing)
 {
-    const QFileInfo file(path);
-    folder_ = file.absolutePath();
-    fileName_ = file.fileName();
+    folder_ = QFileInfo(path).absolutePath();
     for (QTimer* t : {&quiet_, &latest_, &recheck_})
         t->setSingleShot(true);
     connect(&quiet_, &QTimer::timeout, this, &FileFollower::settle);

@@ -56,7 +56,6 @@ private:
 
     QString path_;
     QString folder_;
-    QString fileName_;
     ConflictName isConflictCopy_;
     Timing timing_;
     QFileSystemWatcher watcher_;

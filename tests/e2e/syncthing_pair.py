@@ -2,8 +2,10 @@
 end-to-end case of two computers. Only 127.0.0.1 addresses; discovery, relays, NAT
 and reporting off, so nothing leaves the machine."""
 
+import ctypes
 import json
 import os
+import signal
 import socket
 import subprocess
 import urllib.request
@@ -13,6 +15,12 @@ FOLDER_ID = "lembretes"
 NO_PROXY = urllib.request.build_opener(urllib.request.ProxyHandler({}))
 # Only the data file and its conflict copies travel.
 IGNORE = "!/lembretes.dat\n!/lembretes.sync-conflict-*.dat\n*\n"
+
+
+def die_with_parent():
+    """In the child: ends Syncthing when the case's process is killed (a timeout),
+    so no instance is left listening."""
+    ctypes.CDLL(None, use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
 
 
 def free_port():
@@ -93,7 +101,8 @@ class Instance:
         self.proc = subprocess.Popen(["syncthing", "serve", f"--home={self.home}", "--no-browser",
                                       "--no-restart", "--no-upgrade"],
                                      stdout=self.log, stderr=subprocess.STDOUT,
-                                     stdin=subprocess.DEVNULL, env=env)
+                                     stdin=subprocess.DEVNULL, env=env,
+                                     preexec_fn=die_with_parent)
 
     def stop(self):
         if self.proc and self.proc.poll() is None:
