@@ -2,6 +2,7 @@
 
 #include "DesktopNotifier.h"
 #include "EditorWindow.h"
+#include "FileSync.h"
 #include "Fonts.h"
 #include "Pictures.h"
 #include "TrayMinimizer.h"
@@ -43,6 +44,11 @@ Application::~Application()
 void Application::start()
 {
     main_->start();
+    // Following starts with the list loaded; the start-up look at the folder,
+    // which may merge and write, waits until the window has painted.
+    sync_ = std::make_unique<FileSync>(*main_);
+    QObject::connect(main_.get(), &frm0_Inicial::startUpFinished, sync_.get(),
+                     [this] { sync_->start(); }, Qt::SingleShotConnection);
     main_->show();
 }
 

@@ -57,6 +57,20 @@ void warn(const QString& text)
     std::fprintf(stderr, "quivera-recordim: %s\n", qPrintable(text));
 }
 
+// The lock lay beside the data file once, where a sync tool carries it to other
+// computers. One that this machine's dead process left goes; any other stays,
+// and none of them stops a start.
+void removeOldLock(const QString& dataPath)
+{
+    const QString old = dataPath + QStringLiteral(".lock");
+    if (!QFileInfo::exists(old))
+        return;
+    QLockFile lock(old);
+    lock.setStaleLockTime(0);
+    if (lock.tryLock(0))
+        lock.unlock();
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(const QString& dataPath, QObject* parent)
@@ -65,27 +79,32 @@ SingleInstance::SingleInstance(const QString& dataPath, QObject* parent)
     const QString name = QStringLiteral("quivera-recordim-") + keyOf(dataPath);
     // The user's runtime folder is theirs alone (Qt makes one under /tmp when the
     // session names none); failing that, Qt's temporary folder and the user id.
+    // Nothing goes beside the data file: that folder may be synced.
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    fallbackFolder_ = runtime.isEmpty() ? QDir::tempPath() : runtime;
-    baseName_ = runtime.isEmpty() ? name + u'-' + QString::number(::getuid()) : name;
-    serverName_ = runtime.isEmpty() ? baseName_ : QDir(runtime).filePath(name);
+    const QString baseName = runtime.isEmpty() ? name + u'-' + QString::number(::getuid()) : name;
+    serverName_ = runtime.isEmpty() ? baseName : QDir(runtime).filePath(name);
+    lockPath_ = QDir(lockFolder()).filePath(baseName + QStringLiteral(".lock"));
 }
 
 SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::lockFolder()
+{
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+}
 
 bool SingleInstance::takeLock()
 {
     if (lock_)
         return lock_->isLocked() || lock_->tryLock(0);
-    lock_ = lockAt(dataPath_ + QStringLiteral(".lock"));
-    // None beside the file (a read-only folder that holds one): the runtime folder.
-    if (!lock_)
-        lock_ = lockAt(QDir(fallbackFolder_).filePath(baseName_ + QStringLiteral(".lock")));
+    lock_ = lockAt(lockPath_);
     return lock_ && lock_->isLocked();
 }
 
 SingleInstance::Claim SingleInstance::claim()
 {
+    removeOldLock(dataPath_);
     if (takeLock())
         return Claim::First;
     if (!lock_) {

@@ -9,8 +9,9 @@
 class QLocalServer;
 class QLocalSocket;
 
-// One running copy per data file. The first start holds a lock beside the data
-// file and listens on a local socket; a later start for the same file asks that
+// One running copy per data file. The first start holds a lock in the user's
+// runtime folder, named after the data file's canonical path, and listens on a
+// local socket; a later start for the same file asks that
 // copy to restore its windows instead of opening a second main window whose
 // writes would silently undo the first one's.
 class SingleInstance : public QObject {
@@ -39,6 +40,9 @@ public:
     // cannot be opened, in which case later starts exit non-zero.
     bool listen();
 
+    // Where the locks go: never the data folder, which a sync tool may share.
+    static QString lockFolder();
+
     QString serverName() const { return serverName_; }
     QString lockPath() const { return lock_ ? lock_->fileName() : QString(); }
 
@@ -53,9 +57,7 @@ private:
 
     QString dataPath_;
     QString serverName_;
-    // Where the lock goes when none can be made beside the data file.
-    QString fallbackFolder_;
-    QString baseName_;
+    QString lockPath_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
 };

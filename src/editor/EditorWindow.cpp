@@ -129,14 +129,12 @@ bool EditorWindow::restoresWithMain() const
     return role_ == Role::Escrever && !txtTitulo->text().isEmpty();
 }
 
-void EditorWindow::fill(int storeIndex, const Reminder& reminder)
+void EditorWindow::fill(const Reminder& reminder)
 {
     // A message still ending from the last reminder must not erase this title.
     Timer1->stop();
-    listIndex_ = storeIndex;
-    dataPostagem_ = reminder.posted;
+    original_ = reminder;
     lblData->setText(reminder.due);
-    status_ = reminder.status;
     txtTitulo->setProgramText(reminder.title);
     QString description = reminder.description;
     txtDescricao->setStoredText(description.replace(Reminder::kLineBreak, QStringLiteral("\r\n")));
@@ -165,8 +163,9 @@ void EditorWindow::btnOk_Click()
     const StoreStatus result =
         role_ == Role::Escrever
             ? store.append(lblData->text(), title, txtDescricao->storedText())
-            : store.replaceAt(listIndex_, {dataPostagem_, lblData->text(), status_, title,
-                                           txtDescricao->storedText()});
+            : store.replaceReminder(original_, {original_.posted, lblData->text(),
+                                                original_.status, title,
+                                                txtDescricao->storedText()});
     if (!host_.report(result)) {
         // What the user typed stays for another try.
         host_.focusHolder();

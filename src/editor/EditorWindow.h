@@ -32,8 +32,8 @@ public:
     // Restoring from the tray brings a new-reminder editor back while it holds a title.
     bool restoresWithMain() const override;
 
-    // EditTarget: the row to correct, its title whole even past 45 characters.
-    void fill(int storeIndex, const Reminder& reminder) override;
+    // EditTarget: the reminder to correct, its title whole even past 45 characters.
+    void fill(const Reminder& reminder) override;
 
     QTimer* messageTimer() const { return Timer1; }
     CalendarioFrame* calendar() const { return frameCalendario; }
@@ -59,7 +59,5 @@ private:
     QTimer* Timer1 = nullptr;
 
     // The reminder being corrected, as the opener handed it over.
-    int listIndex_ = -1;
-    QString dataPostagem_;
-    QString status_;
+    Reminder original_;
 };

@@ -66,6 +66,38 @@ std::optional<int> ListController::selectedStoreIndex() const
     return item ? VisibleRow::storeIndex(item->text()) : std::nullopt;
 }
 
+std::optional<Reminder> ListController::selectedReminder() const
+{
+    const auto k = selectedStoreIndex();
+    if (!k || *k < 0 || *k >= store_.count())
+        return std::nullopt;
+    return store_.reminderAt(*k);
+}
+
+void ListController::showChangedList(const std::optional<Reminder>& selected)
+{
+    state_.showFirstPage(store_.count());
+    renderPage();
+    if (selected) {
+        const int k = store_.indexOf(*selected);
+        const int position = int(state_.page().indexOf(k));
+        if (k >= 0 && position >= 0) {
+            // Set from code, the row runs no selection handling: only a press does.
+            w_.lstLembretes->setCurrentRow(position);
+            state_.keepSelected(position);
+        }
+    }
+    auto* viewer = owner_.find<frm3_verLembrete>(Secondary::VerLembrete);
+    // One made at start-up that never showed a reminder is left alone.
+    if (viewer && viewer->reminder() != Reminder{}) {
+        const int k = store_.indexOf(viewer->reminder());
+        if (k < 0)
+            owner_.close(Secondary::VerLembrete);
+        else if (viewer->isVisible())
+            viewer->fill(store_.reminderAt(k));
+    }
+}
+
 QString ListController::copyText(const ReminderStore& store)
 {
     QString text;
@@ -134,7 +166,8 @@ void ListController::imgApagar_Click()
         host_.askForSelection();
         return;
     }
-    if (!host_.report(store_.deleteAt(*k)))
+    // By identity: the file may have changed since this row was shown.
+    if (!host_.report(store_.deleteReminder(store_.reminderAt(*k))))
         return;
     host_.showFirstPage();
     host_.showMessage(QStringLiteral("Entrada apagada!"));

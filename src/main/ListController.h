@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Reminder.h"
+
 #include <QObject>
 #include <QString>
 
@@ -45,6 +47,13 @@ public:
 
     // The store index of the selected row, read back from its text.
     std::optional<int> selectedStoreIndex() const;
+    // The selected row's reminder, taken before the store changes under it.
+    std::optional<Reminder> selectedReminder() const;
+    // The list changed elsewhere: the first page, the reminder that was selected
+    // selected again when it is on it, the viewer refilled while it shows, or
+    // closed when its reminder is gone. Nothing is shown, raised or activated,
+    // the focus stays, and the selection handling does not run.
+    void showChangedList(const std::optional<Reminder>& selected);
 
     void lstLembretes_Click();
     void lstLembretes_DblClick();

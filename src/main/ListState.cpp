@@ -69,6 +69,15 @@ void ListState::select(int position)
         setaMenos_ = 1;
 }
 
+void ListState::keepSelected(int position)
+{
+    if (position < 0 || position >= page_.size())
+        return;
+    selected_ = position;
+    // The keys' page turns read where the selected row is.
+    setaMais_ = position;
+}
+
 ListState::Turn ListState::keyDown(int key)
 {
     // Before the first selection there is no row to turn from.

@@ -25,6 +25,9 @@ public:
 
     // The rules that run whenever a row of the page becomes the selected one.
     void select(int position);
+    // The reminder selected before the list changed elsewhere is at position
+    // now: selected again, without the rules of a selection.
+    void keepSelected(int position);
 
     // A key going down on the list, before the list's own handling. Newer also
     // selects row 0 of the page it shows; the caller runs the selection for it.

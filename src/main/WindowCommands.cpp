@@ -25,7 +25,7 @@ void WindowCommands::corrigir(std::optional<int> storeIndex)
     }
     QWidget* editor = owner_.get(Secondary::Atualizar);
     if (auto* target = dynamic_cast<EditTarget*>(editor))
-        target->fill(*storeIndex, host_.store().reminderAt(*storeIndex));
+        target->fill(host_.store().reminderAt(*storeIndex));
     owner_.place(Secondary::Atualizar, host_.mainWindow());
     editor->show();
     editor->activateWindow();

@@ -168,6 +168,31 @@ void frm0_Inicial::showMessage(const QString& text)
     lblAviso->show();
 }
 
+void frm0_Inicial::showNotice(const QString& text)
+{
+    Timer1->start(kMessageMs);
+    lblAviso->setText(text);
+    lblAviso->show();
+}
+
+FileChange frm0_Inicial::followFile(bool lastTry)
+{
+    const std::optional<Reminder> selected = list_->selectedReminder();
+    const FileChange change = store_.followFile(lastTry);
+    if (change == FileChange::Reloaded)
+        list_->showChangedList(selected);
+    return change;
+}
+
+StoreStatus frm0_Inicial::mergeConflictCopy(const QString& path)
+{
+    const std::optional<Reminder> selected = list_->selectedReminder();
+    const StoreStatus status = store_.mergeConflictCopy(path);
+    if (status == StoreStatus::Ok)
+        list_->showChangedList(selected);
+    return status;
+}
+
 void frm0_Inicial::showFirstPage()
 {
     state_.showFirstPage(store_.count());

@@ -39,6 +39,15 @@ public:
     // Top-left corner that puts the window in the bottom-right of a screen.
     static QPoint startPosition(const QRect& screen);
 
+    // The file changed elsewhere (the watcher settled): merged and shown when it
+    // did, in place of whatever the list showed.
+    FileChange followFile(bool lastTry);
+    // A sync tool's conflict copy merged into the file, and the list shown again.
+    StoreStatus mergeConflictCopy(const QString& path);
+    // The message line without the beep, for what happens without the user:
+    // a sync at night must make no noise.
+    void showNotice(const QString& text);
+
     // MainHost
     ReminderStore& store() override { return store_; }
     void showMessage(const QString& text) override;

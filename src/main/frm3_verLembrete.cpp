@@ -69,21 +69,29 @@ void frm3_verLembrete::showReminder(const QString& posted, const QString& due,
                                     const QString& status, const QString& title,
                                     const QString& description)
 {
-    lblData->setText(QStringLiteral("Vence em: ") + due);
-    lblTitulo->setText(title);
-    lblTitulo->setToolTip(plainToolTip(title));
-    QString text = description;
-    text.replace(Reminder::kLineBreak, u'\n');
-    txtVerLembrete->setPlainText(text);
+    fill({posted, due, status, title, description});
     if (owner_.find(Secondary::VerLembrete) == this)
         owner_.place(Secondary::VerLembrete, host_.mainWindow());
     else
         move(WindowOwner::besideMain(host_.mainWindow()->geometry(), width()));
-    lblPostado->setText(QStringLiteral("Postado em: ") + postedDate(posted));
-    const bool done = status == Reminder::kDone;
+    show();
+}
+
+void frm3_verLembrete::fill(const Reminder& reminder)
+{
+    reminder_ = reminder;
+    lblData->setText(QStringLiteral("Vence em: ") + reminder.due);
+    lblTitulo->setText(reminder.title);
+    lblTitulo->setToolTip(plainToolTip(reminder.title));
+    QString text = reminder.description;
+    text.replace(Reminder::kLineBreak, u'\n');
+    // Keeps the reader's place when the same text comes again.
+    if (text != txtVerLembrete->toPlainText())
+        txtVerLembrete->setPlainText(text);
+    lblPostado->setText(QStringLiteral("Postado em: ") + postedDate(reminder.posted));
+    const bool done = reminder.status == Reminder::kDone;
     lblFinalizado->setText(done ? QStringLiteral("Concluído") : QStringLiteral("Não Concluído"));
     PageColours::setTextColour(lblFinalizado, done ? kDone : kOpen);
-    show();
 }
 
 bool frm3_verLembrete::restoresWithMain() const

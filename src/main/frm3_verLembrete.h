@@ -2,6 +2,7 @@
 
 #include "PageColours.h"
 #include "PageWindow.h"
+#include "Reminder.h"
 
 class MainHost;
 class QLabel;
@@ -22,6 +23,11 @@ public:
     void showReminder(const QString& posted, const QString& due, const QString& status,
                       const QString& title, const QString& description);
 
+    // Fills only: neither places, shows nor raises the window.
+    void fill(const Reminder& reminder);
+    // The reminder shown, for finding it again after the list changed elsewhere.
+    const Reminder& reminder() const { return reminder_; }
+
     bool restoresWithMain() const override;
 
     // "yy.mm.dd.hh.mm.ss" as dd/mm/yy.
@@ -35,4 +41,5 @@ private:
     QLabel* lblPostado = nullptr;
     QLabel* lblFinalizado = nullptr;
     QPlainTextEdit* txtVerLembrete = nullptr;
+    Reminder reminder_;
 };

@@ -2,10 +2,10 @@
 
 #include "Reminder.h"
 
-// A window that corrects one reminder: filled with the reminder at a store index,
-// it writes back to that index.
+// A window that corrects one reminder: filled with it, it writes back to it,
+// found by identity, wherever the list has moved it meanwhile.
 class EditTarget {
 public:
     virtual ~EditTarget() = default;
-    virtual void fill(int storeIndex, const Reminder& reminder) = 0;
+    virtual void fill(const Reminder& reminder) = 0;
 };

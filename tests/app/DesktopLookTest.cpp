@@ -55,7 +55,7 @@ std::map<std::string, QImage> everyWindow()
                          sample.description);
     for (Secondary id : {Secondary::Escrever, Secondary::Atualizar}) {
         auto* editor = static_cast<EditorWindow*>(app.owner().get(id));
-        editor->fill(1, sample);
+        editor->fill(sample);
         editor->calendar()->showOverBoxes();
         editor->show();
     }

@@ -3,7 +3,11 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QLocalSocket>
+#include <QLockFile>
+#include <QProcess>
+#include <QSysInfo>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -82,4 +86,42 @@ TEST_F(SingleInstanceTest, laterStartGivesUpOnAHolderThatNeverAnswers)
     SingleInstance running(dataPath());
     ASSERT_EQ(running.claim(), SingleInstance::Claim::First);
     EXPECT_EQ(claimMeanwhile(), SingleInstance::Claim::Unanswered);
+}
+
+// The lock once lay beside the data file, where a sync tool carries it to the
+// other computer. No such lock stops a start, and the new one is never there.
+TEST_F(SingleInstanceTest, oldLocksBesideTheDataFileNeverStopAStart)
+{
+    const QString old = dataPath() + QStringLiteral(".lock");
+    const auto startsFirst = [this] {
+        SingleInstance copy(dataPath());
+        const bool first = copy.claim() == SingleInstance::Claim::First;
+        EXPECT_FALSE(copy.lockPath().startsWith(folder.path())) << copy.lockPath().toStdString();
+        return first;
+    };
+
+    folder.write(QStringLiteral("lembretes.dat.lock"),
+                 "4242\nquivera-recordim\nanother-computer\n");
+    EXPECT_TRUE(startsFirst());
+    EXPECT_TRUE(QFileInfo::exists(old)) << "another computer's lock is not ours to remove";
+
+    {
+        // An older copy on this machine, still running, keeps its lock.
+        QLockFile held(old);
+        QFile::remove(old);
+        ASSERT_TRUE(held.tryLock(0));
+        EXPECT_TRUE(startsFirst());
+        EXPECT_TRUE(QFileInfo::exists(old));
+    }
+
+    QProcess gone;
+    gone.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(gone.waitForStarted());
+    const qint64 pid = gone.processId();
+    ASSERT_TRUE(gone.waitForFinished());
+    folder.write(QStringLiteral("lembretes.dat.lock"),
+                 QByteArray::number(pid) + "\nquivera-recordim\n" +
+                     QSysInfo::machineHostName().toUtf8() + "\n");
+    EXPECT_TRUE(startsFirst());
+    EXPECT_FALSE(QFileInfo::exists(old)) << "this machine's dead copy left it";
 }

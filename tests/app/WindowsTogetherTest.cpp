@@ -20,12 +20,7 @@ namespace {
 class FakeEditor : public PageWindow, public EditTarget {
 public:
     FakeEditor() : PageWindow(QStringLiteral("frm2_Atualizar")) {}
-    void fill(int storeIndex, const Reminder& reminder) override
-    {
-        filledIndex = storeIndex;
-        filledWith = reminder;
-    }
-    int filledIndex = -1;
+    void fill(const Reminder& reminder) override { filledWith = reminder; }
     Reminder filledWith;
 };
 
@@ -157,7 +152,6 @@ TEST_F(WindowsTogetherTest, CorrectWhileTheViewerIsOpenFillsTheEditorAndClosesTh
 
     auto* editor = dynamic_cast<FakeEditor*>(window(Secondary::Atualizar));
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->filledIndex, 1);
     EXPECT_EQ(editor->filledWith, app.store().reminderAt(1));
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->pos(), QPoint(368, 400));

@@ -132,6 +132,11 @@ class Session:
                 os.makedirs(os.path.dirname(self.path(name)) or self.folder, exist_ok=True)
                 with open(self.path(name), "wb") as f:
                     f.write(content)
+            # A runtime folder of the case's own is private, as a session's is.
+            runtime = self.program_env.get("XDG_RUNTIME_DIR", "").replace("{folder}", self.folder)
+            if runtime:
+                os.makedirs(runtime, mode=0o700, exist_ok=True)
+                os.chmod(runtime, 0o700)
             self._start_x()
             if self.wm:
                 self._spawn("openbox", ["openbox", "--sm-disable"])

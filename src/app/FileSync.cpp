@@ -1,0 +1,128 @@
+#include "FileSync.h"
+
+#include "ConflictName.h"
+#include "ReminderStore.h"
+#include "SafeFile.h"
+#include "TrashBin.h"
+#include "frm0_Inicial.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+namespace {
+
+bool userBusy()
+{
+    return QApplication::activeModalWidget() != nullptr ||
+           QGuiApplication::mouseButtons() != Qt::NoButton;
+}
+
+} // namespace
+
+FileSync::FileSync(frm0_Inicial& main, FollowTiming timing, Busy busy, QObject* parent)
+    : QObject(parent), main_(main),
+      follower_(main.store().path(),
+                [](const QString& name) { return ConflictName::isConflictCopy(name); }, timing),
+      busy_(busy ? std::move(busy) : Busy(userBusy))
+{
+    retry_.setSingleShot(true);
+    connect(&retry_, &QTimer::timeout, this, &FileSync::process);
+    connect(&follower_, &FileFollower::settled, this, &FileSync::settled);
+    connect(&follower_, &FileFollower::conflictCopiesAppeared, this, &FileSync::take);
+}
+
+void FileSync::start()
+{
+    SafeFile::removeLeftovers(main_.store().path());
+    take(follower_.conflictCopies());
+}
+
+void FileSync::settled(bool lastTry)
+{
+    settlePending_ = true;
+    lastTry_ = lastTry;
+    process();
+}
+
+void FileSync::take(const QStringList& copies)
+{
+    for (const QString& copy : copies)
+        if (!copiesPending_.contains(copy))
+            copiesPending_ << copy;
+    process();
+}
+
+void FileSync::process()
+{
+    if (!settlePending_ && copiesPending_.isEmpty())
+        return;
+    // A change in the middle of a press or a box would pull the list from under it.
+    if (busy_()) {
+        retry_.start(kBusyRetryMs);
+        return;
+    }
+    if (settlePending_) {
+        settlePending_ = false;
+        follow(lastTry_);
+    }
+    const QStringList copies = std::exchange(copiesPending_, {});
+    for (const QString& copy : copies)
+        merge(copy);
+}
+
+void FileSync::follow(bool lastTry)
+{
+    switch (main_.followFile(lastTry)) {
+    case FileChange::Reloaded:
+        unreadableSaid_ = false;
+        main_.showNotice(kUpdated);
+        break;
+    case FileChange::Unchanged:
+        unreadableSaid_ = false;
+        break;
+    case FileChange::HalfWritten:
+        follower_.lookAgain();
+        break;
+    case FileChange::Vanished:
+        break;
+    case FileChange::Unreadable:
+        sayUnreadable();
+        break;
+    }
+}
+
+void FileSync::merge(const QString& copy)
+{
+    // The other computer's copy of the program may have taken it away already.
+    if (!QFileInfo::exists(copy))
+        return;
+    const StoreStatus status = main_.mergeConflictCopy(copy);
+    switch (status) {
+    case StoreStatus::Ok:
+        TrashBin::moveAway(copy);
+        main_.showNotice(kMerged);
+        break;
+    case StoreStatus::Full:
+        if (!fullSaid_.contains(copy)) {
+            fullSaid_.insert(copy);
+            main_.showNotice(storeMessage(status));
+        }
+        break;
+    case StoreStatus::ReadFailed:
+        sayUnreadable();
+        break;
+    case StoreStatus::CopyUnreadable:
+        break;
+    default:
+        main_.showNotice(storeMessage(status));
+        break;
+    }
+}
+
+void FileSync::sayUnreadable()
+{
+    if (unreadableSaid_)
+        return;
+    unreadableSaid_ = true;
+    main_.showNotice(storeMessage(StoreStatus::ReadFailed));
+}

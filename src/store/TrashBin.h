@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// Where a merged conflict copy goes: the desktop's trash, from which the user can
+// still take it back, or else a folder of the program's own state. Never the data
+// folder, which the sync tool would only carry back to the other computer.
+namespace TrashBin {
+
+// $XDG_STATE_HOME/quivera-recordim/merged, by default under ~/.local/state.
+QString mergedFolder();
+
+// Moves the file away; its new path, or an empty text when it stays where it is.
+QString moveAway(const QString& path);
+
+// Whether a path lies in a trash folder's files/ (home trash or a volume's).
+bool inTrash(const QString& path);
+
+} // namespace TrashBin

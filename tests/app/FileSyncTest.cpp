@@ -1,0 +1,55 @@
+#include "Application.h"
+#include "Beep.h"
+#include "DataFile.h"
+#include "FileSync.h"
+#include "TempFolder.h"
+#include "frm0_Inicial.h"
+
+#include <QLabel>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr FollowTiming kFast{30, 200, 30};
+
+QByteArray fileOf(int n)
+{
+    QStringList rows;
+    for (int i = 0; i < n; ++i)
+        rows.append(Reminder{QStringLiteral("26.03.14.09.05.%1").arg(i, 2, 10, QChar(u'0')),
+                             Reminder::kNoDue, Reminder::kOpen, QStringLiteral("Lembrete %1").arg(i),
+                             QString()}
+                        .toRow());
+    return DataFile::serialize(rows);
+}
+
+// The list follows its file, but never while the user is in the middle of a
+// press or a box, and it says so without the beep.
+TEST(FileSync, AChangeWaitsForTheUserAndIsSaidQuietly)
+{
+    TempFolder folder;
+    folder.write(ReminderStore::kFileName, fileOf(2));
+    FixedClock clock(QDateTime(QDate(2026, 3, 14), QTime(9, 5)));
+    Application app(folder.path(), clock);
+    frm0_Inicial& main = app.mainWindow();
+    main.start();
+    bool busy = true;
+    FileSync sync(main, kFast, [&busy] { return busy; });
+    auto* total = main.findChild<QLabel*>(QStringLiteral("lblTotalLembretes"));
+    auto* message = main.findChild<QLabel*>(QStringLiteral("lblAviso"));
+    const int beeps = Beep::count();
+
+    folder.write(ReminderStore::kFileName, fileOf(3));
+    QTest::qWait(kFast.latestMs * 2);
+    EXPECT_EQ(total->text(), QStringLiteral("2")) << "the list changed under a busy user";
+
+    busy = false;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return total->text() == u"3"; }, 2000));
+    EXPECT_EQ(message->text(), FileSync::kUpdated);
+    EXPECT_EQ(Beep::count(), beeps);
+    app.owner().closeAll();
+}
+
+} // namespace
