@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "Accessibility.h"
 #include "DesktopNotifier.h"
 #include "EditorWindow.h"
 #include "Fonts.h"
@@ -15,7 +16,9 @@
 Application::Application(const QString& dataFolder, const Clock& clock)
     : clock_(clock), store_(dataFolder, clock)
 {
-    // Fonts and pictures are in place before the first window is built.
+    // Fonts, pictures and what screen readers are told are in place before the
+    // first window is built.
+    Accessibility::install();
     Fonts::install();
     Pictures::load();
     main_ = std::make_unique<frm0_Inicial>(store_, owner_, clock);
@@ -59,9 +62,9 @@ void Application::watchDueReminders(DueCheck::Send send)
     if (main_->startedUp())
         dueCheck_->startAfterPaint(main_.get());
     else
-        QObject::connect(main_.get(), &frm0_Inicial::startUpFinished, dueCheck_.get(),
-                         [this] { dueCheck_->startAfterPaint(main_.get()); },
-                         Qt::SingleShotConnection);
+        QObject::connect(
+            main_.get(), &frm0_Inicial::startUpFinished, dueCheck_.get(),
+            [this] { dueCheck_->startAfterPaint(main_.get()); }, Qt::SingleShotConnection);
 }
 
 void Application::restoreWindows()

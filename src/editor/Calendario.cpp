@@ -7,10 +7,10 @@
 namespace {
 
 const std::array<QString, 12> kNomes = {
-    QStringLiteral("Janeiro"),  QStringLiteral("Fevereiro"), QStringLiteral("Março"),
-    QStringLiteral("Abril"),    QStringLiteral("Maio"),      QStringLiteral("Junho"),
-    QStringLiteral("Julho"),    QStringLiteral("Agosto"),    QStringLiteral("Setembro"),
-    QStringLiteral("Outubro"),  QStringLiteral("Novembro"),  QStringLiteral("Dezembro")};
+    QStringLiteral("Janeiro"), QStringLiteral("Fevereiro"), QStringLiteral("Março"),
+    QStringLiteral("Abril"),   QStringLiteral("Maio"),      QStringLiteral("Junho"),
+    QStringLiteral("Julho"),   QStringLiteral("Agosto"),    QStringLiteral("Setembro"),
+    QStringLiteral("Outubro"), QStringLiteral("Novembro"),  QStringLiteral("Dezembro")};
 
 // The number a cell shows, or 0 for an empty cell.
 int numeroDaCasa(const Calendario::Casa& casa)
@@ -135,6 +135,16 @@ void Calendario::casaMouseUp(int i)
     if (numeroDaCasa(casa) != diaHoje_)
         casa.opaca = false;
     casa.fundo = cor1Cal2_;
+}
+
+QString Calendario::nomeDaCasa(int i) const
+{
+    const Casa& casa = casas_.at(std::size_t(i));
+    if (casa.texto == kVazia)
+        return {};
+    const QString de = QStringLiteral(" de ");
+    return QString::number(numeroDaCasa(casa)) + de + nomeDoMes(mesHoje_).toLower() + de +
+           QString::number(anoHoje_);
 }
 
 std::optional<QString> Calendario::escreveTexto(int i) const

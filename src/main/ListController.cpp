@@ -3,7 +3,9 @@
 #include "ListState.h"
 #include "MainHost.h"
 #include "PictureButton.h"
+#include "Reminder.h"
 #include "ReminderStore.h"
+#include "RowAction.h"
 #include "VisibleRow.h"
 #include "WindowOwner.h"
 #include "frm3_verLembrete.h"
@@ -27,6 +29,22 @@ ListController::ListController(ReminderStore& store, WindowOwner& owner, MainHos
     connect(list, &QAbstractItemView::pressed, this, &ListController::onPressed);
     connect(list, &QAbstractItemView::doubleClicked, this, &ListController::lstLembretes_DblClick);
     list->installEventFilter(this);
+    // Keys and the mouse have their own moments for the selection handling. Any
+    // other change is checked once the event that made it is over, when the
+    // program has run the handling for its own changes.
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!passingKey_ && QGuiApplication::mouseButtons() == Qt::NoButton)
+            QMetaObject::invokeMethod(this, &ListController::followOtherSelection,
+                                      Qt::QueuedConnection);
+    });
+    // A screen reader's action on a row does what a double click on it does.
+    connect(RowAction::install(list, QStringLiteral("Alternar concluído")), &RowAction::triggered,
+            this, [this](int position) {
+                if (position >= w_.lstLembretes->count())
+                    return;
+                selectRow(position);
+                lstLembretes_DblClick();
+            });
     // Kept, not asked for: events still come while the list is being destroyed.
     viewport_ = list->viewport();
     viewport_->installEventFilter(this);
@@ -41,8 +59,11 @@ ListController::ListController(ReminderStore& store, WindowOwner& owner, MainHos
 void ListController::renderPage()
 {
     w_.lstLembretes->clear();
-    for (int index : state_.page())
-        w_.lstLembretes->addItem(VisibleRow::make(store_.reminderAt(index), index));
+    handled_.reset();
+    for (int index : state_.page()) {
+        w_.lstLembretes->addItem(QString());
+        setRow(w_.lstLembretes->count() - 1, store_.reminderAt(index), index);
+    }
     // No current row either: the focus coming back must not make one up, and the
     // first arrow key then starts at row 0.
     w_.lstLembretes->setCurrentRow(-1);
@@ -55,6 +76,13 @@ void ListController::selectRow(int position)
 {
     w_.lstLembretes->setCurrentRow(position);
     lstLembretes_Click();
+}
+
+void ListController::setRow(int position, const Reminder& reminder, int storeIndex)
+{
+    QListWidgetItem* item = w_.lstLembretes->item(position);
+    item->setText(VisibleRow::make(reminder, storeIndex));
+    item->setData(Qt::AccessibleTextRole, VisibleRow::spoken(reminder));
 }
 
 std::optional<int> ListController::selectedStoreIndex() const
@@ -86,6 +114,7 @@ void ListController::lstLembretes_Click()
     // A control-click can unselect the row in the list; the row stays the chosen one.
     w_.lstLembretes->item(position)->setSelected(true);
     state_.select(position);
+    handled_ = position;
     const auto k = selectedStoreIndex();
     if (!k)
         return;
@@ -108,7 +137,7 @@ void ListController::lstLembretes_DblClick()
     // spaces, so titles with spaces of their own come back exactly.
     Reminder r = store_.reminderAt(*k);
     r.status = ListState::toggledStatus(r.status);
-    w_.lstLembretes->item(*position)->setText(VisibleRow::make(r, *k));
+    setRow(*position, r, *k);
     store_.setStatus(*k, r.status);
     // Also with a single row, where away and back are the same row: the viewer
     // must show the new status at once.
@@ -185,6 +214,16 @@ void ListController::followListSelection()
         w_.lstLembretes->item(*state_.selected())->setSelected(true);
 }
 
+void ListController::followOtherSelection()
+{
+    const QList<QListWidgetItem*> items = w_.lstLembretes->selectedItems();
+    if (items.isEmpty())
+        return;
+    const int now = w_.lstLembretes->row(items.first());
+    if (std::optional<int>(now) != handled_)
+        selectRow(now);
+}
+
 void ListController::onPressed(const QModelIndex& index)
 {
     if (index.isValid())
@@ -221,7 +260,8 @@ bool ListController::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         // X11 sends a release with every auto-repeat; only the real one counts.
-        if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+        if (event->type() == QEvent::KeyRelease &&
+            !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
             if (const auto row = state_.keyUp())
                 selectRow(*row);
         }

@@ -1,5 +1,6 @@
 #include "frm0_Inicial.h"
 
+#include "Accessibility.h"
 #include "Beep.h"
 #include "Clock.h"
 #include "Fonts.h"
@@ -28,8 +29,8 @@ namespace {
 // Windows' abbreviated Portuguese weekdays carry no full stop.
 QString shortWeekday(const QDate& date)
 {
-    QString day = QLocale(QLocale::Portuguese, QLocale::Brazil).dayName(date.dayOfWeek(),
-                                                                        QLocale::ShortFormat);
+    QString day = QLocale(QLocale::Portuguese, QLocale::Brazil)
+                      .dayName(date.dayOfWeek(), QLocale::ShortFormat);
     if (day.endsWith(u'.'))
         day.chop(1);
     return day;
@@ -117,6 +118,9 @@ void frm0_Inicial::buildControls()
     imgRetornaOff = ui.imgRetornaOff;
 
     lblAviso->hide();
+    // Shown with each message, which a screen reader then speaks.
+    Accessibility::setLabelRole(lblAviso, QAccessible::AlertMessage);
+    lstLembretes->setAccessibleName(QStringLiteral("Lembretes"));
     imgSalvarRed->hide();
     PaperList::apply(lstLembretes, Pictures::path("papel"));
 }
@@ -152,8 +156,7 @@ void frm0_Inicial::finishStartUp()
 bool frm0_Inicial::event(QEvent* event)
 {
     // Queued, so it runs once the painted window has reached the screen.
-    if (event->type() == QEvent::Paint && startUp_ == StartUp::WaitingForPaint &&
-        !finishQueued_) {
+    if (event->type() == QEvent::Paint && startUp_ == StartUp::WaitingForPaint && !finishQueued_) {
         finishQueued_ = true;
         QTimer::singleShot(0, this, &frm0_Inicial::finishStartUp);
     }

@@ -12,11 +12,11 @@
 #include "WindowDragger.h"
 #include "WindowShape.h"
 
-PageWindow::PageWindow(const QString& name, QWidget* parent)
+PageWindow::PageWindow(const QString& name, const QString& title, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(name);
-    setWindowTitle(QStringLiteral("Form1"));
+    setWindowTitle(title);
     setFixedSize(kSize);
     PageColours::makePage(this);
     setFont(Fonts::windowFont());

@@ -11,7 +11,8 @@ class PageWindow : public QWidget {
 public:
     static constexpr QSize kSize{228, 204};
 
-    explicit PageWindow(const QString& name, QWidget* parent = nullptr);
+    // The title names the window for the window manager and screen readers.
+    PageWindow(const QString& name, const QString& title, QWidget* parent = nullptr);
 
     // Whether restoring the main window from the tray shows this window too.
     virtual bool restoresWithMain() const { return false; }

@@ -7,12 +7,14 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
-frm4_Ajuda::frm4_Ajuda(QWidget* parent) : PageWindow(QStringLiteral("frm4_Ajuda"), parent)
+frm4_Ajuda::frm4_Ajuda(QWidget* parent)
+    : PageWindow(QStringLiteral("frm4_Ajuda"), QStringLiteral("Ajuda"), parent)
 {
     Ui::frm4_Ajuda ui;
     ui.setupUi(this);
     applyHandCursor(this);
     txtAjuda = ui.txtAjuda;
+    txtAjuda->setAccessibleName(QStringLiteral("Ajuda"));
     tintScrollBar(txtAjuda);
     txtAjuda->setPlainText(helpText());
 }
