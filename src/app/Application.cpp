@@ -62,9 +62,9 @@ void Application::watchDueReminders(DueCheck::Send send)
     if (main_->startedUp())
         dueCheck_->startAfterPaint(main_.get());
     else
-        QObject::connect(
-            main_.get(), &frm0_Inicial::startUpFinished, dueCheck_.get(),
-            [this] { dueCheck_->startAfterPaint(main_.get()); }, Qt::SingleShotConnection);
+        QObject::connect(main_.get(), &frm0_Inicial::startUpFinished, dueCheck_.get(),
+                         [this] { dueCheck_->startAfterPaint(main_.get()); },
+                         Qt::SingleShotConnection);
 }
 
 void Application::restoreWindows()

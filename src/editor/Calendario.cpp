@@ -7,10 +7,10 @@
 namespace {
 
 const std::array<QString, 12> kNomes = {
-    QStringLiteral("Janeiro"), QStringLiteral("Fevereiro"), QStringLiteral("Março"),
-    QStringLiteral("Abril"),   QStringLiteral("Maio"),      QStringLiteral("Junho"),
-    QStringLiteral("Julho"),   QStringLiteral("Agosto"),    QStringLiteral("Setembro"),
-    QStringLiteral("Outubro"), QStringLiteral("Novembro"),  QStringLiteral("Dezembro")};
+    QStringLiteral("Janeiro"),  QStringLiteral("Fevereiro"), QStringLiteral("Março"),
+    QStringLiteral("Abril"),    QStringLiteral("Maio"),      QStringLiteral("Junho"),
+    QStringLiteral("Julho"),    QStringLiteral("Agosto"),    QStringLiteral("Setembro"),
+    QStringLiteral("Outubro"),  QStringLiteral("Novembro"),  QStringLiteral("Dezembro")};
 
 // The number a cell shows, or 0 for an empty cell.
 int numeroDaCasa(const Calendario::Casa& casa)

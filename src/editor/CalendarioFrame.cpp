@@ -128,8 +128,8 @@ void CalendarioFrame::moveTo(int topTwips)
 void CalendarioFrame::avisaAnoInvalido()
 {
     warning_(window(), QStringLiteral("Calendrix"),
-             QStringLiteral("Ano inválido. O ano deve estar no ") + QStringLiteral("\r\n") +
-                 QStringLiteral("intervalo de 1753 a 2078, inclusive."));
+            QStringLiteral("Ano inválido. O ano deve estar no ") + QStringLiteral("\r\n") +
+                QStringLiteral("intervalo de 1753 a 2078, inclusive."));
 }
 
 void CalendarioFrame::desenha()

@@ -82,8 +82,8 @@ QString LimitaChars::limitEdit(const QString& before, const QString& after, int 
            before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
         ++suffix;
 
-    QString inserted =
-        clean(QStringView(after).sliced(prefix, after.size() - prefix - suffix), keepLineBreaks);
+    QString inserted = clean(QStringView(after).sliced(prefix, after.size() - prefix - suffix),
+                             keepLineBreaks);
     const qsizetype kept = prefix + suffix;
     const qsizetype room = qMax<qsizetype>(0, maxLength - kept);
     if (inserted.size() > room)

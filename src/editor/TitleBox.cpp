@@ -11,8 +11,7 @@ class TitleBox::UserEditGuard : public QValidator {
 public:
     explicit UserEditGuard(QLineEdit* box) : QValidator(box)
     {
-        connect(box, &QLineEdit::textChanged, this,
-                [this](const QString& text) { before_ = text; });
+        connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
     }
 
     State validate(QString& input, int& pos) const override

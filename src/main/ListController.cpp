@@ -260,8 +260,7 @@ bool ListController::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         // X11 sends a release with every auto-repeat; only the real one counts.
-        if (event->type() == QEvent::KeyRelease &&
-            !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+        if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
             if (const auto row = state_.keyUp())
                 selectRow(*row);
         }

@@ -29,8 +29,8 @@ namespace {
 // Windows' abbreviated Portuguese weekdays carry no full stop.
 QString shortWeekday(const QDate& date)
 {
-    QString day = QLocale(QLocale::Portuguese, QLocale::Brazil)
-                      .dayName(date.dayOfWeek(), QLocale::ShortFormat);
+    QString day = QLocale(QLocale::Portuguese, QLocale::Brazil).dayName(date.dayOfWeek(),
+                                                                        QLocale::ShortFormat);
     if (day.endsWith(u'.'))
         day.chop(1);
     return day;
@@ -156,7 +156,8 @@ void frm0_Inicial::finishStartUp()
 bool frm0_Inicial::event(QEvent* event)
 {
     // Queued, so it runs once the painted window has reached the screen.
-    if (event->type() == QEvent::Paint && startUp_ == StartUp::WaitingForPaint && !finishQueued_) {
+    if (event->type() == QEvent::Paint && startUp_ == StartUp::WaitingForPaint &&
+        !finishQueued_) {
         finishQueued_ = true;
         QTimer::singleShot(0, this, &frm0_Inicial::finishStartUp);
     }

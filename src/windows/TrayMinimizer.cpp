@@ -101,8 +101,8 @@ void TrayMinimizer::restore()
 bool TrayMinimizer::eventFilter(QObject* watched, QEvent* event)
 {
     // Brought back from the taskbar: the same steps as a press on the icon.
-    if (watched == main_ && event->type() == QEvent::WindowStateChange && toTaskbar_ &&
-        !main_->isMinimized())
+    if (watched == main_ && event->type() == QEvent::WindowStateChange && toTaskbar_
+        && !main_->isMinimized())
         restore();
     return QObject::eventFilter(watched, event);
 }
