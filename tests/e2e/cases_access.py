@@ -146,7 +146,7 @@ def a_reminder_lives_its_whole_life_through_the_accessibility_bus(s):
     press(s, "Escrever lembrete", "OK")
     alert(s, "Entrada inserida com sucesso!")
     before = file_rows(ROWS)[:-3]
-    written = re.fullmatch(re.escape(before) + rb'\r\n(.{17})\xa7----/----/----\xa7  \xa7'
+    written = re.fullmatch(re.escape(before) + rb'(.{17})\xa7----/----/----\xa7  \xa7'
                            + "Comprar pão".encode("cp1252") + rb'\xa7"\r\n', s.data(), re.S)
     check(written and STAMP.fullmatch(written.group(1)), f"the write gave {s.data()!r}")
     new = (written.group(1).decode(), "----/----/----", "  ", "Comprar pão", "")
