@@ -95,6 +95,9 @@ def every_acting_control_has_a_name_and_a_press_action(s):
     wait_until(lambda: node(tree(s), window="Escrever lembrete",
                             name="Limpar vencimento")["description"] == picked, 5, "the due date")
     check(not MONTH_BUTTONS & buttons(tree(s), "Escrever lembrete"), "the calendar stayed")
+    press(s, "Escrever lembrete", "Limpar vencimento")
+    wait_until(lambda: node(tree(s), window="Escrever lembrete", name="Limpar vencimento")[
+        "description"] == "----/----/----", 5, "the due date to be cleared")
 
     def opened(window, expected):
         showing_window(s, window)
