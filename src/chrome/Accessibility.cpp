@@ -27,8 +27,12 @@ QAccessibleInterface* factory(const QString& className, QObject* object)
         return new AccessibleRows(widget);
     if (className == QLatin1String("QFrame"))
         return new AccessibleArea(widget, QAccessible::Border);
-    if (className == QLatin1String("QWidget") && !widget->isWindow())
+    if (className == QLatin1String("QWidget")) {
+        // A frameless page is still a window to the reader, named by its title.
+        if (widget->isWindow())
+            return new QAccessibleWidget(widget, QAccessible::Window);
         return new AccessibleArea(widget, QAccessible::Client);
+    }
     return nullptr;
 }
 
