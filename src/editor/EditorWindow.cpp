@@ -53,11 +53,11 @@ bool blankTitle(const QString& title)
 EditorWindow::EditorWindow(Role role, MainHost& host, const Clock& clock, QWidget* parent)
     : PageWindow(role == Role::Escrever ? QStringLiteral("frm1_Escrever")
                                         : QStringLiteral("frm2_Atualizar"),
-                 role == Role::Escrever ? QStringLiteral("Escrever lembrete")
-                                        : QStringLiteral("Corrigir lembrete"),
                  parent),
       role_(role), host_(host)
 {
+    setWindowTitle(role == Role::Escrever ? QStringLiteral("Escrever lembrete")
+                                          : QStringLiteral("Corrigir lembrete"));
     setFont(Fonts::windowFont());
     frameCalendario = new CalendarioFrame(clock, this);
     buildControls();

@@ -59,17 +59,21 @@ ListController::ListController(ReminderStore& store, WindowOwner& owner, MainHos
 void ListController::renderPage()
 {
     w_.lstLembretes->clear();
-    handled_.reset();
-    for (int index : state_.page()) {
-        w_.lstLembretes->addItem(QString());
-        setRow(w_.lstLembretes->count() - 1, store_.reminderAt(index), index);
-    }
+    for (int index : state_.page())
+        w_.lstLembretes->addItem(VisibleRow::make(store_.reminderAt(index), index));
     // No current row either: the focus coming back must not make one up, and the
     // first arrow key then starts at row 0.
     w_.lstLembretes->setCurrentRow(-1);
     w_.imgAvanca->setVisible(state_.avancaShown());
     w_.imgRetorna->setVisible(state_.retornaShown());
     w_.lblTotalLembretes->setText(QString::number(state_.total()));
+    // The words a screen reader says for each row; no row of this page has been
+    // through the selection handling yet.
+    const QList<int>& page = state_.page();
+    for (int position = 0; position < page.size(); ++position)
+        w_.lstLembretes->item(position)->setData(
+            Qt::AccessibleTextRole, VisibleRow::spoken(store_.reminderAt(page.at(position))));
+    handled_.reset();
 }
 
 void ListController::selectRow(int position)

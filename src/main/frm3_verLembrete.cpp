@@ -19,9 +19,9 @@ const QColor kGrey{0x90, 0x90, 0x90};
 } // namespace
 
 frm3_verLembrete::frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* parent)
-    : PageWindow(QStringLiteral("frm3_verLembrete"), QStringLiteral("Ver lembrete"), parent),
-      owner_(owner), host_(host)
+    : PageWindow(QStringLiteral("frm3_verLembrete"), parent), owner_(owner), host_(host)
 {
+    setWindowTitle(QStringLiteral("Ver lembrete"));
     // Refills come with every arrow key on the main list, which must keep the keys.
     setAttribute(Qt::WA_ShowWithoutActivating);
 

@@ -12,11 +12,10 @@
 #include "WindowDragger.h"
 #include "WindowShape.h"
 
-PageWindow::PageWindow(const QString& name, const QString& title, QWidget* parent)
+PageWindow::PageWindow(const QString& name, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(name);
-    setWindowTitle(title);
     setFixedSize(kSize);
     PageColours::makePage(this);
     setFont(Fonts::windowFont());

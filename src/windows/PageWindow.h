@@ -11,9 +11,7 @@ class PageWindow : public QWidget {
 public:
     static constexpr QSize kSize{228, 204};
 
-    // The title names the window for the window manager and screen readers.
-    explicit PageWindow(const QString& name, const QString& title = QString(),
-                        QWidget* parent = nullptr);
+    explicit PageWindow(const QString& name, QWidget* parent = nullptr);
 
     // Whether restoring the main window from the tray shows this window too.
     virtual bool restoresWithMain() const { return false; }

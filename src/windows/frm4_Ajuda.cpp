@@ -7,8 +7,7 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
-frm4_Ajuda::frm4_Ajuda(QWidget* parent)
-    : PageWindow(QStringLiteral("frm4_Ajuda"), QStringLiteral("Ajuda"), parent)
+frm4_Ajuda::frm4_Ajuda(QWidget* parent) : PageWindow(QStringLiteral("frm4_Ajuda"), parent)
 {
     Ui::frm4_Ajuda ui;
     ui.setupUi(this);

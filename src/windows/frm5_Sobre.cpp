@@ -10,7 +10,7 @@
 #include <QLabel>
 
 frm5_Sobre::frm5_Sobre(const QString& dataPath, QWidget* parent)
-    : PageWindow(QStringLiteral("frm5_Sobre"), QStringLiteral("Sobre o Programa"), parent),
+    : PageWindow(QStringLiteral("frm5_Sobre"), parent),
       urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); })
 {
     Ui::frm5_Sobre ui;
