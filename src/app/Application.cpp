@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "Accessibility.h"
 #include "DesktopNotifier.h"
 #include "EditorWindow.h"
 #include "FileSync.h"
@@ -16,7 +17,9 @@
 Application::Application(const QString& dataFolder, const Clock& clock)
     : clock_(clock), store_(dataFolder, clock)
 {
-    // Fonts and pictures are in place before the first window is built.
+    // Fonts, pictures and what screen readers are told are in place before the
+    // first window is built.
+    Accessibility::install();
     Fonts::install();
     Pictures::load();
     main_ = std::make_unique<frm0_Inicial>(store_, owner_, clock);

@@ -14,4 +14,6 @@ void tintScrollBar(QAbstractScrollArea* box)
     pal.setColor(QPalette::ButtonText, QColor(0x5A, 0x7E, 0xB5));
     pal.setColor(QPalette::WindowText, QColor(0x5A, 0x7E, 0xB5));
     bar->setPalette(pal);
+    // A screen reader offers its actions, so it needs a name too.
+    bar->setAccessibleName(QStringLiteral("Rolagem"));
 }

@@ -2,6 +2,7 @@
 
 #include "ClickGesture.h"
 
+#include <QMetaMethod>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
@@ -25,6 +26,11 @@ public:
     QString picture() const { return picture_; }
     void setSinks(bool sinks) { sinks_ = sinks; }
     bool sinks() const { return sinks_; }
+    // Whether a click does anything: a picture nobody listens to is artwork.
+    bool acts() const
+    {
+        return isSignalConnected(QMetaMethod::fromSignal(&PictureButton::clicked));
+    }
 
 signals:
     void clicked();

@@ -137,6 +137,16 @@ void Calendario::casaMouseUp(int i)
     casa.fundo = cor1Cal2_;
 }
 
+QString Calendario::nomeDaCasa(int i) const
+{
+    const Casa& casa = casas_.at(std::size_t(i));
+    if (casa.texto == kVazia)
+        return {};
+    const QString de = QStringLiteral(" de ");
+    return QString::number(numeroDaCasa(casa)) + de + nomeDoMes(mesHoje_).toLower() + de +
+           QString::number(anoHoje_);
+}
+
 std::optional<QString> Calendario::escreveTexto(int i) const
 {
     const Casa& casa = casas_.at(std::size_t(i));

@@ -43,6 +43,8 @@ public:
     void casaMouseUp(int i);
     // The date of cell i as dd/mm/yy; nothing for an empty cell.
     std::optional<QString> escreveTexto(int i) const;
+    // The same date in words, "8 de dezembro de 2026"; empty for an empty cell.
+    QString nomeDaCasa(int i) const;
 
     int mesExibido() const { return mesExibido_; }
     int anoExibido() const { return anoExibido_; }

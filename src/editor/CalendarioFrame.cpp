@@ -1,5 +1,6 @@
 #include "CalendarioFrame.h"
 
+#include "Accessibility.h"
 #include "Fonts.h"
 #include "PageColours.h"
 #include "PictureButton.h"
@@ -52,6 +53,9 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
                                      Pictures::path("mes_proximo"));
     for (PictureButton* button : {btnPrev2, btnAtual2, btnNext2})
         button->setSinks(true);
+    btnPrev2->setAccessibleName(QStringLiteral("Mês anterior"));
+    btnAtual2->setAccessibleName(QStringLiteral("Mês atual"));
+    btnNext2->setAccessibleName(QStringLiteral("Próximo mês"));
 
     TitMesAno2 = new QLabel(this);
     TitMesAno2->setObjectName(QStringLiteral("TitMesAno2"));
@@ -71,6 +75,8 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
         casa->setFont(dayFont());
         PageColours::setTextColour(casa, QColor(0x40, 0x40, 0x40));
         casa->installEventFilter(this);
+        // Read as its date in words; an empty cell has no name and is not offered.
+        Accessibility::setLabelRole(casa, QAccessible::Button);
         Casa2[std::size_t(i)] = casa;
     }
 
@@ -138,6 +144,7 @@ void CalendarioFrame::desenhaCasa(int i)
     QLabel* label = Casa2[std::size_t(i)];
     const Calendario::Casa& casa = calendario_.casa(i);
     label->setText(casa.texto);
+    label->setAccessibleName(calendario_.nomeDaCasa(i));
     QPalette pal = label->palette();
     pal.setColor(QPalette::Window, casa.fundo);
     label->setPalette(pal);

@@ -1,5 +1,6 @@
 #include "EditorWindow.h"
 
+#include "Accessibility.h"
 #include "Beep.h"
 #include "CalendarioFrame.h"
 #include "DescriptionBox.h"
@@ -55,6 +56,8 @@ EditorWindow::EditorWindow(Role role, MainHost& host, const Clock& clock, QWidge
                  parent),
       role_(role), host_(host)
 {
+    setWindowTitle(role == Role::Escrever ? QStringLiteral("Escrever lembrete")
+                                          : QStringLiteral("Corrigir lembrete"));
     setFont(Fonts::windowFont());
     frameCalendario = new CalendarioFrame(clock, this);
     buildControls();
@@ -93,6 +96,9 @@ void EditorWindow::buildControls()
                           QStringLiteral("Vencimento:"), PageColours::kInk);
     lblVencimento->setToolTip(QStringLiteral(" ----/----/---- "));
     lblVencimento->setCursor(handCursor());
+    // What a click on it does, with the date it would clear.
+    Accessibility::setLabelRole(lblVencimento, QAccessible::Button);
+    lblVencimento->setAccessibleName(QStringLiteral("Limpar vencimento"));
     lblData =
         label(this, "lblData",
               escrever ? Twips::rect(1000, 2760, 960, 195) : Twips::rect(1005, 2760, 840, 195),
@@ -104,6 +110,7 @@ void EditorWindow::buildControls()
     btnCalendario->setCursor(handCursor());
     btnOk = PictureButton::create(this, "btnOk", Twips::rect(2530, 2700, 450, 270),
                                   Pictures::path("ok"));
+    btnOk->setAccessibleName(QStringLiteral("OK"));
 
     label(this, "Label1", Twips::rect(600, 540, 1800, 195),
           QStringLiteral("(Máximo 45 caracteres)"), kHint);
@@ -112,16 +119,34 @@ void EditorWindow::buildControls()
 
     txtDescricao = new DescriptionBox(this);
     txtDescricao->setObjectName(QStringLiteral("txtDescricao"));
+    txtDescricao->setAccessibleName(QStringLiteral("Descrição"));
+    txtDescricao->setAccessibleDescription(QStringLiteral("Ilimitado"));
     txtDescricao->setGeometry(Twips::rect(90, 1230, 3220, 1335));
     // The boxes are writing on the page: the rules under them are their lines.
     txtDescricao->setFrameShape(QFrame::NoFrame);
     tintScrollBar(txtDescricao);
     txtTitulo = new TitleBox(this);
     txtTitulo->setObjectName(QStringLiteral("txtTitulo"));
+    txtTitulo->setAccessibleName(QStringLiteral("Título"));
+    txtTitulo->setAccessibleDescription(QStringLiteral("Máximo 45 caracteres"));
     txtTitulo->setGeometry(Twips::rect(90, 730, 3220, 200));
     txtTitulo->setFrame(false);
 
     frameCalendario->raise();
+
+    // The messages go into the title box; a screen reader hears them from this
+    // line, which has no size and so never shows on the page.
+    alerta_ = new QLabel(this);
+    alerta_->setGeometry(0, 0, 0, 0);
+    alerta_->hide();
+    Accessibility::setLabelRole(alerta_, QAccessible::AlertMessage);
+    showDue(lblData->text());
+}
+
+void EditorWindow::showDue(const QString& due)
+{
+    lblData->setText(due);
+    lblVencimento->setAccessibleDescription(due);
 }
 
 bool EditorWindow::restoresWithMain() const
@@ -133,8 +158,9 @@ void EditorWindow::fill(const Reminder& reminder)
 {
     // A message still ending from the last reminder must not erase this title.
     Timer1->stop();
+    alerta_->hide();
     original_ = reminder;
-    lblData->setText(reminder.due);
+    showDue(reminder.due);
     txtTitulo->setProgramText(reminder.title);
     QString description = reminder.description;
     txtDescricao->setStoredText(description.replace(Reminder::kLineBreak, QStringLiteral("\r\n")));
@@ -145,6 +171,8 @@ void EditorWindow::showTitleMessage(const QString& text)
     Timer1->start(kMessageMs);
     Beep::sound();
     txtTitulo->setProgramText(text);
+    alerta_->setText(text);
+    alerta_->show();
 }
 
 void EditorWindow::btnOk_Click()
@@ -177,7 +205,7 @@ void EditorWindow::btnOk_Click()
     if (role_ == Role::Escrever) {
         showTitleMessage(kInserida);
         txtDescricao->clear();
-        lblData->setText(Reminder::kNoDue);
+        showDue(Reminder::kNoDue);
     } else {
         host_.showMessage(kAtualizada);
         close();
@@ -188,13 +216,14 @@ void EditorWindow::btnOk_Click()
 void EditorWindow::Timer1_Timer()
 {
     txtTitulo->setProgramText(QString());
+    alerta_->hide();
     Timer1->stop();
     host_.setMessageVisible(false);
 }
 
 void EditorWindow::lblVencimento_Click()
 {
-    lblData->setText(Reminder::kNoDue);
+    showDue(Reminder::kNoDue);
     if (role_ == Role::Escrever)
         frameCalendario->park();
 }
@@ -202,6 +231,6 @@ void EditorWindow::lblVencimento_Click()
 void EditorWindow::casaClicked(int i)
 {
     if (const auto date = frameCalendario->calendario().escreveTexto(i))
-        lblData->setText(*date);
+        showDue(*date);
     frameCalendario->park();
 }

@@ -45,6 +45,7 @@ private:
     void lblVencimento_Click();
     void casaClicked(int i);
     void showTitleMessage(const QString& text);
+    void showDue(const QString& due);
 
     const Role role_;
     MainHost& host_;
@@ -57,6 +58,7 @@ private:
     PictureButton* btnCalendario = nullptr;
     CalendarioFrame* frameCalendario = nullptr;
     QTimer* Timer1 = nullptr;
+    QLabel* alerta_ = nullptr;
 
     // The reminder being corrected, as the opener handed it over.
     Reminder original_;

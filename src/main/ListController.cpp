@@ -3,7 +3,9 @@
 #include "ListState.h"
 #include "MainHost.h"
 #include "PictureButton.h"
+#include "Reminder.h"
 #include "ReminderStore.h"
+#include "RowAction.h"
 #include "VisibleRow.h"
 #include "WindowOwner.h"
 #include "frm3_verLembrete.h"
@@ -27,6 +29,22 @@ ListController::ListController(ReminderStore& store, WindowOwner& owner, MainHos
     connect(list, &QAbstractItemView::pressed, this, &ListController::onPressed);
     connect(list, &QAbstractItemView::doubleClicked, this, &ListController::lstLembretes_DblClick);
     list->installEventFilter(this);
+    // Keys and the mouse have their own moments for the selection handling. Any
+    // other change is checked once the event that made it is over, when the
+    // program has run the handling for its own changes.
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!passingKey_ && QGuiApplication::mouseButtons() == Qt::NoButton)
+            QMetaObject::invokeMethod(this, &ListController::followOtherSelection,
+                                      Qt::QueuedConnection);
+    });
+    // A screen reader's action on a row does what a double click on it does.
+    connect(RowAction::install(list, QStringLiteral("Alternar concluído")), &RowAction::triggered,
+            this, [this](int position) {
+                if (position >= w_.lstLembretes->count())
+                    return;
+                selectRow(position);
+                lstLembretes_DblClick();
+            });
     // Kept, not asked for: events still come while the list is being destroyed.
     viewport_ = list->viewport();
     viewport_->installEventFilter(this);
@@ -49,12 +67,26 @@ void ListController::renderPage()
     w_.imgAvanca->setVisible(state_.avancaShown());
     w_.imgRetorna->setVisible(state_.retornaShown());
     w_.lblTotalLembretes->setText(QString::number(state_.total()));
+    // The words a screen reader says for each row; no row of this page has been
+    // through the selection handling yet.
+    const QList<int>& page = state_.page();
+    for (int position = 0; position < page.size(); ++position)
+        w_.lstLembretes->item(position)->setData(
+            Qt::AccessibleTextRole, VisibleRow::spoken(store_.reminderAt(page.at(position))));
+    handled_.reset();
 }
 
 void ListController::selectRow(int position)
 {
     w_.lstLembretes->setCurrentRow(position);
     lstLembretes_Click();
+}
+
+void ListController::setRow(int position, const Reminder& reminder, int storeIndex)
+{
+    QListWidgetItem* item = w_.lstLembretes->item(position);
+    item->setText(VisibleRow::make(reminder, storeIndex));
+    item->setData(Qt::AccessibleTextRole, VisibleRow::spoken(reminder));
 }
 
 std::optional<int> ListController::selectedStoreIndex() const
@@ -118,6 +150,7 @@ void ListController::lstLembretes_Click()
     // A control-click can unselect the row in the list; the row stays the chosen one.
     w_.lstLembretes->item(position)->setSelected(true);
     state_.select(position);
+    handled_ = position;
     const auto k = selectedStoreIndex();
     if (!k)
         return;
@@ -140,7 +173,7 @@ void ListController::lstLembretes_DblClick()
     // spaces, so titles with spaces of their own come back exactly.
     Reminder r = store_.reminderAt(*k);
     r.status = ListState::toggledStatus(r.status);
-    w_.lstLembretes->item(*position)->setText(VisibleRow::make(r, *k));
+    setRow(*position, r, *k);
     store_.setStatus(*k, r.status);
     // Also with a single row, where away and back are the same row: the viewer
     // must show the new status at once.
@@ -216,6 +249,16 @@ void ListController::followListSelection()
         selectRow(now);
     else if (now < 0 && state_.selected())
         w_.lstLembretes->item(*state_.selected())->setSelected(true);
+}
+
+void ListController::followOtherSelection()
+{
+    const QList<QListWidgetItem*> items = w_.lstLembretes->selectedItems();
+    if (items.isEmpty())
+        return;
+    const int now = w_.lstLembretes->row(items.first());
+    if (std::optional<int>(now) != handled_)
+        selectRow(now);
 }
 
 void ListController::onPressed(const QModelIndex& index)

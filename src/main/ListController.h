@@ -14,6 +14,7 @@ class QLabel;
 class QListWidget;
 class QWidget;
 class QModelIndex;
+class Reminder;
 class ReminderStore;
 class WindowOwner;
 
@@ -73,6 +74,10 @@ private:
     void keyDown(QEvent* event);
     // Runs the selection for a row the list selected by itself.
     void followListSelection();
+    // Runs it for a row selected by neither a click, a key nor the program: a
+    // screen reader's.
+    void followOtherSelection();
+    void setRow(int position, const Reminder& reminder, int storeIndex);
 
     ReminderStore& store_;
     WindowOwner& owner_;
@@ -81,4 +86,6 @@ private:
     ListWidgets w_;
     QWidget* viewport_ = nullptr;
     bool passingKey_ = false;
+    // The row the selection handling last ran for on this page.
+    std::optional<int> handled_;
 };

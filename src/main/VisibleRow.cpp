@@ -24,4 +24,14 @@ std::optional<int> storeIndex(const QString& visibleRow)
     return index;
 }
 
+QString spoken(const Reminder& reminder)
+{
+    QString words = reminder.title + QLatin1String(", ");
+    words += reminder.due == Reminder::kNoDue ? QStringLiteral("sem vencimento")
+                                              : QStringLiteral("vence em ") + reminder.due;
+    if (reminder.status == Reminder::kDone)
+        words += QStringLiteral(", concluído");
+    return words;
+}
+
 } // namespace VisibleRow

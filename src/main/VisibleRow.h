@@ -14,5 +14,7 @@ namespace VisibleRow {
 QString make(const Reminder& reminder, int storeIndex);
 // The store index a row carries, or nothing for a row that carries none.
 std::optional<int> storeIndex(const QString& visibleRow);
+// The row as a screen reader says it: words, not the symbols drawn.
+QString spoken(const Reminder& reminder);
 
 } // namespace VisibleRow

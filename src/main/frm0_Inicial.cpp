@@ -1,5 +1,6 @@
 #include "frm0_Inicial.h"
 
+#include "Accessibility.h"
 #include "Beep.h"
 #include "Clock.h"
 #include "Fonts.h"
@@ -117,6 +118,9 @@ void frm0_Inicial::buildControls()
     imgRetornaOff = ui.imgRetornaOff;
 
     lblAviso->hide();
+    // Shown with each message, which a screen reader then speaks.
+    Accessibility::setLabelRole(lblAviso, QAccessible::AlertMessage);
+    lstLembretes->setAccessibleName(QStringLiteral("Lembretes"));
     imgSalvarRed->hide();
     PaperList::apply(lstLembretes, Pictures::path("papel"));
 }

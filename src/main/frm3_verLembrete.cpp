@@ -21,6 +21,7 @@ const QColor kGrey{0x90, 0x90, 0x90};
 frm3_verLembrete::frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* parent)
     : PageWindow(QStringLiteral("frm3_verLembrete"), parent), owner_(owner), host_(host)
 {
+    setWindowTitle(QStringLiteral("Ver lembrete"));
     // Refills come with every arrow key on the main list, which must keep the keys.
     setAttribute(Qt::WA_ShowWithoutActivating);
 
@@ -39,6 +40,7 @@ frm3_verLembrete::frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* 
     txtVerLembrete->setObjectName(QStringLiteral("txtVerLembrete"));
     txtVerLembrete->setGeometry(rect(90, 945, 3220, 1650));
     txtVerLembrete->setReadOnly(true);
+    txtVerLembrete->setAccessibleName(QStringLiteral("Descrição"));
     // Written on the page between its two rules, as in the help window, not in a sunken box.
     txtVerLembrete->setFrameShape(QFrame::NoFrame);
     tintScrollBar(txtVerLembrete);

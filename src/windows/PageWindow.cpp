@@ -16,7 +16,6 @@ PageWindow::PageWindow(const QString& name, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(name);
-    setWindowTitle(QStringLiteral("Form1"));
     setFixedSize(kSize);
     PageColours::makePage(this);
     setFont(Fonts::windowFont());

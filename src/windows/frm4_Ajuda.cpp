@@ -13,6 +13,7 @@ frm4_Ajuda::frm4_Ajuda(QWidget* parent) : PageWindow(QStringLiteral("frm4_Ajuda"
     ui.setupUi(this);
     applyHandCursor(this);
     txtAjuda = ui.txtAjuda;
+    txtAjuda->setAccessibleName(QStringLiteral("Ajuda"));
     tintScrollBar(txtAjuda);
     txtAjuda->setPlainText(helpText());
 }

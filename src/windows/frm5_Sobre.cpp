@@ -1,5 +1,6 @@
 #include "frm5_Sobre.h"
 
+#include "Accessibility.h"
 #include "HandCursor.h"
 #include "LabelClick.h"
 #include "PlainToolTip.h"
@@ -29,6 +30,7 @@ frm5_Sobre::frm5_Sobre(const QString& dataPath, QWidget* parent)
     lblBrenquivera = ui.lblBrenquivera;
     lblBrenquivera->setText(address);
     lblBrenquivera->setToolTip(QLatin1Char(' ') + address + QLatin1Char(' '));
+    Accessibility::setLabelRole(lblBrenquivera, QAccessible::Link);
     connect(LabelClick::install(lblBrenquivera), &LabelClick::clicked, this,
             &frm5_Sobre::lblBrenquivera_Click);
 }

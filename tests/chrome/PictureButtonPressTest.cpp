@@ -1,5 +1,11 @@
+#include "Accessibility.h"
+#include "LabelClick.h"
 #include "MouseEvents.h"
 #include "PictureButton.h"
+
+#include <QAccessibleActionInterface>
+#include <QCoreApplication>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -34,6 +40,38 @@ TEST_F(PictureButtonPressTest, SinksOnePixelRightAndDownWhileHeldWithAnyButton)
         MouseEvents::release(first, inside(first), button);
         EXPECT_EQ(first->pos(), QPoint(40, 39));
     }
+}
+
+// A press from a screen reader that clicked at once would run a modal box or a
+// quit inside the reader's call and hang the reader.
+TEST_F(PictureButtonPressTest, ReaderPressClicksOnceItsCallHasReturned)
+{
+    // Before the controls: Qt keeps the first interface it made for a widget.
+    Accessibility::install();
+    auto* button = new PictureButton(&window);
+    button->setGeometry(120, 39, 29, 32);
+    int buttonClicks = 0;
+    QObject::connect(button, &PictureButton::clicked, [&] { ++buttonClicks; });
+    auto* label = new QLabel(QStringLiteral("Vencimento:"), &window);
+    label->setGeometry(10, 100, 60, 13);
+    Accessibility::setLabelRole(label, QAccessible::Button);
+    int labelClicks = 0;
+    QObject::connect(LabelClick::install(label), &LabelClick::clicked, [&] { ++labelClicks; });
+    button->show();
+    label->show();
+
+    for (QWidget* control : {static_cast<QWidget*>(button), static_cast<QWidget*>(label)}) {
+        QAccessibleActionInterface* actions =
+            QAccessible::queryAccessibleInterface(control)->actionInterface();
+        ASSERT_TRUE(actions);
+        ASSERT_EQ(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        actions->doAction(QAccessibleActionInterface::pressAction());
+    }
+    EXPECT_EQ(buttonClicks, 0);
+    EXPECT_EQ(labelClicks, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(buttonClicks, 1);
+    EXPECT_EQ(labelClicks, 1);
 }
 
 TEST_F(PictureButtonPressTest, ClickArrivesAfterThePictureIsBackInPlace)

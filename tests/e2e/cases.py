@@ -3,7 +3,7 @@
 import datetime
 import re
 
-from harness import FRESH_FILE, case, check, file_rows, reminders, wait_until
+from harness import FRESH_FILE, SECONDARY, case, check, file_rows, reminders, wait_until
 
 CLOSE_BUTTON = (225, 12)
 
@@ -90,9 +90,9 @@ def day_cell(day, today):
 
 def open_editor(s, button=WRITE):
     """Clicks a main-window button that opens an editor and returns the editor."""
-    before = set(s.windows("Form1"))
+    before = set(s.windows(SECONDARY))
     s.click(*button)
-    found = wait_until(lambda: [w for w in s.windows("Form1") if w not in before],
+    found = wait_until(lambda: [w for w in s.windows(SECONDARY) if w not in before],
                        5, "the editor to open")
     return found[0]
 
@@ -203,7 +203,7 @@ def turn_older(s):
 
 
 def viewer_opens(s):
-    return wait_until(lambda: s.windows("Form1"), 5, "the viewer to open")[0]
+    return wait_until(lambda: s.windows("Ver lembrete"), 5, "the viewer to open")[0]
 
 
 @case(data=file_rows(reminders(3)))
@@ -240,7 +240,7 @@ def correct_keeps_stamp_status_and_place(s):
     rows = stored(3)
     rows[1] = rows[1][:3] + ('Corrigido "ja"',) + rows[1][4:]
     s.wait_data(file_rows(rows))
-    wait_until(lambda: editor not in s.windows("Form1"), 5, "the edit window to close")
+    wait_until(lambda: editor not in s.windows(SECONDARY), 5, "the edit window to close")
 
 
 @case(data=file_rows(reminders(40)))
@@ -309,7 +309,7 @@ def down_on_the_last_row_turns_to_the_older_page(s):
     before = s.signature(s.wid, *LIST_RECT)
     s.key("Down")                              # older page, its first row: index 24
     wait_until(lambda: s.signature(s.wid, *LIST_RECT) != before, 5, "the older page")
-    check(viewer in s.windows("Form1"), "the viewer closed on a page turned by a key")
+    check(viewer in s.windows(SECONDARY), "the viewer closed on a page turned by a key")
     deleted(s, 24)
 
 
@@ -330,7 +330,7 @@ PAGE_BODY = (120, 22)        # a secondary window's bare page, below the binding
 
 def docked(s):
     """Every shown secondary window stands against the main window's left side."""
-    return all(beside_main(s, w) for w in s.windows("Form1"))
+    return all(beside_main(s, w) for w in s.windows(SECONDARY))
 
 
 def skips_taskbar(s, wid):
@@ -343,16 +343,16 @@ def dragging_the_main_window_docks_the_open_windows(s):
     s.click(*row(3))                           # index 36; the viewer opens
     viewer_opens(s)
     s.click(*HELP)
-    wait_until(lambda: len(s.windows("Form1")) == 2, 5, "help beside the viewer")
+    wait_until(lambda: len(s.windows(SECONDARY)) == 2, 5, "help beside the viewer")
     check(not skips_taskbar(s, s.wid), "the main window is not in the taskbar")
-    check(all(skips_taskbar(s, w) for w in s.windows("Form1")),
+    check(all(skips_taskbar(s, w) for w in s.windows(SECONDARY)),
           "a secondary window shows in the taskbar")
 
     left, top, _, _ = s.geometry()
     s.drag(BODY, (BODY[0] - 300, BODY[1] - 200))
     wait_until(lambda: s.geometry()[:2] == (left - 300, top - 200), 5, "the main window to move")
     wait_until(lambda: docked(s), 5, "the open windows to dock")
-    check(len(s.windows("Form1")) == 2, "docking showed or hid a window")
+    check(len(s.windows(SECONDARY)) == 2, "docking showed or hid a window")
 
     # Docking took no focus: the arrow still moves the list's selection.
     check(s.x("xdotool", "getactivewindow").strip() == s.wid, "the main window lost the focus")
@@ -396,14 +396,14 @@ def minimise_hides_all_and_either_button_on_the_icon_restores(s):
     click_box(s, editor, TITLE_BOX)
     s.type("Ainda escrevendo")                 # a title: the editor comes back too
     s.click(*row(0))
-    viewer = wait_until(lambda: [w for w in s.windows("Form1") if w != editor], 5, "the viewer")[0]
+    viewer = wait_until(lambda: [w for w in s.windows(SECONDARY) if w != editor], 5, "the viewer")[0]
     for button in (1, 3):
         s.click(*MINIMISE)
-        wait_until(lambda: not s.visible() and not s.windows("Form1"), 5, "every window to hide")
+        wait_until(lambda: not s.visible() and not s.windows(SECONDARY), 5, "every window to hide")
         ix, iy, iw, ih = s.geometry(icon)
         s.click_screen(ix + iw // 2, iy + ih // 2, button)
         wait_until(lambda: s.visible(), 5, f"button {button} on the icon to restore")
-        wait_until(lambda: sorted(s.windows("Form1")) == sorted([editor, viewer]), 5,
+        wait_until(lambda: sorted(s.windows(SECONDARY)) == sorted([editor, viewer]), 5,
                    "the editor and the viewer to come back")
 
 
@@ -448,10 +448,10 @@ def double_click_on_the_body_closes_every_secondary_window(s):
     s.click(*row(0))
     viewer_opens(s)
     s.click(*HELP)
-    wait_until(lambda: len(s.windows("Form1")) == 2, 5, "help beside the viewer")
+    wait_until(lambda: len(s.windows(SECONDARY)) == 2, 5, "help beside the viewer")
     left, top, _, _ = s.geometry()
     s.click(*BODY, double=True)
-    wait_until(lambda: not s.windows("Form1"), 5, "every secondary window to close")
+    wait_until(lambda: not s.windows(SECONDARY), 5, "every secondary window to close")
     check(s.geometry()[:2] == (left, top) and s.visible(), "the main window moved or went")
 
 
@@ -463,10 +463,10 @@ def restore_leaves_the_edit_window_hidden(s):
     viewer_opens(s)
     open_editor(s, CORRECT)                    # closes the viewer
     s.click(*MINIMISE)
-    wait_until(lambda: not s.visible() and not s.windows("Form1"), 5, "every window to hide")
+    wait_until(lambda: not s.visible() and not s.windows(SECONDARY), 5, "every window to hide")
     ix, iy, iw, ih = s.geometry(icon)
     s.click_screen(ix + iw // 2, iy + ih // 2)
     wait_until(lambda: s.visible(), 5, "the icon to restore")
     s.click(*COPY)                             # one more round trip through the program
     wait_until(lambda: s.clipboard().startswith("26.01.01"), 5, "the copy")
-    check(not s.windows("Form1"), "the edit window came back")
+    check(not s.windows(SECONDARY), "the edit window came back")

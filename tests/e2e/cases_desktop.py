@@ -5,7 +5,7 @@ import os
 import signal
 import time
 
-from harness import case, check, file_rows, reminders, wait_until
+from harness import SECONDARY, case, check, file_rows, reminders, wait_until
 from cases import MINIMISE, row, viewer_opens
 
 LOCK = "lembretes.dat.lock"
@@ -35,10 +35,10 @@ def second_start_brings_back_a_minimised_program(s):
     s.click(*row(0))
     viewer = viewer_opens(s)
     s.click(*MINIMISE)
-    wait_until(lambda: not s.visible() and not s.windows("Form1"), 5, "every window to hide")
+    wait_until(lambda: not s.visible() and not s.windows(SECONDARY), 5, "every window to hide")
     second_start_exits(s)
     wait_until(lambda: s.visible(), 5, "the main window to come back")
-    wait_until(lambda: s.windows("Form1") == [viewer], 5, "the viewer to come back")
+    wait_until(lambda: s.windows(SECONDARY) == [viewer], 5, "the viewer to come back")
     check(len(s.windows()) == 1, f"main windows: {s.windows()}")
 
 

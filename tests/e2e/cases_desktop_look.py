@@ -1,6 +1,6 @@
 """End-to-end cases of how the program looks on a user's desktop: its theme."""
 
-from harness import case, check, file_rows, reminders, wait_until
+from harness import SECONDARY, case, check, file_rows, reminders, wait_until
 
 # qt6ct's own dark scheme: white text, dark grey boxes.
 DARK_DESKTOP = {
@@ -28,6 +28,6 @@ def a_dark_desktop_scheme_leaves_the_pages_paper(s):
     darkest, _ = grey(s, s.wid, *ROW_TEXT)
     check(darkest < 0.25, f"the list's text is pale on the paper (darkest grey {darkest:.2f})")
     s.click(60, 84)
-    viewer = wait_until(lambda: s.windows("Form1"), 5, "the viewer to open")[0]
+    viewer = wait_until(lambda: s.windows(SECONDARY), 5, "the viewer to open")[0]
     wait_until(lambda: grey(s, viewer, *DESCRIPTION)[1] > 0.9, 5,
                "the viewer's description box to be white paper")

@@ -2,7 +2,9 @@
 manager and tray, a copy of the program in its own folder, real input events,
 and checks of what a user could see. Everything is torn down even on failure."""
 
+import json
 import os
+import select
 import shutil
 import signal
 import subprocess
@@ -10,6 +12,8 @@ import tempfile
 import time
 
 TITLE = "Quivera Recordim!"
+# The secondary windows' titles, as one pattern for windows().
+SECONDARY = "Escrever lembrete|Corrigir lembrete|Ver lembrete|Ajuda|Sobre o Programa"
 DATA = "lembretes.dat"
 FRESH_FILE = b'"\r\n"\r\n'
 
@@ -52,7 +56,8 @@ DUNST_CONFIG = """[global]
 
 
 def case(**options):
-    """Registers a case; the options (wm, tray, screen, data, files, env, bus) go to Session."""
+    """Registers a case; the options (wm, tray, screen, data, files, env, bus, a11y) go to
+    Session."""
     def register(fn):
         CASES[fn.__name__] = (fn, options)
         return fn
@@ -100,8 +105,12 @@ def reminders(count):
 
 class Session:
     def __init__(self, program, wm=False, tray=False, screen=(1024, 768), data=None, files=None,
-                 env=None, bus=None):
+                 env=None, bus=None, a11y=False):
         self.program = program
+        # A screen reader's view: the accessibility bus on a private session bus.
+        self.a11y = a11y
+        if a11y and not bus:
+            bus = "bare"
         self.wm = wm
         self.tray = tray
         self.bus = bus      # None, "bare" (a private bus) or "dunst" (the same, served)
@@ -118,6 +127,7 @@ class Session:
         self.app = None
         self.wid = None
         self.last_press = None      # (x, y, button, time) of the latest press
+        self.reader = None
 
     # ---- set-up and tear-down ----
 
@@ -151,6 +161,8 @@ class Session:
                                           check_rc=False).split(), 10, "trayer")
             if self.bus:
                 self._start_bus()
+            if self.a11y:
+                self._start_a11y()
             self.app = self._spawn("program", [self.path("quivera-recordim")], extra_env={
                 k: v.replace("{folder}", self.folder) for k, v in self.program_env.items()})
             return self
@@ -239,6 +251,42 @@ class Session:
             self._spawn("dunst", ["dunst", "-config", self.path(".dunstrc")])
             wait_until(lambda: self.bus_has("org.freedesktop.Notifications"), 10, "dunst")
 
+    def _start_a11y(self):
+        """The accessibility bus, switched on as a screen reader switches it on."""
+        # It keeps the switches in GSettings: in memory, since no dconf runs here to
+        # hold them, and a failed write would switch them off again.
+        self._spawn("at-spi-bus-launcher", ["/usr/libexec/at-spi-bus-launcher"],
+                    extra_env={"GSETTINGS_BACKEND": "memory"})
+        wait_until(lambda: self.bus_has("org.a11y.Bus"), 10, "the accessibility bus launcher")
+        for name in ("IsEnabled", "ScreenReaderEnabled"):
+            self.x("dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                   "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status",
+                   f"string:{name}", "variant:boolean:true")
+
+    def atspi(self, request, timeout=10):
+        """One request to the accessibility reader (atspi_reader.py), started at first use."""
+        if self.reader is None:
+            reader = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_reader.py")
+            log = open(self.path(".atspi-reader.log"), "w+")
+            self.reader = subprocess.Popen(
+                ["/usr/bin/python3", reader], cwd=self.folder, stdin=subprocess.PIPE,
+                stdout=subprocess.PIPE, stderr=log, text=True,
+                env=dict(os.environ, DISPLAY=self.display, **self.env))
+            self.procs.append(("atspi-reader", self.reader, log))
+            self._reader_reply(timeout)
+        self.reader.stdin.write(json.dumps(request) + "\n")
+        self.reader.stdin.flush()
+        return self._reader_reply(timeout)
+
+    def _reader_reply(self, timeout):
+        ready, _, _ = select.select([self.reader.stdout], [], [], timeout)
+        check(ready, "the accessibility reader did not answer")
+        line = self.reader.stdout.readline()
+        check(line, "the accessibility reader ended")
+        reply = json.loads(line)
+        check("error" not in reply, f"accessibility reader: {reply.get('error')}")
+        return reply["ok"]
+
     def bus_log(self):
         """What dbus-monitor has seen on the private bus so far."""
         with open(self.path(".dbus-monitor.log"), errors="replace") as f:
@@ -291,8 +339,9 @@ class Session:
         return wid
 
     def windows(self, title=TITLE):
-        """The ids of every visible window with this title, now."""
-        out = self.x("xdotool", "search", "--onlyvisible", "--name", f"^{title}$", check_rc=False)
+        """The ids of every visible window with this title (a pattern), now."""
+        out = self.x("xdotool", "search", "--onlyvisible", "--name", f"^({title})$",
+                     check_rc=False)
         return out.split()
 
     def geometry(self, wid=None):

@@ -201,3 +201,18 @@ TEST_F(ListCommands, pageButtonsTurnAndCloseTheViewer)
     EXPECT_FALSE(button("imgRetorna")->isVisible());
     EXPECT_EQ(state().inicioRetorna(), 16);
 }
+
+// A selection that neither a click nor a key made, a screen reader's, is a
+// selection all the same, also of the row number a page turn left behind.
+TEST_F(ListCommands, selectionFromElsewhereOpensTheViewerOnThatRow)
+{
+    start(40);
+    click(3);
+    press("imgAvanca");
+    ASSERT_FALSE(owner().isOpen(Secondary::VerLembrete));
+    list()->setCurrentRow(3);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(viewerShown());
+    EXPECT_EQ(viewerText("lblTitulo"), QStringLiteral("Lembrete 21"));
+    EXPECT_EQ(state().selected(), std::optional<int>(3));
+}
