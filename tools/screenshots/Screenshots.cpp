@@ -120,7 +120,7 @@ int main(int argc, char** argv)
                                  sample.description);
         auto* editor = qobject_cast<EditorWindow*>(window);
         if (s.id == Secondary::Atualizar)
-            editor->fill(store.count() - 1, sample);
+            editor->fill(sample);
         window->show();
         ok = save(window, out.filePath(QLatin1String(s.file))) && ok;
         if (s.id == Secondary::Escrever) {
