@@ -5,6 +5,8 @@
 #include <QRandomGenerator>
 #include <QSaveFile>
 
+#include <QDateTime>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,6 +26,8 @@ void syncFolder(const QString& folder)
     ::close(fd);
 }
 
+#ifdef Q_OS_UNIX
+
 SafeFile::Identity identityOf(const struct stat& st)
 {
     SafeFile::Identity id;
@@ -39,11 +43,13 @@ SafeFile::Identity identityOf(const struct stat& st)
 
 // The file a swap took out is the one expected when nothing wrote it since: the
 // swap itself moves its change time.
-bool sameFile(const SafeFile::Identity& a, const SafeFile::Identity& b)
+[[maybe_unused]] bool sameFile(const SafeFile::Identity& a, const SafeFile::Identity& b)
 {
     return a.regular && b.regular && a.device == b.device && a.inode == b.inode &&
            a.size == b.size && a.modified == b.modified;
 }
+
+#endif
 
 // The save's temporary files, like QSaveFile's: the name, a dot, six letters.
 constexpr int kTempLetters = 6;
@@ -143,6 +149,7 @@ bool write(const QString& path, const QByteArray& bytes)
 
 Identity identify(const QString& path)
 {
+#ifdef Q_OS_UNIX
     const QByteArray name = QFile::encodeName(path);
     struct stat st {};
     if (::stat(name.constData(), &st) == 0)
@@ -151,6 +158,18 @@ Identity identify(const QString& path)
     Identity id;
     id.exists = ::lstat(name.constData(), &st) == 0;
     return id;
+#else
+    const QFileInfo info(path);
+    Identity id;
+    id.exists = info.exists() || info.isSymLink();
+    if (!info.exists())
+        return id;
+    id.regular = info.isFile();
+    id.size = info.size();
+    id.modified = info.lastModified().toMSecsSinceEpoch() * 1000000;
+    id.changed = info.metadataChangeTime().toMSecsSinceEpoch() * 1000000;
+    return id;
+#endif
 }
 
 Replaced replace(const QString& path, const QByteArray& bytes, const Identity& expected)
