@@ -2,6 +2,7 @@
 
 #include "DesktopNotifier.h"
 #include "EditorWindow.h"
+#include "FocusMark.h"
 #include "Fonts.h"
 #include "Pictures.h"
 #include "TrayMinimizer.h"
@@ -18,6 +19,7 @@ Application::Application(const QString& dataFolder, const Clock& clock)
     // Fonts and pictures are in place before the first window is built.
     Fonts::install();
     Pictures::load();
+    FocusMark::install();
     main_ = std::make_unique<frm0_Inicial>(store_, owner_, clock);
     // Drawn from its picture at four sizes; the window manager can wait for it.
     QObject::connect(main_.get(), &frm0_Inicial::startUpFinished, main_.get(),

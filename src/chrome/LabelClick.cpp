@@ -1,5 +1,6 @@
 #include "LabelClick.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -10,7 +11,10 @@ LabelClick* LabelClick::install(QWidget* label)
     return click;
 }
 
-LabelClick::LabelClick(QWidget* label) : QObject(label), label_(label) {}
+LabelClick::LabelClick(QWidget* label) : QObject(label), label_(label)
+{
+    label->setFocusPolicy(Qt::TabFocus);
+}
 
 bool LabelClick::eventFilter(QObject* watched, QEvent* event)
 {
@@ -27,8 +31,23 @@ bool LabelClick::eventFilter(QObject* watched, QEvent* event)
             emit clicked();
         break;
     }
+    case QEvent::KeyPress:
+        if (!KeyClick::isClickKey(*static_cast<QKeyEvent*>(event)))
+            break;
+        keys_.press(*static_cast<QKeyEvent*>(event));
+        return true;
+    case QEvent::KeyRelease:
+        if (!KeyClick::isClickKey(*static_cast<QKeyEvent*>(event)))
+            break;
+        if (keys_.release(*static_cast<QKeyEvent*>(event)))
+            emit clicked();
+        return true;
     case QEvent::Hide:
         gesture_.cancel();
+        keys_.cancel();
+        break;
+    case QEvent::FocusOut:
+        keys_.cancel();
         break;
     default:
         break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClickGesture.h"
+#include "KeyClick.h"
 
 #include <QObject>
 
@@ -8,7 +9,8 @@ class QWidget;
 
 // Makes a label clickable by the rule of the picture buttons: clicked() on a
 // left press and release over it, never for the second press of a double click.
-// It only watches, so whatever else handles the label's presses still does.
+// It only watches, so whatever else handles the label's presses still does. The
+// label becomes a Tab stop that Space or Enter clicks, as a picture button is.
 class LabelClick : public QObject {
     Q_OBJECT
 public:
@@ -26,4 +28,5 @@ private:
 
     QWidget* label_;
     ClickGesture gesture_;
+    KeyClick keys_;
 };

@@ -1,11 +1,13 @@
 #include "CalendarioFrame.h"
 
+#include "FocusMark.h"
 #include "Fonts.h"
 #include "PageColours.h"
 #include "PictureButton.h"
 #include "Pictures.h"
 #include "Twips.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -93,6 +95,22 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
     desenha();
 }
 
+void CalendarioFrame::updateTabStops()
+{
+    const bool shown = !isParked();
+    for (PictureButton* button : {btnPrev2, btnAtual2, btnNext2})
+        button->setFocusPolicy(shown ? Qt::TabFocus : Qt::NoFocus);
+    const int escolhida = calendario_.casaEscolhida();
+    QWidget* focus = focusWidget();
+    for (int i = 0; i < Calendario::kCasas; ++i)
+        Casa2[std::size_t(i)]->setFocusPolicy(shown && i == escolhida ? Qt::TabFocus : Qt::NoFocus);
+    // The keyboard's day moved to another cell: the focus goes with it.
+    QLabel* casa = Casa2[std::size_t(escolhida)];
+    if (shown && focus != casa && std::find(Casa2.begin(), Casa2.end(), focus) != Casa2.end() &&
+        focus->hasFocus())
+        FocusMark::moveFocus(casa);
+}
+
 void CalendarioFrame::mostraMesAtual()
 {
     calendario_.mostraMesAtual();
@@ -104,8 +122,9 @@ void CalendarioFrame::park()
     moveTo(kTopParked);
 }
 
-void CalendarioFrame::showOverBoxes()
+void CalendarioFrame::showOverBoxes(const QString& vencimento)
 {
+    calendario_.abre(vencimento);
     moveTo(kTopShown);
 }
 
@@ -116,7 +135,11 @@ bool CalendarioFrame::isParked() const
 
 void CalendarioFrame::moveTo(int topTwips)
 {
+    const bool wasParked = isParked();
     move(Twips::px(kLeft), Twips::px(topTwips));
+    updateTabStops();
+    if (wasParked != isParked())
+        emit parkedChanged(isParked());
 }
 
 void CalendarioFrame::avisaAnoInvalido()
@@ -131,6 +154,7 @@ void CalendarioFrame::desenha()
     TitMesAno2->setText(calendario_.titulo());
     for (int i = 0; i < Calendario::kCasas; ++i)
         desenhaCasa(i);
+    updateTabStops();
 }
 
 void CalendarioFrame::desenhaCasa(int i)
@@ -144,6 +168,48 @@ void CalendarioFrame::desenhaCasa(int i)
     label->setAutoFillBackground(casa.opaca);
 }
 
+bool CalendarioFrame::casaKey(int i, QEvent* event)
+{
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (KeyClick::isClickKey(*key)) {
+        if (event->type() == QEvent::KeyPress)
+            casaKeys_.press(*key);
+        else if (casaKeys_.release(*key))
+            emit casaClicked(i);
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress ||
+        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    bool inRange = true;
+    switch (key->key()) {
+    case Qt::Key_Left:
+        inRange = calendario_.moveEscolha(-1);
+        break;
+    case Qt::Key_Right:
+        inRange = calendario_.moveEscolha(1);
+        break;
+    case Qt::Key_Up:
+        inRange = calendario_.moveEscolha(-7);
+        break;
+    case Qt::Key_Down:
+        inRange = calendario_.moveEscolha(7);
+        break;
+    case Qt::Key_PageUp:
+        inRange = calendario_.mudaMes(-1);
+        break;
+    case Qt::Key_PageDown:
+        inRange = calendario_.mudaMes(1);
+        break;
+    default:
+        return false;
+    }
+    if (!inRange)
+        avisaAnoInvalido();
+    desenha();
+    return true;
+}
+
 bool CalendarioFrame::eventFilter(QObject* watched, QEvent* event)
 {
     const auto found = std::find(Casa2.begin(), Casa2.end(), watched);
@@ -151,6 +217,12 @@ bool CalendarioFrame::eventFilter(QObject* watched, QEvent* event)
         return QFrame::eventFilter(watched, event);
     const int i = int(found - Casa2.begin());
     switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return casaKey(i, event);
+    case QEvent::FocusOut:
+        casaKeys_.cancel();
+        return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         // Any button colours the cell; only a click picks it.

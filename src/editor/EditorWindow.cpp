@@ -3,6 +3,7 @@
 #include "Beep.h"
 #include "CalendarioFrame.h"
 #include "DescriptionBox.h"
+#include "FocusMark.h"
 #include "Fonts.h"
 #include "HandCursor.h"
 #include "LabelClick.h"
@@ -12,11 +13,13 @@
 #include "PictureButton.h"
 #include "Pictures.h"
 #include "ReminderStore.h"
+#include "TabChain.h"
 #include "TitleBox.h"
 #include "Twips.h"
 #include "TypedKeys.h"
 
 #include <QLabel>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -65,12 +68,61 @@ EditorWindow::EditorWindow(Role role, MainHost& host, const Clock& clock, QWidge
 
     new TypedKeys(txtTitulo, txtDescricao, this);
     connect(btnOk, &PictureButton::clicked, this, &EditorWindow::btnOk_Click);
-    connect(btnCalendario, &PictureButton::clicked, frameCalendario,
-            &CalendarioFrame::showOverBoxes);
+    connect(btnCalendario, &PictureButton::clicked, this,
+            [this] { frameCalendario->showOverBoxes(lblData->text()); });
     connect(frameCalendario, &CalendarioFrame::casaClicked, this, &EditorWindow::casaClicked);
     connect(LabelClick::install(lblVencimento), &LabelClick::clicked, this,
             &EditorWindow::lblVencimento_Click);
+    wireKeys();
     txtTitulo->setFocus(Qt::OtherFocusReason);
+}
+
+void EditorWindow::wireKeys()
+{
+    QList<QWidget*> calendar;
+    for (const char* name : {"btnPrev2", "btnAtual2", "btnNext2"})
+        calendar.append(frameCalendario->findChild<QWidget*>(QLatin1String(name)));
+    for (int i = 0; i < Calendario::kCasas; ++i)
+        calendar.append(frameCalendario->findChild<QWidget*>(QStringLiteral("Casa2_%1").arg(i)));
+    // The calendar's stops stand where the boxes it covers do.
+    setTabOrder(txtTitulo, txtDescricao);
+    QWidget* before = txtDescricao;
+    for (QWidget* stop : calendar) {
+        setTabOrder(before, stop);
+        before = stop;
+    }
+    chainTabs({before, btnCalendario, lblVencimento, btnOk, btnFechar});
+    connect(frameCalendario, &CalendarioFrame::parkedChanged, this, &EditorWindow::calendarMoved);
+
+    // Stores from any control of the window, before the boxes' filter sees the
+    // key; a held key stores once, never the message that follows as a title.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* store = new QShortcut(keys, this);
+        store->setAutoRepeat(false);
+        connect(store, &QShortcut::activated, this, &EditorWindow::btnOk_Click);
+    }
+}
+
+void EditorWindow::calendarMoved(bool parked)
+{
+    for (QWidget* box : {static_cast<QWidget*>(txtTitulo), static_cast<QWidget*>(txtDescricao)})
+        box->setFocusPolicy(parked ? Qt::StrongFocus : Qt::NoFocus);
+    // The keyboard was on the calendar: it goes back to the picture that opened it.
+    if (parked && frameCalendario->isAncestorOf(focusWidget()))
+        FocusMark::moveFocus(btnCalendario);
+}
+
+void EditorWindow::escape()
+{
+    if (!frameCalendario->isParked())
+        frameCalendario->park();
+}
+
+void EditorWindow::focusTitle()
+{
+    txtTitulo->setFocus(Qt::OtherFocusReason);
+    txtTitulo->end(false);
 }
 
 void EditorWindow::buildControls()

@@ -15,6 +15,8 @@ void WindowCommands::escrever()
     owner_.place(Secondary::Escrever, host_.mainWindow());
     // The user opens an editor to type: its title box takes the keyboard at once.
     editor->activateWindow();
+    if (auto* target = dynamic_cast<EditTarget*>(editor))
+        target->focusTitle();
 }
 
 void WindowCommands::corrigir(std::optional<int> storeIndex)
@@ -24,11 +26,14 @@ void WindowCommands::corrigir(std::optional<int> storeIndex)
         return;
     }
     QWidget* editor = owner_.get(Secondary::Atualizar);
-    if (auto* target = dynamic_cast<EditTarget*>(editor))
+    auto* target = dynamic_cast<EditTarget*>(editor);
+    if (target)
         target->fill(*storeIndex, host_.store().reminderAt(*storeIndex));
     owner_.place(Secondary::Atualizar, host_.mainWindow());
     editor->show();
     editor->activateWindow();
+    if (target)
+        target->focusTitle();
     owner_.close(Secondary::VerLembrete);
 }
 

@@ -2,6 +2,7 @@
 
 #include "HandCursor.h"
 #include "PageScrollBar.h"
+#include "TabChain.h"
 #include "ui_frm4_Ajuda.h"
 
 #include <QPlainTextEdit>
@@ -15,6 +16,7 @@ frm4_Ajuda::frm4_Ajuda(QWidget* parent) : PageWindow(QStringLiteral("frm4_Ajuda"
     txtAjuda = ui.txtAjuda;
     tintScrollBar(txtAjuda);
     txtAjuda->setPlainText(helpText());
+    chainTabs({txtAjuda, btnFechar});
 }
 
 QString frm4_Ajuda::helpText()

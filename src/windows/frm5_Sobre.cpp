@@ -3,6 +3,7 @@
 #include "HandCursor.h"
 #include "LabelClick.h"
 #include "PlainToolTip.h"
+#include "TabChain.h"
 #include "ui_frm5_Sobre.h"
 
 #include <QDesktopServices>
@@ -31,6 +32,7 @@ frm5_Sobre::frm5_Sobre(const QString& dataPath, QWidget* parent)
     lblBrenquivera->setToolTip(QLatin1Char(' ') + address + QLatin1Char(' '));
     connect(LabelClick::install(lblBrenquivera), &LabelClick::clicked, this,
             &frm5_Sobre::lblBrenquivera_Click);
+    chainTabs({lblBrenquivera, btnFechar});
 }
 
 void frm5_Sobre::lblBrenquivera_Click()

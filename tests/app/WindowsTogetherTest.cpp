@@ -25,6 +25,7 @@ public:
         filledIndex = storeIndex;
         filledWith = reminder;
     }
+    void focusTitle() override {}
     int filledIndex = -1;
     Reminder filledWith;
 };
