@@ -1,6 +1,7 @@
 #include "LabelClick.h"
 
-#include <QKeyEvent>
+#include "KeyHandle.h"
+
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -13,7 +14,10 @@ LabelClick* LabelClick::install(QWidget* label)
 
 LabelClick::LabelClick(QWidget* label) : QObject(label), label_(label)
 {
-    label->setFocusPolicy(Qt::TabFocus);
+    auto* handle = new KeyHandle(label->objectName() + QStringLiteral("_teclado"), label);
+    handle->cover(label);
+    label->setFocusProxy(handle);
+    connect(handle, &KeyHandle::clicked, this, &LabelClick::clicked);
 }
 
 bool LabelClick::eventFilter(QObject* watched, QEvent* event)
@@ -31,23 +35,8 @@ bool LabelClick::eventFilter(QObject* watched, QEvent* event)
             emit clicked();
         break;
     }
-    case QEvent::KeyPress:
-        if (!KeyClick::isClickKey(*static_cast<QKeyEvent*>(event)))
-            break;
-        keys_.press(*static_cast<QKeyEvent*>(event));
-        return true;
-    case QEvent::KeyRelease:
-        if (!KeyClick::isClickKey(*static_cast<QKeyEvent*>(event)))
-            break;
-        if (keys_.release(*static_cast<QKeyEvent*>(event)))
-            emit clicked();
-        return true;
     case QEvent::Hide:
         gesture_.cancel();
-        keys_.cancel();
-        break;
-    case QEvent::FocusOut:
-        keys_.cancel();
         break;
     default:
         break;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ClickGesture.h"
-#include "KeyClick.h"
 
 #include <QObject>
 
@@ -10,7 +9,8 @@ class QWidget;
 // Makes a label clickable by the rule of the picture buttons: clicked() on a
 // left press and release over it, never for the second press of a double click.
 // It only watches, so whatever else handles the label's presses still does. The
-// label becomes a Tab stop that Space or Enter clicks, as a picture button is.
+// label becomes a Tab stop that Space or Enter clicks, through a KeyHandle that
+// is its focus proxy.
 class LabelClick : public QObject {
     Q_OBJECT
 public:
@@ -28,5 +28,4 @@ private:
 
     QWidget* label_;
     ClickGesture gesture_;
-    KeyClick keys_;
 };

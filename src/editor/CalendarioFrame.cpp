@@ -1,7 +1,7 @@
 #include "CalendarioFrame.h"
 
-#include "FocusMark.h"
 #include "Fonts.h"
+#include "KeyHandle.h"
 #include "PageColours.h"
 #include "PictureButton.h"
 #include "Pictures.h"
@@ -76,6 +76,12 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
         Casa2[std::size_t(i)] = casa;
     }
 
+    // The keyboard's day: a Tab stop over its cell while the calendar is out. The
+    // arrows and page keys it passes on come to this frame.
+    diaTeclado_ = new KeyHandle(QStringLiteral("Casa2_teclado"), this);
+    connect(diaTeclado_, &KeyHandle::clicked, this,
+            [this] { emit casaClicked(calendario_.casaEscolhida()); });
+
     imgDobraCalendario =
         PictureButton::create(this, "imgDobraCalendario", Twips::rect(2655, 1695, 450, 300),
                               Pictures::path("dobra_calendario"));
@@ -98,17 +104,10 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
 void CalendarioFrame::updateTabStops()
 {
     const bool shown = !isParked();
-    for (PictureButton* button : {btnPrev2, btnAtual2, btnNext2})
-        button->setFocusPolicy(shown ? Qt::TabFocus : Qt::NoFocus);
-    const int escolhida = calendario_.casaEscolhida();
-    QWidget* focus = focusWidget();
-    for (int i = 0; i < Calendario::kCasas; ++i)
-        Casa2[std::size_t(i)]->setFocusPolicy(shown && i == escolhida ? Qt::TabFocus : Qt::NoFocus);
-    // The keyboard's day moved to another cell: the focus goes with it.
-    QLabel* casa = Casa2[std::size_t(escolhida)];
-    if (shown && focus != casa && std::find(Casa2.begin(), Casa2.end(), focus) != Casa2.end() &&
-        focus->hasFocus())
-        FocusMark::moveFocus(casa);
+    for (QWidget* stop : {static_cast<QWidget*>(btnPrev2), static_cast<QWidget*>(btnAtual2),
+                          static_cast<QWidget*>(btnNext2), static_cast<QWidget*>(diaTeclado_)})
+        stop->setFocusPolicy(shown ? Qt::TabFocus : Qt::NoFocus);
+    diaTeclado_->cover(Casa2[std::size_t(calendario_.casaEscolhida())]);
 }
 
 void CalendarioFrame::mostraMesAtual()
@@ -168,21 +167,14 @@ void CalendarioFrame::desenhaCasa(int i)
     label->setAutoFillBackground(casa.opaca);
 }
 
-bool CalendarioFrame::casaKey(int i, QEvent* event)
+void CalendarioFrame::keyPressEvent(QKeyEvent* event)
 {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (KeyClick::isClickKey(*key)) {
-        if (event->type() == QEvent::KeyPress)
-            casaKeys_.press(*key);
-        else if (casaKeys_.release(*key))
-            emit casaClicked(i);
-        return true;
-    }
-    if (event->type() != QEvent::KeyPress ||
-        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-        return false;
     bool inRange = true;
-    switch (key->key()) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
     case Qt::Key_Left:
         inRange = calendario_.moveEscolha(-1);
         break;
@@ -202,12 +194,12 @@ bool CalendarioFrame::casaKey(int i, QEvent* event)
         inRange = calendario_.mudaMes(1);
         break;
     default:
-        return false;
+        QFrame::keyPressEvent(event);
+        return;
     }
     if (!inRange)
         avisaAnoInvalido();
     desenha();
-    return true;
 }
 
 bool CalendarioFrame::eventFilter(QObject* watched, QEvent* event)
@@ -217,12 +209,7 @@ bool CalendarioFrame::eventFilter(QObject* watched, QEvent* event)
         return QFrame::eventFilter(watched, event);
     const int i = int(found - Casa2.begin());
     switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-        return casaKey(i, event);
-    case QEvent::FocusOut:
-        casaKeys_.cancel();
-        return false;
+
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         // Any button colours the cell; only a click picks it.

@@ -2,7 +2,6 @@
 
 #include "Calendario.h"
 #include "ClickGesture.h"
-#include "KeyClick.h"
 
 #include <QFrame>
 
@@ -10,6 +9,7 @@
 #include <functional>
 
 class Clock;
+class KeyHandle;
 class PictureButton;
 class QLabel;
 
@@ -46,13 +46,13 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void avisaAnoInvalido();
     void desenha();
     void desenhaCasa(int i);
     void moveTo(int topTwips);
-    bool casaKey(int i, QEvent* event);
     // The month buttons and the keyboard's day join the Tab stops while shown.
     void updateTabStops();
 
@@ -60,7 +60,7 @@ private:
     Warning warning_;
     // One for all the cells: the cell that got the press gets its release.
     ClickGesture casaGesture_;
-    KeyClick casaKeys_;
+    KeyHandle* diaTeclado_ = nullptr;
     QLabel* TitMesAno2 = nullptr;
     PictureButton* btnPrev2 = nullptr;
     PictureButton* btnAtual2 = nullptr;

@@ -79,19 +79,13 @@ EditorWindow::EditorWindow(Role role, MainHost& host, const Clock& clock, QWidge
 
 void EditorWindow::wireKeys()
 {
-    QList<QWidget*> calendar;
-    for (const char* name : {"btnPrev2", "btnAtual2", "btnNext2"})
-        calendar.append(frameCalendario->findChild<QWidget*>(QLatin1String(name)));
-    for (int i = 0; i < Calendario::kCasas; ++i)
-        calendar.append(frameCalendario->findChild<QWidget*>(QStringLiteral("Casa2_%1").arg(i)));
+    const auto inCalendar = [this](const char* name) {
+        return frameCalendario->findChild<QWidget*>(QLatin1String(name));
+    };
     // The calendar's stops stand where the boxes it covers do.
-    setTabOrder(txtTitulo, txtDescricao);
-    QWidget* before = txtDescricao;
-    for (QWidget* stop : calendar) {
-        setTabOrder(before, stop);
-        before = stop;
-    }
-    chainTabs({before, btnCalendario, lblVencimento, btnOk, btnFechar});
+    chainTabs({txtTitulo, txtDescricao, inCalendar("btnPrev2"), inCalendar("btnAtual2"),
+               inCalendar("btnNext2"), inCalendar("Casa2_teclado"), btnCalendario, lblVencimento,
+               btnOk, btnFechar});
     connect(frameCalendario, &CalendarioFrame::parkedChanged, this, &EditorWindow::calendarMoved);
 
     // Stores from any control of the window, before the boxes' filter sees the

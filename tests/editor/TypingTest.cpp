@@ -143,7 +143,7 @@ TEST_F(Typing, tabVisitsTheBoxesThenCalendarVencimentoOkAndClose)
 {
     EXPECT_EQ(editor->focusWidget(), titulo);
     EXPECT_EQ(tabStops(editor, 7),
-              QStringList({"txtDescricao", "btnCalendario", "lblVencimento", "btnOk", "btnFechar",
+              QStringList({"txtDescricao", "btnCalendario", "lblVencimento_teclado", "btnOk", "btnFechar",
                            "txtTitulo", "txtDescricao"}));
     EXPECT_EQ(tabStops(editor, 2, Qt::Key_Backtab), QStringList({"txtTitulo", "btnFechar"}));
     EXPECT_TRUE(titulo->text().isEmpty());
@@ -156,8 +156,8 @@ TEST_F(Typing, tabVisitsTheBoxesThenCalendarVencimentoOkAndClose)
     QTest::keyClick(editor->focusWidget(), Qt::Key_Space);
     ASSERT_FALSE(editor->calendar()->isParked());
     EXPECT_EQ(tabStops(editor, 8),
-              QStringList({"lblVencimento", "btnOk", "btnFechar", "btnPrev2", "btnAtual2",
-                           "btnNext2", "Casa2_13", "btnCalendario"}));
+              QStringList({"lblVencimento_teclado", "btnOk", "btnFechar", "btnPrev2", "btnAtual2",
+                           "btnNext2", "Casa2_teclado", "btnCalendario"}));
 
     // Escape only parks it, and the keyboard comes back to the picture.
     tabStops(editor, 1, Qt::Key_Backtab);
