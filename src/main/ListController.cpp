@@ -43,9 +43,10 @@ void ListController::renderPage()
     w_.lstLembretes->clear();
     for (int index : state_.page())
         w_.lstLembretes->addItem(VisibleRow::make(store_.reminderAt(index), index));
-    // No current row either: the focus coming back must not make one up, and the
-    // first arrow key then starts at row 0.
-    w_.lstLembretes->setCurrentRow(-1);
+    // No current row either: the focus coming back, by Tab too, must not make one
+    // up, and the first arrow key then starts at row 0. (Only the view's own
+    // setter tells it that "none" was chosen.)
+    w_.lstLembretes->setCurrentIndex(QModelIndex());
     w_.imgAvanca->setVisible(state_.avancaShown());
     w_.imgRetorna->setVisible(state_.retornaShown());
     w_.lblTotalLembretes->setText(QString::number(state_.total()));
