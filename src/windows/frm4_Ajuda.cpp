@@ -17,6 +17,7 @@ frm4_Ajuda::frm4_Ajuda(QWidget* parent) : PageWindow(QStringLiteral("frm4_Ajuda"
     tintScrollBar(txtAjuda);
     txtAjuda->setPlainText(helpText());
     chainTabs({txtAjuda, btnFechar});
+    txtAjuda->setFocus(Qt::OtherFocusReason);
 }
 
 QString frm4_Ajuda::helpText()

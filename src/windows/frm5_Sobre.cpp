@@ -33,6 +33,7 @@ frm5_Sobre::frm5_Sobre(const QString& dataPath, QWidget* parent)
     connect(LabelClick::install(lblBrenquivera), &LabelClick::clicked, this,
             &frm5_Sobre::lblBrenquivera_Click);
     chainTabs({lblBrenquivera, btnFechar});
+    lblBrenquivera->setFocus(Qt::OtherFocusReason);
 }
 
 void frm5_Sobre::lblBrenquivera_Click()
