@@ -166,6 +166,18 @@ TEST_F(Typing, tabVisitsTheBoxesThenCalendarVencimentoOkAndClose)
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->focusWidget()->objectName(), QStringLiteral("btnCalendario"));
     EXPECT_EQ(tabStops(editor, 1, Qt::Key_Backtab), QStringList({"txtDescricao"}));
+
+    // Opened by the mouse, the calendar leaves the keyboard in the box it covers,
+    // where Escape parks it too and takes nothing typed away.
+    typeKeys(titulo, QStringLiteral("guardado"));
+    for (QWidget* box : {static_cast<QWidget*>(titulo), static_cast<QWidget*>(descricao)}) {
+        box->setFocus();
+        click("btnCalendario");
+        EXPECT_EQ(editor->focusWidget(), box);
+        QTest::keyClick(box, Qt::Key_Escape);
+        EXPECT_TRUE(editor->calendar()->isParked()) << box->objectName().toStdString();
+    }
+    EXPECT_EQ(titulo->text(), QStringLiteral("guardado"));
 }
 
 TEST_F(Typing, whatIsTypedReachesTheFileWithoutReservedCharacters)
