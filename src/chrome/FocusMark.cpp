@@ -56,11 +56,6 @@ void FocusMark::showForKeys()
         instance->setShown(true);
 }
 
-bool FocusMark::shown()
-{
-    return instance && instance->shown_;
-}
-
 void FocusMark::moveFocus(QWidget* to)
 {
     if (!instance) {

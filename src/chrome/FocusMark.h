@@ -16,7 +16,6 @@ public:
     static void install();
     // A shortcut acted: its user works by keys.
     static void showForKeys();
-    static bool shown();
     // Gives the focus to `to` for a key's sake (its control went away under it),
     // leaving the mark as it was.
     static void moveFocus(QWidget* to);

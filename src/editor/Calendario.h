@@ -50,7 +50,6 @@ public:
     // Page Up and Down: the month before or after, on the same day where it has
     // one. False, with nothing changed, past the range.
     bool mudaMes(int passo);
-    int diaEscolhido() const { return diaEscolhido_; }
     int casaEscolhida() const { return primeiroDiaSemana_ - 2 + diaEscolhido_; }
 
     void casaMouseDown(int i);

@@ -169,11 +169,11 @@ void CalendarioFrame::desenhaCasa(int i)
 
 void CalendarioFrame::keyPressEvent(QKeyEvent* event)
 {
-    bool inRange = true;
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
         QFrame::keyPressEvent(event);
         return;
     }
+    bool inRange = true;
     switch (event->key()) {
     case Qt::Key_Left:
         inRange = calendario_.moveEscolha(-1);
@@ -209,7 +209,6 @@ bool CalendarioFrame::eventFilter(QObject* watched, QEvent* event)
         return QFrame::eventFilter(watched, event);
     const int i = int(found - Casa2.begin());
     switch (event->type()) {
-
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         // Any button colours the cell; only a click picks it.
