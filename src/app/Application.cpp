@@ -4,6 +4,7 @@
 #include "DesktopNotifier.h"
 #include "EditorWindow.h"
 #include "FileSync.h"
+#include "FocusMark.h"
 #include "Fonts.h"
 #include "Pictures.h"
 #include "TrayMinimizer.h"
@@ -22,6 +23,7 @@ Application::Application(const QString& dataFolder, const Clock& clock)
     Accessibility::install();
     Fonts::install();
     Pictures::load();
+    FocusMark::install();
     main_ = std::make_unique<frm0_Inicial>(store_, owner_, clock);
     // Drawn from its picture at four sizes; the window manager can wait for it.
     QObject::connect(main_.get(), &frm0_Inicial::startUpFinished, main_.get(),

@@ -1,5 +1,7 @@
 #include "LabelClick.h"
 
+#include "KeyHandle.h"
+
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -10,7 +12,13 @@ LabelClick* LabelClick::install(QWidget* label)
     return click;
 }
 
-LabelClick::LabelClick(QWidget* label) : QObject(label), label_(label) {}
+LabelClick::LabelClick(QWidget* label) : QObject(label), label_(label)
+{
+    auto* handle = new KeyHandle(label->objectName() + QStringLiteral("_teclado"), label);
+    handle->cover(label);
+    label->setFocusProxy(handle);
+    connect(handle, &KeyHandle::clicked, this, &LabelClick::clicked);
+}
 
 bool LabelClick::eventFilter(QObject* watched, QEvent* event)
 {

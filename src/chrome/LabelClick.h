@@ -8,7 +8,9 @@ class QWidget;
 
 // Makes a label clickable by the rule of the picture buttons: clicked() on a
 // left press and release over it, never for the second press of a double click.
-// It only watches, so whatever else handles the label's presses still does.
+// It only watches, so whatever else handles the label's presses still does. The
+// label becomes a Tab stop that Space or Enter clicks, through a KeyHandle that
+// is its focus proxy.
 class LabelClick : public QObject {
     Q_OBJECT
 public:

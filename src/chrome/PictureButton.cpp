@@ -1,5 +1,7 @@
 #include "PictureButton.h"
 
+#include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -39,6 +41,8 @@ void PictureButton::paintEvent(QPaintEvent*)
 void PictureButton::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
+    if (keys_.held())
+        return;
     // A second button pressed while one is held must not sink the picture again.
     if (!gesture_.press(*event))
         return;
@@ -69,9 +73,53 @@ void PictureButton::mouseDoubleClickEvent(QMouseEvent* event)
 void PictureButton::hideEvent(QHideEvent* event)
 {
     // Hidden while held, the picture gets no release: put it back now.
-    if (gesture_.held()) {
+    if (gesture_.held() || keys_.held()) {
         gesture_.cancel();
+        keys_.cancel();
         move(restAt_);
     }
     QWidget::hideEvent(event);
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event)
+{
+    if (!KeyClick::isClickKey(*event)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (gesture_.held() || !keys_.press(*event))
+        return;
+    restAt_ = pos();
+    if (sinks_)
+        move(restAt_ + QPoint(1, 1));
+}
+
+void PictureButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!KeyClick::isClickKey(*event)) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    if (!keys_.release(*event))
+        return;
+    move(restAt_);
+    emit clicked();
+}
+
+void PictureButton::focusOutEvent(QFocusEvent* event)
+{
+    if (keys_.held()) {
+        keys_.cancel();
+        move(restAt_);
+    }
+    QWidget::focusOutEvent(event);
+}
+
+void PictureButton::connectNotify(const QMetaMethod& signal)
+{
+    if (signal == QMetaMethod::fromSignal(&PictureButton::clicked))
+        setFocusPolicy(Qt::TabFocus);
+    QWidget::connectNotify(signal);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClickGesture.h"
+#include "KeyClick.h"
 
 #include <QMetaMethod>
 #include <QPoint>
@@ -12,7 +13,9 @@ class QSvgRenderer;
 // A clickable picture. The click comes on release of the left button over the
 // picture, after the picture is back in place, and never from the second press
 // of a double click; a sinking button moves one pixel right and down while any
-// button is held on it, that second press included.
+// button is held on it, that second press included. A picture that acts (one
+// whose click anything listens to) is a control the keyboard reaches by Tab, and
+// Space or Enter clicks it; a click never moves the focus to it.
 class PictureButton : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString picture READ picture WRITE setPicture)
@@ -41,11 +44,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void connectNotify(const QMetaMethod& signal) override;
 
 private:
     QString picture_;
     QSvgRenderer* renderer_ = nullptr;
     bool sinks_ = false;
     ClickGesture gesture_;
+    KeyClick keys_;
     QPoint restAt_;
 };

@@ -2,7 +2,9 @@
 
 #include "Clock.h"
 
-#include <QDate>
+#include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
@@ -40,6 +42,7 @@ void Calendario::mostraMesAtual()
     anoExibido_ = hoje.year();
     defineMes();
     lembraMesExibido();
+    escolhePelaRegra();
 }
 
 bool Calendario::mesAnterior()
@@ -54,6 +57,7 @@ bool Calendario::mesAnterior()
     }
     defineMes();
     lembraMesExibido();
+    escolhePelaRegra();
     return true;
 }
 
@@ -69,6 +73,54 @@ bool Calendario::proximoMes()
     }
     defineMes();
     lembraMesExibido();
+    escolhePelaRegra();
+    return true;
+}
+
+void Calendario::abre(const QString& vencimento)
+{
+    vencimento_ = vencimento;
+    escolhePelaRegra();
+}
+
+void Calendario::escolhePelaRegra()
+{
+    // dd/mm/yy names a year only by its last two digits: any century's will do.
+    const QStringList partes = vencimento_.split(u'/');
+    if (partes.size() == 3 && partes[0].size() == 2 && partes[1].toInt() == mesExibido_ &&
+        partes[2].size() == 2 && partes[2].toInt() == anoExibido_ % 100) {
+        const int dia = partes[0].toInt();
+        if (dia >= 1 && dia <= diasNoMes_) {
+            diaEscolhido_ = dia;
+            return;
+        }
+    }
+    const QDate hoje = clock_.now().date();
+    diaEscolhido_ = hoje.month() == mesExibido_ && hoje.year() == anoExibido_ ? hoje.day() : 1;
+}
+
+bool Calendario::moveEscolha(int dias)
+{
+    return vaiPara(QDate(anoExibido_, mesExibido_, diaEscolhido_).addDays(dias));
+}
+
+bool Calendario::mudaMes(int passo)
+{
+    const QDate primeiro = QDate(anoExibido_, mesExibido_, 1).addMonths(passo);
+    return vaiPara(primeiro.addDays(std::min(diaEscolhido_, primeiro.daysInMonth()) - 1));
+}
+
+bool Calendario::vaiPara(const QDate& dia)
+{
+    if (dia.year() < kPrimeiroAno || dia.year() > kUltimoAno)
+        return false;
+    if (dia.month() != mesExibido_ || dia.year() != anoExibido_) {
+        mesExibido_ = dia.month();
+        anoExibido_ = dia.year();
+        defineMes();
+        lembraMesExibido();
+    }
+    diaEscolhido_ = dia.day();
     return true;
 }
 

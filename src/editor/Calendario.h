@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QDate>
 #include <QString>
 
 #include <array>
@@ -39,6 +40,18 @@ public:
     bool mesAnterior();
     bool proximoMes();
 
+    // The keyboard's day. The calendar opens on the due date the editor holds
+    // (dd/mm/yy) when it lies in the month shown, else on today when that does,
+    // else on the 1st; the month buttons pick again by the same rule.
+    void abre(const QString& vencimento);
+    // Moves the day by this many days (arrows: 1 or 7), into the next or the
+    // previous month at its edges. False, with nothing changed, past the range.
+    bool moveEscolha(int dias);
+    // Page Up and Down: the month before or after, on the same day where it has
+    // one. False, with nothing changed, past the range.
+    bool mudaMes(int passo);
+    int casaEscolhida() const { return primeiroDiaSemana_ - 2 + diaEscolhido_; }
+
     void casaMouseDown(int i);
     void casaMouseUp(int i);
     // The date of cell i as dd/mm/yy; nothing for an empty cell.
@@ -59,6 +72,9 @@ private:
     void calculaPrimeiroDia();
     void desenhaMes();
     void lembraMesExibido();
+    void escolhePelaRegra();
+    // Shows the month of this date and picks its day; false past the range.
+    bool vaiPara(const QDate& dia);
 
     const Clock& clock_;
     int mesExibido_ = 1;
@@ -74,4 +90,6 @@ private:
     int anoHoje_ = 0;
     // A pressed cell's colour before the press.
     QColor cor1Cal2_;
+    QString vencimento_;
+    int diaEscolhido_ = 1;
 };

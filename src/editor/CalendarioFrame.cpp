@@ -2,11 +2,13 @@
 
 #include "Accessibility.h"
 #include "Fonts.h"
+#include "KeyHandle.h"
 #include "PageColours.h"
 #include "PictureButton.h"
 #include "Pictures.h"
 #include "Twips.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -80,6 +82,12 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
         Casa2[std::size_t(i)] = casa;
     }
 
+    // The keyboard's day: a Tab stop over its cell while the calendar is out. The
+    // arrows and page keys it passes on come to this frame.
+    diaTeclado_ = new KeyHandle(QStringLiteral("Casa2_teclado"), this);
+    connect(diaTeclado_, &KeyHandle::clicked, this,
+            [this] { emit casaClicked(calendario_.casaEscolhida()); });
+
     imgDobraCalendario =
         PictureButton::create(this, "imgDobraCalendario", Twips::rect(2655, 1695, 450, 300),
                               Pictures::path("dobra_calendario"));
@@ -99,6 +107,15 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
     desenha();
 }
 
+void CalendarioFrame::updateTabStops()
+{
+    const bool shown = !isParked();
+    for (QWidget* stop : {static_cast<QWidget*>(btnPrev2), static_cast<QWidget*>(btnAtual2),
+                          static_cast<QWidget*>(btnNext2), static_cast<QWidget*>(diaTeclado_)})
+        stop->setFocusPolicy(shown ? Qt::TabFocus : Qt::NoFocus);
+    diaTeclado_->cover(Casa2[std::size_t(calendario_.casaEscolhida())]);
+}
+
 void CalendarioFrame::mostraMesAtual()
 {
     calendario_.mostraMesAtual();
@@ -110,8 +127,9 @@ void CalendarioFrame::park()
     moveTo(kTopParked);
 }
 
-void CalendarioFrame::showOverBoxes()
+void CalendarioFrame::showOverBoxes(const QString& vencimento)
 {
+    calendario_.abre(vencimento);
     moveTo(kTopShown);
 }
 
@@ -122,7 +140,11 @@ bool CalendarioFrame::isParked() const
 
 void CalendarioFrame::moveTo(int topTwips)
 {
+    const bool wasParked = isParked();
     move(Twips::px(kLeft), Twips::px(topTwips));
+    updateTabStops();
+    if (wasParked != isParked())
+        emit parkedChanged(isParked());
 }
 
 void CalendarioFrame::avisaAnoInvalido()
@@ -137,6 +159,7 @@ void CalendarioFrame::desenha()
     TitMesAno2->setText(calendario_.titulo());
     for (int i = 0; i < Calendario::kCasas; ++i)
         desenhaCasa(i);
+    updateTabStops();
 }
 
 void CalendarioFrame::desenhaCasa(int i)
@@ -149,6 +172,41 @@ void CalendarioFrame::desenhaCasa(int i)
     pal.setColor(QPalette::Window, casa.fundo);
     label->setPalette(pal);
     label->setAutoFillBackground(casa.opaca);
+}
+
+void CalendarioFrame::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    bool inRange = true;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        inRange = calendario_.moveEscolha(-1);
+        break;
+    case Qt::Key_Right:
+        inRange = calendario_.moveEscolha(1);
+        break;
+    case Qt::Key_Up:
+        inRange = calendario_.moveEscolha(-7);
+        break;
+    case Qt::Key_Down:
+        inRange = calendario_.moveEscolha(7);
+        break;
+    case Qt::Key_PageUp:
+        inRange = calendario_.mudaMes(-1);
+        break;
+    case Qt::Key_PageDown:
+        inRange = calendario_.mudaMes(1);
+        break;
+    default:
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    if (!inRange)
+        avisaAnoInvalido();
+    desenha();
 }
 
 bool CalendarioFrame::eventFilter(QObject* watched, QEvent* event)

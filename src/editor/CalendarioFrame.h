@@ -9,11 +9,14 @@
 #include <functional>
 
 class Clock;
+class KeyHandle;
 class PictureButton;
 class QLabel;
 
-// frameCalendario: draws one Calendario and passes the mouse to it. Where the
-// frame stands (shown or parked) is the editor's business.
+// frameCalendario: draws one Calendario and passes the mouse and the keys to it.
+// Where the frame stands (shown or parked) is the editor's business. While it is
+// shown its month buttons and the keyboard's day are Tab stops: the arrows move
+// the day, Page Up and Down the month, and Space or Enter picks it.
 class CalendarioFrame : public QFrame {
     Q_OBJECT
 public:
@@ -31,26 +34,33 @@ public:
     Calendario& calendario() { return calendario_; }
     void mostraMesAtual();
     void park();
-    void showOverBoxes();
+    // vencimento: the due date the editor holds, where the keyboard's day starts.
+    void showOverBoxes(const QString& vencimento = QString());
     bool isParked() const;
 
 signals:
-    // A click on cell i, after the press colouring; empty cells included.
+    // A click on cell i, after the press colouring; empty cells included. Also
+    // the keyboard's pick of its day.
     void casaClicked(int i);
+    void parkedChanged(bool parked);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void avisaAnoInvalido();
     void desenha();
     void desenhaCasa(int i);
     void moveTo(int topTwips);
+    // The month buttons and the keyboard's day join the Tab stops while shown.
+    void updateTabStops();
 
     Calendario calendario_;
     Warning warning_;
     // One for all the cells: the cell that got the press gets its release.
     ClickGesture casaGesture_;
+    KeyHandle* diaTeclado_ = nullptr;
     QLabel* TitMesAno2 = nullptr;
     PictureButton* btnPrev2 = nullptr;
     PictureButton* btnAtual2 = nullptr;

@@ -4,6 +4,7 @@
 #include "Beep.h"
 #include "CalendarioFrame.h"
 #include "DescriptionBox.h"
+#include "FocusMark.h"
 #include "Fonts.h"
 #include "HandCursor.h"
 #include "LabelClick.h"
@@ -13,11 +14,13 @@
 #include "PictureButton.h"
 #include "Pictures.h"
 #include "ReminderStore.h"
+#include "TabChain.h"
 #include "TitleBox.h"
 #include "Twips.h"
 #include "TypedKeys.h"
 
 #include <QLabel>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -68,12 +71,55 @@ EditorWindow::EditorWindow(Role role, MainHost& host, const Clock& clock, QWidge
 
     new TypedKeys(txtTitulo, txtDescricao, this);
     connect(btnOk, &PictureButton::clicked, this, &EditorWindow::btnOk_Click);
-    connect(btnCalendario, &PictureButton::clicked, frameCalendario,
-            &CalendarioFrame::showOverBoxes);
+    connect(btnCalendario, &PictureButton::clicked, this,
+            [this] { frameCalendario->showOverBoxes(lblData->text()); });
     connect(frameCalendario, &CalendarioFrame::casaClicked, this, &EditorWindow::casaClicked);
     connect(LabelClick::install(lblVencimento), &LabelClick::clicked, this,
             &EditorWindow::lblVencimento_Click);
+    wireKeys();
     txtTitulo->setFocus(Qt::OtherFocusReason);
+}
+
+void EditorWindow::wireKeys()
+{
+    const auto inCalendar = [this](const char* name) {
+        return frameCalendario->findChild<QWidget*>(QLatin1String(name));
+    };
+    // The calendar's stops stand where the boxes it covers do.
+    chainTabs({txtTitulo, txtDescricao, inCalendar("btnPrev2"), inCalendar("btnAtual2"),
+               inCalendar("btnNext2"), inCalendar("Casa2_teclado"), btnCalendario, lblVencimento,
+               btnOk, btnFechar});
+    connect(frameCalendario, &CalendarioFrame::parkedChanged, this, &EditorWindow::calendarMoved);
+
+    // Stores from any control of the window, before the boxes' filter sees the
+    // key; a held key stores once, never the message that follows as a title.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* store = new QShortcut(keys, this);
+        store->setAutoRepeat(false);
+        connect(store, &QShortcut::activated, this, &EditorWindow::btnOk_Click);
+    }
+}
+
+void EditorWindow::calendarMoved(bool parked)
+{
+    for (QWidget* box : {static_cast<QWidget*>(txtTitulo), static_cast<QWidget*>(txtDescricao)})
+        box->setFocusPolicy(parked ? Qt::StrongFocus : Qt::NoFocus);
+    // The keyboard was on the calendar: it goes back to the picture that opened it.
+    if (parked && frameCalendario->isAncestorOf(focusWidget()))
+        FocusMark::moveFocus(btnCalendario);
+}
+
+void EditorWindow::escape()
+{
+    if (!frameCalendario->isParked())
+        frameCalendario->park();
+}
+
+void EditorWindow::focusTitle()
+{
+    txtTitulo->setFocus(Qt::OtherFocusReason);
+    txtTitulo->end(false);
 }
 
 void EditorWindow::buildControls()

@@ -34,12 +34,21 @@ public:
 
     // EditTarget: the reminder to correct, its title whole even past 45 characters.
     void fill(const Reminder& reminder) override;
+    void focusTitle() override;
 
     QTimer* messageTimer() const { return Timer1; }
     CalendarioFrame* calendar() const { return frameCalendario; }
 
+protected:
+    // Escape parks an open calendar and does nothing else: what the user typed is
+    // never thrown away by one key.
+    void escape() override;
+
 private:
     void buildControls();
+    void wireKeys();
+    // The boxes the calendar covers leave the Tab stops while it is out.
+    void calendarMoved(bool parked);
     void btnOk_Click();
     void Timer1_Timer();
     void lblVencimento_Click();

@@ -66,10 +66,10 @@ bool TypedKeys::eventFilter(QObject* watched, QEvent* event)
 
 bool TypedKeys::keyPress(QWidget* box, QKeyEvent& event)
 {
-    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) {
-        (box == first_ ? second_ : first_)->setFocus(Qt::TabFocusReason);
-        return true;
-    }
+    // Keys of the window, not characters: the filter would drop their control codes.
+    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab ||
+        event.key() == Qt::Key_Escape)
+        return false;
     const QString typed = typedText(event);
     if (typed.isEmpty())
         return false;

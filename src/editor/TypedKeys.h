@@ -9,7 +9,7 @@ class QWidget;
 // Puts LimitaChars between the keyboard and the two text boxes of an editor.
 // What a key press would type is filtered, the control codes of Ctrl+letter
 // included; keys that type nothing (Delete, arrows, Home, End, selection) edit
-// as usual. Tab moves between the two boxes, the only ones that take focus.
+// as usual. Tab, Backtab and Escape pass untouched to the window.
 class TypedKeys : public QObject {
     Q_OBJECT
 public:

@@ -61,9 +61,10 @@ void ListController::renderPage()
     w_.lstLembretes->clear();
     for (int index : state_.page())
         w_.lstLembretes->addItem(VisibleRow::make(store_.reminderAt(index), index));
-    // No current row either: the focus coming back must not make one up, and the
-    // first arrow key then starts at row 0.
-    w_.lstLembretes->setCurrentRow(-1);
+    // No current row either: the focus coming back, by Tab too, must not make one
+    // up, and the first arrow key then starts at row 0. (Only the view's own
+    // setter tells it that "none" was chosen.)
+    w_.lstLembretes->setCurrentIndex(QModelIndex());
     w_.imgAvanca->setVisible(state_.avancaShown());
     w_.imgRetorna->setVisible(state_.retornaShown());
     w_.lblTotalLembretes->setText(QString::number(state_.total()));
@@ -239,6 +240,13 @@ void ListController::turnPage(void (ListState::*turn)())
     owner_.close(Secondary::VerLembrete);
 }
 
+void ListController::turnPageByKey(void (ListState::*turn)())
+{
+    (state_.*turn)();
+    renderPage();
+    owner_.close(Secondary::VerLembrete);
+}
+
 void ListController::followListSelection()
 {
     // The selected row, not the current one: gaining the focus makes a row
@@ -289,9 +297,35 @@ void ListController::keyDown(QEvent* event)
     followListSelection();
 }
 
+bool ListController::ownKey(QEvent* event)
+{
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const int k = key->key();
+    if (k != Qt::Key_Space && k != Qt::Key_PageDown && k != Qt::Key_PageUp)
+        return false;
+    if (event->type() != QEvent::KeyPress)
+        return true;
+    if (k == Qt::Key_Space) {
+        // One toggle a press: a held key would flip the status back and forth.
+        if (!key->isAutoRepeat())
+            lstLembretes_DblClick();
+    } else if (k == Qt::Key_PageDown) {
+        if (state_.avancaShown())
+            turnPageByKey(&ListState::showOlderPage);
+    } else if (state_.retornaShown()) {
+        turnPageByKey(&ListState::showNewerPage);
+    }
+    return true;
+}
+
 bool ListController::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == w_.lstLembretes && !passingKey_) {
+        if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+            ownKey(event))
+            return true;
         if (event->type() == QEvent::KeyPress) {
             keyDown(event);
             return true;

@@ -71,7 +71,12 @@ private:
     void onPressed(const QModelIndex& index);
     // A page turned by its picture: the viewer of a row no longer shown closes.
     void turnPage(void (ListState::*turn)());
+    // The same turn by a page key, the focus staying in the list.
+    void turnPageByKey(void (ListState::*turn)());
     void keyDown(QEvent* event);
+    // Space and the page keys, which the list's key rules and its own handling
+    // never see. True when the key was one of them.
+    bool ownKey(QEvent* event);
     // Runs the selection for a row the list selected by itself.
     void followListSelection();
     // Runs it for a row selected by neither a click, a key nor the program: a

@@ -15,6 +15,8 @@ void WindowCommands::escrever()
     owner_.place(Secondary::Escrever, host_.mainWindow());
     // The user opens an editor to type: its title box takes the keyboard at once.
     editor->activateWindow();
+    if (auto* target = dynamic_cast<EditTarget*>(editor))
+        target->focusTitle();
 }
 
 void WindowCommands::corrigir(std::optional<int> storeIndex)
@@ -29,6 +31,8 @@ void WindowCommands::corrigir(std::optional<int> storeIndex)
     owner_.place(Secondary::Atualizar, host_.mainWindow());
     editor->show();
     editor->activateWindow();
+    if (target)
+        target->focusTitle();
     owner_.close(Secondary::VerLembrete);
 }
 

@@ -3,6 +3,7 @@
 #include "Accessibility.h"
 #include "Beep.h"
 #include "Clock.h"
+#include "FocusMark.h"
 #include "Fonts.h"
 #include "HandCursor.h"
 #include "PageBackground.h"
@@ -10,6 +11,7 @@
 #include "PaperList.h"
 #include "PictureButton.h"
 #include "Pictures.h"
+#include "TabChain.h"
 #include "TrayMinimizer.h"
 #include "Twips.h"
 #include "WindowDragger.h"
@@ -22,6 +24,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -82,6 +85,7 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
     lblDataHoje->setText(today.toString(QStringLiteral("/MM/yy, ")) + shortWeekday(today));
 
     wireChrome();
+    wireKeys();
 }
 
 void frm0_Inicial::buildControls()
@@ -234,4 +238,42 @@ void frm0_Inicial::wireChrome()
     tray_ = new TrayMinimizer(owner_, this);
     if (auto* minimise = findChild<PictureButton*>(QStringLiteral("btnMinimizar")))
         connect(minimise, &PictureButton::clicked, tray_, &TrayMinimizer::minimize);
+}
+
+void frm0_Inicial::wireKeys()
+{
+    // The hidden list takes the focus only from the program, as at start-up;
+    // from there Tab goes on to the visible list.
+    lstInicial->setFocusPolicy(Qt::NoFocus);
+    lstInicial->setFocus(Qt::OtherFocusReason);
+    // The list, then the pictures in reading order.
+    chainTabs({lstInicial, lstLembretes, btnMinimizar, btnFechar, imgEscrever, imgCorrigir,
+               imgApagar, imgCopiar, imgRetorna, imgAvanca, imgSalvarRed, imgAjuda, imgSobre});
+
+    // No key deletes: a delete asks nothing and cannot be undone.
+    const auto shortcut = [this](const QKeySequence& keys, auto act,
+                                 Qt::ShortcutContext context = Qt::WindowShortcut) {
+        auto* s = new QShortcut(keys, this);
+        s->setContext(context);
+        s->setAutoRepeat(false);
+        connect(s, &QShortcut::activated, this, [act] {
+            act();
+            FocusMark::showForKeys();
+        });
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { commands_.escrever(); });
+    shortcut(QKeySequence(Qt::Key_F2), [this] { commands_.corrigir(list_->selectedStoreIndex()); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), [this] {
+        if (!imgSalvarRed->isHidden())
+            list_->imgSalvarRed_Click();
+    });
+    shortcut(QKeySequence(Qt::Key_F1), [this] { commands_.ajuda(); });
+    shortcut(
+        QKeySequence(Qt::Key_F6),
+        [this] {
+            QWidget* next = owner_.nextShown(this, QApplication::activeWindow());
+            next->raise();
+            next->activateWindow();
+        },
+        Qt::ApplicationShortcut);
 }

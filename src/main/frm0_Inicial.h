@@ -71,6 +71,8 @@ private:
     void buildControls();
     // Dragging and docking, close-all, the press effect and the tray.
     void wireChrome();
+    // The Tab order and the shortcuts of the keyboard.
+    void wireKeys();
 
     ReminderStore& store_;
     WindowOwner& owner_;

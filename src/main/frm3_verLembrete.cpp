@@ -6,6 +6,7 @@
 #include "PictureButton.h"
 #include "PlainToolTip.h"
 #include "Reminder.h"
+#include "TabChain.h"
 #include "Twips.h"
 #include "WindowOwner.h"
 
@@ -65,6 +66,9 @@ frm3_verLembrete::frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* 
                        static_cast<QWidget*>(lblFinalizado), static_cast<QWidget*>(lblPostado),
                        static_cast<QWidget*>(txtVerLembrete)})
         w->raise();
+    // A long description is scrolled by keys once the window has the keyboard.
+    chainTabs({txtVerLembrete, btnFechar});
+    txtVerLembrete->setFocus(Qt::OtherFocusReason);
 }
 
 void frm3_verLembrete::showReminder(const QString& posted, const QString& due,

@@ -8,4 +8,6 @@ class EditTarget {
 public:
     virtual ~EditTarget() = default;
     virtual void fill(const Reminder& reminder) = 0;
+    // The keyboard in the title box, the cursor after its text.
+    virtual void focusTitle() = 0;
 };

@@ -12,6 +12,8 @@
 #include "WindowDragger.h"
 #include "WindowShape.h"
 
+#include <QKeyEvent>
+
 PageWindow::PageWindow(const QString& name, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
@@ -42,4 +44,13 @@ QWidget* PageWindow::addRule(const char* name, const QRect& at, const QColor& co
     rule->setObjectName(QLatin1String(name));
     rule->setGeometry(at);
     return rule;
+}
+
+void PageWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        escape();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -17,6 +17,10 @@ public:
     virtual bool restoresWithMain() const { return false; }
 
 protected:
+    // Escape closes the window (the viewer, help and about).
+    virtual void escape() { close(); }
+    void keyPressEvent(QKeyEvent* event) override;
+
     // A filled rule of the page: the layout's thin coloured shapes.
     QWidget* addRule(const char* name, const QRect& at, const QColor& colour);
 

@@ -66,6 +66,17 @@ void WindowOwner::dockAll(const QWidget* main)
         place(id, main);
 }
 
+QWidget* WindowOwner::nextShown(QWidget* main, const QWidget* current) const
+{
+    QList<QWidget*> round{main};
+    for (Secondary id : kAllSecondary)
+        if (QWidget* window = find(id); window && window->isVisible())
+            round.append(window);
+    // From a window outside the round (none, or a message box) to the main window.
+    const qsizetype at = round.indexOf(current);
+    return at < 0 ? main : round.at((at + 1) % round.size());
+}
+
 bool WindowOwner::eventFilter(QObject* watched, QEvent* event)
 {
     // Forget at once, not when the deferred delete runs, so a use in the same

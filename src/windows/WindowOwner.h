@@ -44,6 +44,9 @@ public:
     void place(Secondary id, const QWidget* main);
     // Every window, created hidden if needed, against the main window's left side.
     void dockAll(const QWidget* main);
+    // Where F6 goes from `current`: the main window, then the shown secondary
+    // windows in the close-all order, then the main window again.
+    QWidget* nextShown(QWidget* main, const QWidget* current) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

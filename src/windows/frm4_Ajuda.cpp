@@ -2,6 +2,7 @@
 
 #include "HandCursor.h"
 #include "PageScrollBar.h"
+#include "TabChain.h"
 #include "ui_frm4_Ajuda.h"
 
 #include <QPlainTextEdit>
@@ -16,6 +17,8 @@ frm4_Ajuda::frm4_Ajuda(QWidget* parent) : PageWindow(QStringLiteral("frm4_Ajuda"
     txtAjuda->setAccessibleName(QStringLiteral("Ajuda"));
     tintScrollBar(txtAjuda);
     txtAjuda->setPlainText(helpText());
+    chainTabs({txtAjuda, btnFechar});
+    txtAjuda->setFocus(Qt::OtherFocusReason);
 }
 
 QString frm4_Ajuda::helpText()

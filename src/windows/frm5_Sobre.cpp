@@ -4,6 +4,7 @@
 #include "HandCursor.h"
 #include "LabelClick.h"
 #include "PlainToolTip.h"
+#include "TabChain.h"
 #include "ui_frm5_Sobre.h"
 
 #include <QDesktopServices>
@@ -33,6 +34,8 @@ frm5_Sobre::frm5_Sobre(const QString& dataPath, QWidget* parent)
     Accessibility::setLabelRole(lblBrenquivera, QAccessible::Link);
     connect(LabelClick::install(lblBrenquivera), &LabelClick::clicked, this,
             &frm5_Sobre::lblBrenquivera_Click);
+    chainTabs({lblBrenquivera, btnFechar});
+    lblBrenquivera->setFocus(Qt::OtherFocusReason);
 }
 
 void frm5_Sobre::lblBrenquivera_Click()

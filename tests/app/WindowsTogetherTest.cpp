@@ -21,6 +21,7 @@ class FakeEditor : public PageWindow, public EditTarget {
 public:
     FakeEditor() : PageWindow(QStringLiteral("frm2_Atualizar")) {}
     void fill(const Reminder& reminder) override { filledWith = reminder; }
+    void focusTitle() override {}
     Reminder filledWith;
 };
 

@@ -6,6 +6,7 @@
 #include <QAccessibleActionInterface>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -167,6 +168,31 @@ TEST_F(PictureButtonPressTest, ButtonThatDoesNotSinkStaysPut)
     EXPECT_EQ(first->pos(), QPoint(40, 39));
     MouseEvents::release(first, inside(first));
     EXPECT_EQ(clickedAt.size(), 1);
+}
+
+TEST_F(PictureButtonPressTest, SpaceOrEnterClicksOnItsReleaseOnceHoweverLongHeld)
+{
+    // Only a picture that acts is a Tab stop, and a click never focuses it.
+    EXPECT_EQ(first->focusPolicy(), Qt::TabFocus);
+    EXPECT_EQ(second->focusPolicy(), Qt::NoFocus);
+    const auto key = [this](Qt::Key k, bool press, bool repeat) {
+        QTest::simulateEvent(first, press, k, Qt::NoModifier, k == Qt::Key_Space ? " " : "\r",
+                             repeat);
+    };
+    for (Qt::Key k : {Qt::Key_Space, Qt::Key_Return}) {
+        key(k, true, false);
+        EXPECT_EQ(first->pos(), QPoint(41, 40));
+        for (int repeats = 0; repeats < 2; ++repeats) {
+            key(k, false, true);
+            key(k, true, true);
+        }
+        EXPECT_TRUE(clickedAt.isEmpty());
+        key(k, false, false);
+        ASSERT_EQ(clickedAt.size(), 1);
+        EXPECT_EQ(clickedAt.takeFirst(), QPoint(40, 39));
+    }
+    QTest::keyClick(first, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_TRUE(clickedAt.isEmpty());
 }
 
 } // namespace

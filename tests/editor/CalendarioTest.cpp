@@ -218,3 +218,70 @@ TEST(Calendario, todaysNumberInAnotherMonthStaysOpaqueAfterAPress)
     ASSERT_TRUE(cal.proximoMes());
     EXPECT_FALSE(cal.casa(fifth).opaca);
 }
+
+namespace {
+
+// The date a pick of the keyboard's day writes.
+QString picked(const Calendario& cal)
+{
+    return cal.escreveTexto(cal.casaEscolhida()).value_or(QStringLiteral("empty cell"));
+}
+
+} // namespace
+
+TEST(Calendario, theKeyboardStartsOnTheDueDateElseTodayElseTheFirst)
+{
+    FixedClock clock(at(2026, 3, 14));
+    Calendario cal(clock);
+    cal.abre(QStringLiteral("----/----/----"));
+    EXPECT_EQ(picked(cal), QStringLiteral("14/03/26"));
+    cal.abre(QStringLiteral("20/03/26"));
+    EXPECT_EQ(picked(cal), QStringLiteral("20/03/26"));
+    cal.abre(QStringLiteral("20/04/26")); // another month than the one shown
+    EXPECT_EQ(picked(cal), QStringLiteral("14/03/26"));
+
+    // The month buttons pick again by the same rule.
+    ASSERT_TRUE(cal.proximoMes());
+    EXPECT_EQ(picked(cal), QStringLiteral("20/04/26"));
+    ASSERT_TRUE(cal.proximoMes());
+    EXPECT_EQ(picked(cal), QStringLiteral("01/05/26"));
+    cal.mostraMesAtual();
+    EXPECT_EQ(picked(cal), QStringLiteral("14/03/26"));
+}
+
+TEST(Calendario, arrowsCrossMonthAndYearEdgesAndPageKeysKeepTheDay)
+{
+    FixedClock clock(at(2025, 12, 31));
+    Calendario cal(clock);
+    ASSERT_TRUE(cal.moveEscolha(1));
+    EXPECT_EQ(picked(cal), QStringLiteral("01/01/26"));
+    EXPECT_EQ(cal.titulo(), QStringLiteral("Janeiro  2026"));
+    ASSERT_TRUE(cal.moveEscolha(-7));
+    EXPECT_EQ(picked(cal), QStringLiteral("25/12/25"));
+    ASSERT_TRUE(cal.moveEscolha(7));
+    ASSERT_TRUE(cal.moveEscolha(30));
+    EXPECT_EQ(picked(cal), QStringLiteral("31/01/26"));
+
+    ASSERT_TRUE(cal.mudaMes(1)); // no 31 February: its last day
+    EXPECT_EQ(picked(cal), QStringLiteral("28/02/26"));
+    ASSERT_TRUE(cal.mudaMes(-1));
+    EXPECT_EQ(picked(cal), QStringLiteral("28/01/26"));
+}
+
+TEST(Calendario, theKeysStopAtTheEndsOfTheRangeLikeTheButtons)
+{
+    FixedClock clock(at(1753, 1, 1));
+    Calendario cal(clock);
+    EXPECT_FALSE(cal.moveEscolha(-1));
+    EXPECT_FALSE(cal.mudaMes(-1));
+    EXPECT_EQ(picked(cal), QStringLiteral("01/01/53"));
+    EXPECT_EQ(cal.titulo(), QStringLiteral("Janeiro  1753"));
+
+    clock.set(at(2078, 12, 31));
+    cal.mostraMesAtual();
+    EXPECT_FALSE(cal.moveEscolha(7));
+    EXPECT_FALSE(cal.mudaMes(1));
+    EXPECT_EQ(picked(cal), QStringLiteral("31/12/78"));
+    ASSERT_TRUE(cal.mudaMes(-1));
+    EXPECT_EQ(picked(cal), QStringLiteral("30/11/78"));
+}

@@ -112,6 +112,23 @@ TEST_F(Escrever, aHastyDoubleClickOnOkStoresOneReminder)
     EXPECT_EQ(titulo->text(), EditorWindow::kInserida);
 }
 
+TEST_F(Escrever, ctrlEnterStoresOnceHowEverLongItIsHeldAndTypesNothing)
+{
+    editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
+    typeKeys(titulo, QStringLiteral("Pelo teclado"));
+    descricao->setFocus();
+    for (const bool repeat : {false, true, true})
+        QTest::simulateEvent(descricao, true, Qt::Key_Return, Qt::ControlModifier,
+                             QStringLiteral("\r"), repeat);
+    QTest::simulateEvent(descricao, false, Qt::Key_Return, Qt::ControlModifier,
+                         QStringLiteral("\r"), false);
+    ASSERT_EQ(host.store().count(), 1);
+    EXPECT_EQ(host.store().reminderAt(0).title, QStringLiteral("Pelo teclado"));
+    EXPECT_EQ(host.store().reminderAt(0).description, QString());
+    EXPECT_EQ(titulo->text(), EditorWindow::kInserida);
+}
+
 TEST_F(Escrever, quotesAndLineBreaksAreStoredAndReadBack)
 {
     typeKeys(titulo, QStringLiteral("Ler \"Dom Casmurro\""));
@@ -227,6 +244,24 @@ TEST_F(Atualizar, opensWithTheReminderAndItsLinesWhole)
     ok();
     EXPECT_EQ(host.store().reminderAt(1).title, longTitle);
     EXPECT_EQ(host.store().reminderAt(1).description, QStringLiteral("a\u00A5b\u00A5cd"));
+}
+
+TEST_F(Atualizar, theKeyboardPicksADayFromTheDueDateItHolds)
+{
+    ASSERT_EQ(host.store().replaceAt(1, {QStringLiteral("26.03.15.09.05.00"),
+                                         QStringLiteral("20/03/26"), QStringLiteral("  "),
+                                         QStringLiteral("Com data"), QString()}),
+              StoreStatus::Ok);
+    fill(1);
+    QTest::keyClick(editor->findChild<QWidget*>(QStringLiteral("btnCalendario")), Qt::Key_Space);
+    ASSERT_FALSE(editor->calendar()->isParked());
+    auto* day = editor->findChild<QWidget*>(QStringLiteral("Casa2_teclado"));
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down}) // 21, 28, 4 April
+        QTest::keyClick(day, key);
+    EXPECT_EQ(data->text(), QStringLiteral("20/03/26")); // moving picks nothing
+    QTest::keyClick(day, Qt::Key_Return);
+    EXPECT_EQ(data->text(), QStringLiteral("04/04/26"));
+    EXPECT_TRUE(editor->calendar()->isParked());
 }
 
 // The edit writes only what the user changed: a status toggled meanwhile, here or

@@ -1,4 +1,6 @@
+#include "CalendarioFrame.h"
 #include "EditorFixture.h"
+#include "QtPrinters.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -125,20 +127,57 @@ TEST_F(Typing, composedTextIsFilteredToo)
     EXPECT_EQ(descricao->storedText(), QStringLiteral("ãb\r\n"));
 }
 
-TEST_F(Typing, tabMovesBetweenTheTwoBoxesOnly)
+// The names of the controls Tab (or Backtab) lands on, key after key.
+QStringList tabStops(EditorWindow* editor, int count, Qt::Key key = Qt::Key_Tab)
+{
+    QStringList names;
+    for (int i = 0; i < count; ++i) {
+        QTest::keyClick(editor->focusWidget(), key,
+                        key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        names.append(editor->focusWidget()->objectName());
+    }
+    return names;
+}
+
+TEST_F(Typing, tabVisitsTheBoxesThenCalendarVencimentoOkAndClose)
 {
     EXPECT_EQ(editor->focusWidget(), titulo);
-    QTest::keyClick(titulo, Qt::Key_Tab);
-    EXPECT_EQ(editor->focusWidget(), descricao);
-    QTest::keyClick(descricao, Qt::Key_Tab);
-    EXPECT_EQ(editor->focusWidget(), titulo);
-    QTest::keyClick(titulo, Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(editor->focusWidget(), descricao);
+    EXPECT_EQ(tabStops(editor, 7),
+              QStringList({"txtDescricao", "btnCalendario", "lblVencimento_teclado", "btnOk", "btnFechar",
+                           "txtTitulo", "txtDescricao"}));
+    EXPECT_EQ(tabStops(editor, 2, Qt::Key_Backtab), QStringList({"txtTitulo", "btnFechar"}));
+    EXPECT_TRUE(titulo->text().isEmpty());
     EXPECT_TRUE(descricao->toPlainText().isEmpty());
 
-    for (QWidget* w : editor->findChildren<QWidget*>())
-        if (w != titulo && w != descricao && w->focusPolicy() != Qt::NoFocus)
-            ADD_FAILURE() << w->objectName().toStdString() << " takes the focus";
+    // Space on the calendar picture opens it: the boxes it covers leave the round,
+    // its month buttons and the keyboard's day (today, the 14th) join it.
+    tabStops(editor, 3);
+    ASSERT_EQ(editor->focusWidget()->objectName(), QStringLiteral("btnCalendario"));
+    QTest::keyClick(editor->focusWidget(), Qt::Key_Space);
+    ASSERT_FALSE(editor->calendar()->isParked());
+    EXPECT_EQ(tabStops(editor, 8),
+              QStringList({"lblVencimento_teclado", "btnOk", "btnFechar", "btnPrev2", "btnAtual2",
+                           "btnNext2", "Casa2_teclado", "btnCalendario"}));
+
+    // Escape only parks it, and the keyboard comes back to the picture.
+    tabStops(editor, 1, Qt::Key_Backtab);
+    QTest::keyClick(editor->focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(editor->calendar()->isParked());
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->focusWidget()->objectName(), QStringLiteral("btnCalendario"));
+    EXPECT_EQ(tabStops(editor, 1, Qt::Key_Backtab), QStringList({"txtDescricao"}));
+
+    // Opened by the mouse, the calendar leaves the keyboard in the box it covers,
+    // where Escape parks it too and takes nothing typed away.
+    typeKeys(titulo, QStringLiteral("guardado"));
+    for (QWidget* box : {static_cast<QWidget*>(titulo), static_cast<QWidget*>(descricao)}) {
+        box->setFocus();
+        click("btnCalendario");
+        EXPECT_EQ(editor->focusWidget(), box);
+        QTest::keyClick(box, Qt::Key_Escape);
+        EXPECT_TRUE(editor->calendar()->isParked()) << box->objectName().toStdString();
+    }
+    EXPECT_EQ(titulo->text(), QStringLiteral("guardado"));
 }
 
 TEST_F(Typing, whatIsTypedReachesTheFileWithoutReservedCharacters)

@@ -110,3 +110,74 @@ TEST_F(ListKeysOnScreen, releaseBeforeAnySelectionDoesNothing)
     EXPECT_EQ(selectedRow(), -1);
     EXPECT_FALSE(viewerShown());
 }
+
+TEST_F(ListKeysOnScreen, spaceAndThePageKeysActWithoutTheKeyRules)
+{
+    start(40);
+    click(0);
+    // The release of Space would make the key-up rule jump to row 14.
+    key(Qt::Key_Space);
+    EXPECT_EQ(store().reminderAt(39).status, Reminder::kDone);
+    EXPECT_TRUE(button("imgSalvarRed")->isVisible());
+    EXPECT_EQ(selectedRow(), 0);
+    EXPECT_EQ(shownTitle(), QStringLiteral("Lembrete 39"));
+
+    key(Qt::Key_PageDown);
+    EXPECT_EQ(list()->item(0)->text(), storedRow(24));
+    EXPECT_EQ(state().setaMenos(), 1);
+    EXPECT_FALSE(viewerShown());
+    EXPECT_EQ(QApplication::focusWidget(), list());
+    key(Qt::Key_PageDown);
+    key(Qt::Key_PageDown); // no older page: nothing, not the list's own last row
+    EXPECT_EQ(list()->item(0)->text(), storedRow(9));
+    EXPECT_EQ(state().setaMenos(), 2);
+    EXPECT_EQ(selectedRow(), -1);
+    key(Qt::Key_PageUp);
+    key(Qt::Key_PageUp);
+    key(Qt::Key_PageUp);
+    EXPECT_EQ(list()->item(0)->text(), storedRow(39));
+    EXPECT_EQ(state().setaMenos(), 0);
+    EXPECT_EQ(selectedRow(), -1);
+    EXPECT_EQ(QApplication::focusWidget(), list());
+}
+
+TEST_F(ListKeysOnScreen, tabGoesFromTheHiddenListToTheListThenThePicturesInReadingOrder)
+{
+    start(40);
+    ASSERT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("lstInicial"));
+    QStringList stops;
+    for (int i = 0; i < 10; ++i) {
+        key(Qt::Key_Tab);
+        stops.append(QApplication::focusWidget()->objectName());
+    }
+    // Hidden pictures (Retornar, the red save) are no stops.
+    EXPECT_EQ(stops, QStringList({"lstLembretes", "btnMinimizar", "btnFechar", "imgEscrever",
+                                  "imgCorrigir", "imgApagar", "imgCopiar", "imgAvanca", "imgAjuda",
+                                  "imgSobre"}));
+    key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), list());
+    press("imgCopiar"); // a click moves no focus
+    EXPECT_EQ(QApplication::focusWidget(), list());
+}
+
+TEST_F(ListKeysOnScreen, f6GoesRoundTheShownWindowsInTheCloseAllOrder)
+{
+    start(3);
+    owner().get(Secondary::Ajuda)->show();
+    owner().get(Secondary::Escrever)->show();
+    owner().get(Secondary::Sobre); // open but not shown
+    click(0);
+    ASSERT_TRUE(viewerShown());
+    main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+    QList<QWidget*> visited;
+    for (int i = 0; i < 4; ++i) {
+        QWidget* at = QApplication::focusWidget() ? QApplication::focusWidget()
+                                                  : QApplication::activeWindow();
+        QTest::keyClick(at, Qt::Key_F6);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() != at->window(); }));
+        visited.append(QApplication::activeWindow());
+    }
+    EXPECT_EQ(visited, QList<QWidget*>({owner().find(Secondary::Escrever), viewer(),
+                                        owner().find(Secondary::Ajuda), &main()}));
+}

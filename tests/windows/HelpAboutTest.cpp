@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QTextDocument>
 #include <gtest/gtest.h>
 
@@ -107,6 +108,31 @@ TEST(HelpWindow, ReaderCannotChangeTheText)
     EXPECT_EQ(box->toPlainText(), before);
 }
 
+// Activates the window and sends the keys, one after the other, to whatever
+// holds the focus; returns the name of the control with the focus after each.
+QStringList keys(QWidget* window, std::initializer_list<Qt::Key> keys)
+{
+    window->show();
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    QStringList focus;
+    for (Qt::Key key : keys) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        focus << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                              : QString());
+    }
+    return focus;
+}
+
+TEST(HelpWindow, TabStopsAtTheTextAndCloseAndEscapeCloses)
+{
+    frm4_Ajuda window;
+    EXPECT_EQ(keys(&window, {Qt::Key_Tab, Qt::Key_Tab}), QStringList({"btnFechar", "txtAjuda"}))
+        << "the text first, where the page is read by keys";
+    keys(&window, {Qt::Key_Escape});
+    EXPECT_FALSE(window.isVisible());
+}
+
 class AboutWindow : public ::testing::Test {
 protected:
     void SetUp() override { Fonts::install(); }
@@ -181,6 +207,17 @@ TEST_F(AboutWindow, EachClickOnTheLinkOpensThePageOnce)
     ASSERT_EQ(opened.size(), 3);
     EXPECT_EQ(opened.first(), QUrl(QStringLiteral("https://quivera.github.io/")));
     EXPECT_TRUE(window.isVisible()) << "the window stays open";
+}
+
+TEST_F(AboutWindow, TabStopsAtTheLinkAndCloseAndSpaceOnTheLinkOpensThePage)
+{
+    frm5_Sobre window;
+    record(window);
+    EXPECT_EQ(keys(&window, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space}),
+              QStringList({"btnFechar", "lblBrenquivera_teclado", "lblBrenquivera_teclado"}));
+    EXPECT_EQ(opened.size(), 1);
+    keys(&window, {Qt::Key_Escape});
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(AboutWindow, PressOutsideTheLinkOpensNothing)
