@@ -26,7 +26,8 @@ void WindowCommands::corrigir(std::optional<int> storeIndex)
         return;
     }
     QWidget* editor = owner_.get(Secondary::Atualizar);
-    if (auto* target = dynamic_cast<EditTarget*>(editor))
+    auto* target = dynamic_cast<EditTarget*>(editor);
+    if (target)
         target->fill(host_.store().reminderAt(*storeIndex));
     owner_.place(Secondary::Atualizar, host_.mainWindow());
     editor->show();

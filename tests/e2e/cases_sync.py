@@ -10,7 +10,7 @@ import tempfile
 import time
 
 import syncthing_pair
-from harness import Session, case, check, file_rows, reminders, wait_until
+from harness import SECONDARY, Session, case, check, file_rows, reminders, wait_until
 from cases import CLOSE, DELETE, OK, SAVE, TITLE_BOX, click_box, open_editor, row, viewer_opens
 from cases_desktop import LOCK, second_start_exits
 
@@ -189,7 +189,7 @@ def write_reminder(s, title):
     s.click(*OK, wid=editor)
     wait_until(lambda: title.encode() in s.data(), 5, f"{title!r} to be written")
     s.click(*CLOSE, wid=editor)
-    wait_until(lambda: editor not in s.windows("Form1"), 5, "the editor to close")
+    wait_until(lambda: editor not in s.windows(SECONDARY), 5, "the editor to close")
 
 
 def holds(s, *titles):
