@@ -53,9 +53,9 @@ private:
 
     QString dataPath_;
     QString serverName_;
-    // Where the lock goes when none can be made beside the data file.
-    QString fallbackFolder_;
-    QString baseName_;
+    QString lockPath_;
+    // Where the lock goes when none can be made at lockPath_.
+    QString fallbackLockPath_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
 };

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "ClickGesture.h"
+#include "Picture.h"
 
 #include <QPoint>
 #include <QString>
 #include <QWidget>
 
-class QSvgRenderer;
 
 // A clickable picture. The click comes on release of the left button over the
 // picture, after the picture is back in place, and never from the second press
@@ -38,7 +38,7 @@ protected:
 
 private:
     QString picture_;
-    QSvgRenderer* renderer_ = nullptr;
+    Picture renderer_;
     bool sinks_ = false;
     ClickGesture gesture_;
     QPoint restAt_;

@@ -1,23 +1,9 @@
 #include "SafeFile.h"
 
+#include "DiskSync.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
-
-#include <fcntl.h>
-#include <unistd.h>
-
-namespace {
-
-void syncFolder(const QString& folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-} // namespace
 
 namespace SafeFile {
 
@@ -34,13 +20,13 @@ bool write(const QString& path, const QByteArray& bytes)
     // Qt 6.4 can report a short write or a failed final flush and still commit, and
     // it ignores a failed sync: check every step before letting the rename happen.
     // A cancelled QSaveFile removes its temporary file when it goes.
-    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
+    if (file.write(bytes) != bytes.size() || !file.flush() || !DiskSync::flushFile(file.handle())) {
         file.cancelWriting();
         return false;
     }
     if (!file.commit())
         return false;
-    syncFolder(QFileInfo(path).absolutePath());
+    DiskSync::syncFolder(QFileInfo(path).absolutePath());
     return true;
 }
 

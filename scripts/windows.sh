@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows zip and installer with MinGW-w64 and tests them under Wine.
+#   windows.sh          everything: Qt (once), host tools, both builds, tests, packages
+#   windows.sh qt       only the cross-built Qt (cached; later runs skip it)
+#   windows.sh prefix   only the Wine prefix
+# QR_QT_MINGW=DIR names an existing MinGW Qt install instead of the cached one.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+qt_version=6.4.2+dfsg-10
+# The orig tarball's SHA-256: a different source must never reuse an old build.
+qt_sha256=4f14b89a9463a540fd84a6718b8519a2297119b454ef547721015a9e9019ae9e
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/quivera-recordim
+qt_dir=${QR_QT_MINGW:-$cache/qt-$qt_version-mingw-${qt_sha256:0:12}}
+out=$root/build-windows
+prefix=$cache/wine-prefix
+mingw_sysroot=/usr/lib/gcc/x86_64-w64-mingw32/12-posix
+wine=/usr/lib/wine/wine64
+
+log() { printf '\n== %s\n' "$*"; }
+
+toolchain() {
+  mkdir -p "$out"
+  cat >"$out/mingw-toolchain.cmake" <<EOF
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 "$qt_dir")
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
+EOF
+}
+
+# Debian's qt6-base source through an apt configuration of our own, so the
+# system's sources list stays as it is.
+fetch_qt_source() {
+  local apt=$cache/apt src=$cache/src
+  mkdir -p "$apt/lists/partial" "$apt/archives/partial" "$src"
+  local keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+  cat >"$apt/sources.list" <<EOF
+deb-src [signed-by=$keyring] http://deb.debian.org/debian bookworm main
+deb-src [signed-by=$keyring] http://deb.debian.org/debian bookworm-updates main
+deb-src [signed-by=$keyring] http://deb.debian.org/debian-security bookworm-security main
+EOF
+  local opts=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/none"
+              -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt" -o "Dir::Cache::archives=$apt/archives"
+              -o "Dir::State::status=/var/lib/dpkg/status" -o "APT::Sandbox::User=root" -q)
+  apt-get "${opts[@]}" update
+  (cd "$src" && apt-get "${opts[@]}" source --download-only "qt6-base=$qt_version")
+  local orig
+  orig=$(ls "$src"/qt6-base_*.orig.tar.* | head -1)
+  local sum
+  sum=$(sha256sum "$orig" | cut -d' ' -f1)
+  if [[ $qt_sha256 != PENDING && $sum != "$qt_sha256" ]]; then
+    echo "qt6-base source checksum $sum, expected $qt_sha256" >&2
+    exit 1
+  fi
+  echo "source sha256 $sum"
+  rm -rf "$src/tree"
+  dpkg-source --no-check -x "$src"/qt6-base_*.dsc "$src/tree" >/dev/null
+}
+
+build_qt() {
+  if [[ -f $qt_dir/.complete ]]; then
+    echo "MinGW Qt cached in $qt_dir"
+    return
+  fi
+  log "Qt $qt_version for MinGW-w64 (about 20 minutes on two cores)"
+  fetch_qt_source
+  toolchain
+  local bld=$cache/qt-build
+  rm -rf "$bld" "$qt_dir"
+  cmake -S "$cache/src/tree" -B "$bld" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$out/mingw-toolchain.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$qt_dir" \
+    -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DBUILD_SHARED_LIBS=ON \
+    -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_tabletevent=OFF \
+    -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_vulkan=OFF \
+    -DFEATURE_openssl=OFF -DFEATURE_opengl=ON \
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF \
+    -DFEATURE_system_jpeg=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF \
+    -DFEATURE_system_doubleconversion=OFF
+  nice -n 5 cmake --build "$bld" -j "$(nproc)"
+  cmake --install "$bld" >/dev/null
+  touch "$qt_dir/.complete"
+  rm -rf "$bld" "$cache/src/tree"
+}
+
+step=${1:-all}
+case $step in
+  qt) build_qt ;;
+  *) echo "usage: windows.sh [qt]" >&2; exit 2 ;;
+esac
