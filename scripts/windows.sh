@@ -2,8 +2,8 @@
 # Cross-builds the Windows zip and installer with MinGW-w64 and tests them under Wine.
 #   windows.sh          everything: Qt (once), host tools, both builds, tests, packages
 #   windows.sh qt       only the cross-built Qt (cached; later runs skip it)
-#   windows.sh prefix   only the Wine prefix
-# QR_QT_MINGW=DIR names an existing MinGW Qt install instead of the cached one.
+# The zip and the installer land in build-windows/. QR_QT_MINGW=DIR names an
+# existing MinGW Qt install instead of the cached one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -14,9 +14,9 @@ qt_sha256=4f14b89a9463a540fd84a6718b8519a2297119b454ef547721015a9e9019ae9e
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/quivera-recordim
 qt_dir=${QR_QT_MINGW:-$cache/qt-$qt_version-mingw-${qt_sha256:0:12}}
 out=$root/build-windows
-prefix=$cache/wine-prefix
-mingw_sysroot=/usr/lib/gcc/x86_64-w64-mingw32/12-posix
+prefix=$out/wine-prefix
 wine=/usr/lib/wine/wine64
+version=$(sed -n 's/^project(QuiveraRecordim VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 log() { printf '\n== %s\n' "$*"; }
 
@@ -89,12 +89,83 @@ build_qt() {
     -DFEATURE_system_doubleconversion=OFF
   nice -n 5 cmake --build "$bld" -j "$(nproc)"
   cmake --install "$bld" >/dev/null
+  # What the zip and the installer carry is stripped; Qt's import libraries stay.
+  find "$qt_dir/bin" "$qt_dir/plugins" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
   touch "$qt_dir/.complete"
   rm -rf "$bld" "$cache/src/tree"
+}
+
+# Runs a Windows program under Wine with the Qt and MinGW DLLs on its path; ctest
+# runs every test through it.
+wine_wrapper() {
+  local gcc_dlls mingw_dlls
+  gcc_dlls=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
+  mingw_dlls=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")
+  cat >"$out/wine-run" <<EOF
+#!/bin/sh
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPATH="Z:$qt_dir/bin;Z:$gcc_dlls;Z:$mingw_dlls"
+export QT_PLUGIN_PATH="Z:$qt_dir/plugins" QT_QPA_FONTDIR="Z:/usr/share/fonts/truetype/liberation2"
+exec $wine "\$@"
+EOF
+  chmod +x "$out/wine-run"
+}
+
+# A Wine prefix of our own, made before anything runs in it; no Mono or Gecko.
+make_prefix() {
+  if [[ -f $prefix/system.reg ]]; then
+    return
+  fi
+  log "Wine prefix"
+  rm -rf "$prefix"
+  WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" $wine wineboot --init
+  WINEPREFIX=$prefix /usr/lib/wine/wineserver -w
+}
+
+# The picture renderer and icon maker, built with the host's Qt and Qt SVG.
+build_host_tools() {
+  log "Host tools"
+  cmake -S . -B "$out/host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQR_TESTS=OFF \
+    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
+  nice -n 5 cmake --build "$out/host" --target qr_host_pictures
+}
+
+# One cross build with its tests under Wine, and its package.
+build_program() {
+  local kind=$1 installed=$2 dir=$out/$1
+  log "Program, $kind build"
+  "$qt_dir/bin/qt-cmake" -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$out/mingw-toolchain.cmake" \
+    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DQR_INSTALLED="$installed" -DQR_TESTS=ON \
+    -DQR_HOST_PICTURES="$out/host/packaging/qr_host_pictures" \
+    -DQR_GTEST_SOURCE=/usr/src/googletest \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$out/wine-run" >/dev/null
+  nice -n 5 cmake --build "$dir" -j "$(nproc)"
+  log "Tests under Wine, $kind build"
+  (cd "$dir" && xvfb-run -a ctest --output-on-failure -j "$(nproc)")
+  (cd "$dir" && cpack -B "$dir/package" >/dev/null)
+  cp "$dir"/package/quivera-recordim-"$version"-* "$out/"
+}
+
+end_to_end() {
+  log "End to end under Wine"
+  python3 tests/e2e/windows/cases_wine.py "$out" "$version"
 }
 
 step=${1:-all}
 case $step in
   qt) build_qt ;;
+  all)
+    ./scripts/deps.sh windows
+    build_qt
+    toolchain
+    wine_wrapper
+    make_prefix
+    build_host_tools
+    build_program portable OFF
+    build_program installed ON
+    end_to_end
+    ls -l "$out"/quivera-recordim-"$version"-*
+    ;;
   *) echo "usage: windows.sh [qt]" >&2; exit 2 ;;
 esac

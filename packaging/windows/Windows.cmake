@@ -56,9 +56,11 @@ if(QR_INSTALLED)
   set(CPACK_NSIS_MUI_ICON ${nsis_icon})
   set(CPACK_NSIS_MUI_UNIICON ${nsis_icon})
   # CMake 3.25's template lacks "Unicode true", without which the names with
-  # accents come out garbled: the same template with it first.
+  # accents come out garbled, and makes a 32-bit installer for a 64-bit program:
+  # the same template with both said first.
   file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in nsis_template)
-  file(WRITE ${CMAKE_BINARY_DIR}/nsis/NSIS.template.in "Unicode true\n${nsis_template}")
+  file(WRITE ${CMAKE_BINARY_DIR}/nsis/NSIS.template.in
+    "Unicode true\nTarget amd64-unicode\n${nsis_template}")
   list(PREPEND CMAKE_MODULE_PATH ${CMAKE_BINARY_DIR}/nsis)
   set(CPACK_MODULE_PATH ${CMAKE_MODULE_PATH})
 else()
