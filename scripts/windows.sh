@@ -125,9 +125,9 @@ make_prefix() {
 # The picture renderer and icon maker, built with the host's Qt and Qt SVG.
 build_host_tools() {
   log "Host tools"
-  cmake -S . -B "$out/host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQR_TESTS=OFF \
+  cmake -S packaging/host -B "$out/host" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
-  nice -n 5 cmake --build "$out/host" --target qr_host_pictures
+  nice -n 5 cmake --build "$out/host"
 }
 
 # One cross build with its tests under Wine, and its package.
@@ -137,7 +137,7 @@ build_program() {
   "$qt_dir/bin/qt-cmake" -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$out/mingw-toolchain.cmake" \
     -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DQR_INSTALLED="$installed" -DQR_TESTS=ON \
-    -DQR_HOST_PICTURES="$out/host/packaging/qr_host_pictures" \
+    -DQR_HOST_PICTURES="$out/host/qr_host_pictures" \
     -DQR_GTEST_SOURCE=/usr/src/googletest \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$out/wine-run" >/dev/null
   nice -n 5 cmake --build "$dir" -j "$(nproc)"
