@@ -3,10 +3,12 @@
 # it loads, the fonts its pages are laid out with, and the licences.
 
 # Qt 6.4's deployment tool is not built here, so the DLLs are listed by hand.
+# The Windows platform plugin links Qt OpenGL.
 set(qt_prefix ${QT6_INSTALL_PREFIX})
 install(FILES
     ${qt_prefix}/bin/Qt6Core.dll ${qt_prefix}/bin/Qt6Gui.dll
     ${qt_prefix}/bin/Qt6Widgets.dll ${qt_prefix}/bin/Qt6Network.dll
+    ${qt_prefix}/bin/Qt6OpenGL.dll
   DESTINATION .)
 install(FILES ${qt_prefix}/${QT6_INSTALL_PLUGINS}/platforms/qwindows.dll DESTINATION platforms)
 install(FILES ${qt_prefix}/${QT6_INSTALL_PLUGINS}/styles/qwindowsvistastyle.dll
