@@ -99,7 +99,7 @@ build_qt() {
   # miss a file and that holds other folders' rules too would lose those: stop.
   local rules missing
   while IFS= read -r rules; do
-    missing=$(grep -oE 'TYPE (SHARED_LIBRARY|MODULE|EXECUTABLE) FILES "[^"]+"' "$rules" |
+    missing=$( (grep -oE 'TYPE (SHARED_LIBRARY|STATIC_LIBRARY|MODULE|EXECUTABLE) FILES "[^"]+"' "$rules" || true) |
               sed 's/.*FILES "//; s/"$//' | while read -r f; do [[ -e $f ]] || echo "$f"; done)
     [[ -z $missing ]] && continue
     if grep -q '^ *include(' "$rules"; then
