@@ -60,9 +60,14 @@ if(QR_INSTALLED)
   # CMake 3.25's template lacks "Unicode true", without which the names with
   # accents come out garbled, and makes a 32-bit installer for a 64-bit program:
   # the same template with both said first.
+  # They go after its first line, which starts with a byte order mark.
   file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in nsis_template)
+  string(FIND "${nsis_template}" "\n" first_end)
+  string(SUBSTRING "${nsis_template}" 0 ${first_end} nsis_first)
+  math(EXPR first_end "${first_end} + 1")
+  string(SUBSTRING "${nsis_template}" ${first_end} -1 nsis_rest)
   file(WRITE ${CMAKE_BINARY_DIR}/nsis/NSIS.template.in
-    "Unicode true\nTarget amd64-unicode\n${nsis_template}")
+    "${nsis_first}\nUnicode true\nTarget amd64-unicode\n${nsis_rest}")
   list(PREPEND CMAKE_MODULE_PATH ${CMAKE_BINARY_DIR}/nsis)
   set(CPACK_MODULE_PATH ${CMAKE_MODULE_PATH})
 else()

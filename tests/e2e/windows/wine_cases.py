@@ -183,10 +183,13 @@ def installer_installs_writes_to_appdata_and_uninstalls_leaving_the_reminders(s)
     s.click(*CLOSE_BUTTON)
     s.wait_exit(15)
 
-    # Without _?= the uninstaller copies itself away and returns at once.
-    uninstaller = "C:\\" + INSTALL_DIR.replace("/", "\\")
-    check(s.run(os.path.join(folder, "Uninstall.exe"), "/S", f"_?={uninstaller}") == 0,
-          "the silent uninstall failed")
+    # Without _?= the uninstaller copies itself away and returns at once. NSIS
+    # reads that folder unquoted, spaces and all, which Wine's argument quoting
+    # would break: a batch file gives the line as it is.
+    windows_folder = "C:\\" + INSTALL_DIR.replace("/", "\\")
+    with open(s.drive_c("uninstall.bat"), "w") as f:
+        f.write(f'"{windows_folder}\\Uninstall.exe" /S _?={windows_folder}\r\n')
+    check(s.run("cmd", "/c", "C:\\uninstall.bat") == 0, "the silent uninstall failed")
     check(not os.path.exists(exe), "the uninstall left the exe")
     check(s.data() == FRESH_FILE, "the uninstall touched the reminders")
 
