@@ -172,7 +172,7 @@ build_program() {
 
 end_to_end() {
   log "End to end under Wine"
-  python3 tests/e2e/windows/cases_wine.py "$out" "$version"
+  python3 tests/e2e/windows/wine_cases.py "$out" "$version"
 }
 
 step=${1:-all}
