@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that are missing for a purpose: "run" (build and
-# start the program), "package" (also build the Debian package) or "test" (also
-# the test, benchmark, end-to-end and package-checking tools).
+# start the program), "package" (also build the Debian package), "test" (also
+# the test, benchmark, end-to-end and package-checking tools) or "windows" (what
+# scripts/windows.sh needs besides the test tools: MinGW-w64, Wine, NSIS, and
+# Debian's sources of Qt and GoogleTest).
 set -euo pipefail
 
 run_pkgs=(g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxcb1-dev
@@ -12,11 +14,14 @@ test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
            libx11-dev libxdamage-dev syncthing at-spi2-core python3-pyatspi)
 # dpkg-shlibdeps (dpkg-dev) finds the package's library dependencies with file.
 package_pkgs=(dpkg-dev file)
+windows_pkgs=(g++-mingw-w64-x86-64-posix wine64 nsis unzip dpkg-dev ninja-build ccache googletest
+              fonts-liberation2 xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick python3)
 
 want=("${run_pkgs[@]}")
 case "${1:-run}" in
   package) want+=("${package_pkgs[@]}") ;;
   test) want+=("${package_pkgs[@]}" "${test_pkgs[@]}") ;;
+  windows) want+=("${windows_pkgs[@]}") ;;
 esac
 
 missing=()

@@ -1,18 +1,17 @@
 #include "SingleInstance.h"
 
+#include "InstancePlaces.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 
 #include <cstdio>
-
-#include <unistd.h>
 
 namespace {
 
@@ -28,7 +27,7 @@ QString keyOf(const QString& dataPath)
     if (folder.isEmpty())
         folder = QDir::cleanPath(file.absolutePath());
     const QByteArray id =
-        QDir(folder).filePath(file.fileName()).toUtf8() + '\0' + QByteArray::number(::getuid());
+        QDir(folder).filePath(file.fileName()).toUtf8() + '\0' + InstancePlaces::user();
     return QString::fromLatin1(
         QCryptographicHash::hash(id, QCryptographicHash::Sha256).toHex().left(32));
 }
@@ -76,29 +75,23 @@ void removeOldLock(const QString& dataPath)
 SingleInstance::SingleInstance(const QString& dataPath, QObject* parent)
     : QObject(parent), dataPath_(dataPath)
 {
-    const QString name = QStringLiteral("quivera-recordim-") + keyOf(dataPath);
-    // The user's runtime folder is theirs alone (Qt makes one under /tmp when the
-    // session names none); failing that, Qt's temporary folder and the user id.
-    // Nothing goes beside the data file: that folder may be synced.
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    const QString baseName = runtime.isEmpty() ? name + u'-' + QString::number(::getuid()) : name;
-    serverName_ = runtime.isEmpty() ? baseName : QDir(runtime).filePath(name);
-    lockPath_ = QDir(lockFolder()).filePath(baseName + QStringLiteral(".lock"));
+    const InstancePlaces::Places places =
+        InstancePlaces::of(dataPath, QStringLiteral("quivera-recordim-") + keyOf(dataPath));
+    lockPath_ = places.lock;
+    fallbackLockPath_ = places.fallbackLock;
+    serverName_ = places.server;
 }
 
 SingleInstance::~SingleInstance() = default;
-
-QString SingleInstance::lockFolder()
-{
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
-}
 
 bool SingleInstance::takeLock()
 {
     if (lock_)
         return lock_->isLocked() || lock_->tryLock(0);
     lock_ = lockAt(lockPath_);
+    // None in the runtime folder: the temporary folder.
+    if (!lock_)
+        lock_ = lockAt(fallbackLockPath_);
     return lock_ && lock_->isLocked();
 }
 

@@ -40,9 +40,6 @@ public:
     // cannot be opened, in which case later starts exit non-zero.
     bool listen();
 
-    // Where the locks go: never the data folder, which a sync tool may share.
-    static QString lockFolder();
-
     QString serverName() const { return serverName_; }
     QString lockPath() const { return lock_ ? lock_->fileName() : QString(); }
 
@@ -58,6 +55,8 @@ private:
     QString dataPath_;
     QString serverName_;
     QString lockPath_;
+    // Where the lock goes when none can be made at lockPath_.
+    QString fallbackLockPath_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
 };

@@ -1,9 +1,10 @@
 #include "HandCursor.h"
 
+#include "Picture.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
-#include <QSvgRenderer>
 #include <QWidget>
 
 namespace {
@@ -14,7 +15,7 @@ constexpr QPoint kHotSpot{9, 2};
 
 QCursor handCursor()
 {
-    QSvgRenderer renderer(QStringLiteral(":/pictures/cursor_mao.svg"));
+    const Picture renderer(QStringLiteral(":/pictures/cursor_mao.svg"));
     if (!renderer.isValid())
         return QCursor(Qt::PointingHandCursor);
     const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;

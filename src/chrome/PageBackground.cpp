@@ -1,10 +1,9 @@
 #include "PageBackground.h"
 
 #include <QPainter>
-#include <QSvgRenderer>
 
 PageBackground::PageBackground(const QString& picture, QWidget* parent)
-    : QWidget(parent), renderer_(new QSvgRenderer(picture, this))
+    : QWidget(parent), renderer_(picture)
 {
     setObjectName(QStringLiteral("fundo"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -15,5 +14,5 @@ PageBackground::PageBackground(const QString& picture, QWidget* parent)
 void PageBackground::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    renderer_->render(&painter, QRectF(rect()));
+    renderer_.render(&painter, QRectF(rect()));
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "Picture.h"
+
 #include <QWidget>
 
-class QSvgRenderer;
 
 // The page picture under every control of a window. It takes no mouse input, so
 // presses on the page still reach the window for dragging.
@@ -16,5 +17,5 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QSvgRenderer* renderer_;
+    Picture renderer_;
 };

@@ -2,12 +2,12 @@
 
 #include "PageColours.h"
 #include "PaperDelegate.h"
+#include "Picture.h"
 
 #include <QEvent>
 #include <QListView>
 #include <QPainter>
 #include <QScrollBar>
-#include <QSvgRenderer>
 
 namespace {
 constexpr int kPaperSize = 260;
@@ -25,9 +25,8 @@ PaperList::PaperList(QListView* list, const QString& paper) : QObject(list), lis
     paper_.setDevicePixelRatio(ratio);
     paper_.fill(PageColours::kPaper);
     if (!paper.isEmpty()) {
-        QSvgRenderer renderer(paper);
         QPainter painter(&paper_);
-        renderer.render(&painter, QRectF(0, 0, kPaperSize, kPaperSize));
+        Picture(paper).render(&painter, QRectF(0, 0, kPaperSize, kPaperSize));
     }
 
     list->setFrameShape(QFrame::NoFrame);

@@ -4,7 +4,6 @@
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSvgRenderer>
 
 PictureButton::PictureButton(QWidget* parent) : QWidget(parent)
 {
@@ -24,18 +23,16 @@ PictureButton* PictureButton::create(QWidget* parent, const char* name, const QR
 void PictureButton::setPicture(const QString& resource)
 {
     picture_ = resource;
-    if (!renderer_)
-        renderer_ = new QSvgRenderer(this);
-    renderer_->load(resource);
+    renderer_ = Picture(resource);
     update();
 }
 
 void PictureButton::paintEvent(QPaintEvent*)
 {
-    if (!renderer_ || !renderer_->isValid())
+    if (!renderer_.isValid())
         return;
     QPainter p(this);
-    renderer_->render(&p, rect());
+    renderer_.render(&p, rect());
 }
 
 void PictureButton::mousePressEvent(QMouseEvent* event)

@@ -2,13 +2,13 @@
 
 #include "ClickGesture.h"
 #include "KeyClick.h"
+#include "Picture.h"
 
 #include <QMetaMethod>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
 
-class QSvgRenderer;
 
 // A clickable picture. The click comes on release of the left button over the
 // picture, after the picture is back in place, and never from the second press
@@ -51,7 +51,7 @@ protected:
 
 private:
     QString picture_;
-    QSvgRenderer* renderer_ = nullptr;
+    Picture renderer_;
     bool sinks_ = false;
     ClickGesture gesture_;
     KeyClick keys_;

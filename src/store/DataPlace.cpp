@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace {
@@ -24,15 +23,6 @@ bool canCreateFileIn(const QString& folder)
 }
 
 } // namespace
-
-QString DataPlace::userFolder()
-{
-    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    // A relative base would put the reminders wherever the program was started.
-    if (QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.local/share");
-    return QDir(base).filePath(QLatin1String(kFolderName));
-}
 
 QString DataPlace::folder(const QString& programFolder, bool installed)
 {

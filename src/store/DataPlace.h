@@ -11,7 +11,8 @@ namespace DataPlace {
 // moves anyone's reminders.
 inline constexpr auto kFolderName = "quivera-recordim";
 
-// $XDG_DATA_HOME/quivera-recordim, by default ~/.local/share/quivera-recordim.
+// $XDG_DATA_HOME/quivera-recordim, by default ~/.local/share/quivera-recordim;
+// %APPDATA%\quivera-recordim on Windows.
 QString userFolder();
 
 // The folder to hand the store. A portable copy (installed false) uses

@@ -1,5 +1,7 @@
 #include "SafeFile.h"
 
+#include "DiskSync.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -7,24 +9,17 @@
 
 #include <QDateTime>
 
+#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
 namespace {
-
-void syncFolder(const QString& folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
 
 #ifdef Q_OS_UNIX
 
@@ -137,13 +132,13 @@ bool write(const QString& path, const QByteArray& bytes)
     // Qt 6.4 can report a short write or a failed final flush and still commit, and
     // it ignores a failed sync: check every step before letting the rename happen.
     // A cancelled QSaveFile removes its temporary file when it goes.
-    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
+    if (file.write(bytes) != bytes.size() || !file.flush() || !DiskSync::flushFile(file.handle())) {
         file.cancelWriting();
         return false;
     }
     if (!file.commit())
         return false;
-    syncFolder(QFileInfo(path).absolutePath());
+    DiskSync::syncFolder(QFileInfo(path).absolutePath());
     return true;
 }
 
@@ -189,7 +184,7 @@ Replaced replace(const QString& path, const QByteArray& bytes, const Identity& e
         return out;
     // The creation mode passed the umask; the file it replaces did not.
     if ((existed && ::fchmod(fd, old.st_mode & 07777) != 0) || !writeAll(fd, bytes) ||
-        ::fsync(fd) != 0) {
+        !DiskSync::flushFile(fd)) {
         ::close(fd);
         ::unlink(temp.constData());
         return out;
@@ -199,7 +194,7 @@ Replaced replace(const QString& path, const QByteArray& bytes, const Identity& e
         if (::fstat(fd, &st) == 0)
             out.written = identityOf(st);
         ::close(fd);
-        syncFolder(QFileInfo(target).absolutePath());
+        DiskSync::syncFolder(QFileInfo(target).absolutePath());
         out.result = result;
         return out;
     };

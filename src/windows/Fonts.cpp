@@ -7,6 +7,7 @@ namespace Fonts {
 void install()
 {
     static const bool once = [] {
+        addShippedFonts();
         QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
         QFont::insertSubstitution(QStringLiteral("MS Sans Serif"),
                                   QStringLiteral("Liberation Sans"));

@@ -10,6 +10,11 @@ namespace Fonts {
 
 void install();
 
+// Adds the fonts that come with the program to the ones the system has: the
+// Windows copy carries its own Liberation fonts in a "fonts" folder beside it,
+// where Linux has them from a package.
+void addShippedFonts();
+
 // MS Sans Serif 8.25 points is 11 pixels high at 96 dpi, but its bitmap glyphs
 // are narrow: Liberation Sans at 11 pixels overruns the labels the layout sized
 // for them ("Não Concluído", "Vencimento:"). One pixel less fits them all.

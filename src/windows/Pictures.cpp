@@ -1,7 +1,6 @@
 #include "Pictures.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
+#include "Picture.h"
 
 static void registerPictures()
 {
@@ -19,13 +18,7 @@ void load()
 QPixmap pixmap(const char* name, QSize size, qreal pixelRatio)
 {
     load();
-    QPixmap out(size * pixelRatio);
-    out.setDevicePixelRatio(pixelRatio);
-    out.fill(Qt::transparent);
-    QSvgRenderer renderer(path(name));
-    QPainter painter(&out);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return out;
+    return Picture(path(name)).pixmap(size, pixelRatio);
 }
 
 QIcon icon()

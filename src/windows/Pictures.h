@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QString>
 
-// The program's artwork, compiled in as SVG under :/pictures.
+// The program's artwork, named by its SVG under :/pictures (pre-rendered on Windows).
 namespace Pictures {
 
 // Registers the pictures; the linker drops an unreferenced resource from a

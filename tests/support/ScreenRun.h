@@ -39,12 +39,15 @@ inline ScreenRunResult runOnScreen(const QString& gtestFilter, const OtherScreen
     file.close();
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
+    // Named relative to the child's folder: a Windows path's drive colon would
+    // end the option, as colons separate the platform's options.
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=screen.json"));
     env.insert(QStringLiteral("QT_ENABLE_HIGHDPI_SCALING"),
                screen.qtScaling ? QStringLiteral("1") : QStringLiteral("0"));
     QProcess child;
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::MergedChannels);
+    child.setWorkingDirectory(dir.path());
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--gtest_filter=") + gtestFilter});
     if (!child.waitForFinished(120000)) {

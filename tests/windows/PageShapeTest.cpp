@@ -1,4 +1,5 @@
 #include "PageWindow.h"
+#include "Picture.h"
 #include "Pictures.h"
 #include "ScreenRun.h"
 #include "WindowShape.h"
@@ -9,7 +10,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QScreen>
-#include <QSvgRenderer>
 #include <QTransform>
 #include <gtest/gtest.h>
 
@@ -62,7 +62,7 @@ TEST(PageShape, PagePictureFollowsTheOutline)
         QImage image(c.size, QImage::Format_ARGB32);
         image.fill(Qt::transparent);
         QPainter painter(&image);
-        QSvgRenderer(Pictures::path(c.picture)).render(&painter);
+        Picture(Pictures::path(c.picture)).render(&painter, QRectF(QPointF(), c.size));
         painter.end();
         const QRegion mask =
             WindowShape::region(MakeRegion(c.outline, 1.0f, 1.0f, 0, 0, 15.0, 15.0));
@@ -103,7 +103,7 @@ TEST(PageShape, LiveMaskFollowsThePictureOnThisScreen)
         QImage image(device, QImage::Format_ARGB32);
         image.fill(Qt::transparent);
         QPainter painter(&image);
-        QSvgRenderer(Pictures::path(c.picture)).render(&painter, QRectF(QPointF(), device));
+        Picture(Pictures::path(c.picture)).render(&painter, QRectF(QPointF(), device));
         painter.end();
         const QRegion mask = QTransform::fromScale(dpr, dpr).map(c.window->mask());
         const auto agrees = [&](int x, int y, bool opaque) {

@@ -1,17 +1,19 @@
+#include "Picture.h"
 #include "Pictures.h"
 
-#include <QSvgRenderer>
+#include <QImage>
 #include <gtest/gtest.h>
 
 namespace {
 
+struct Case {
+    const char* name;
+    QSize size;
+};
+
 // Every picture the windows ask for, at the size its control has in the layout.
 TEST(Pictures, EachPictureLoadsAtItsLayoutSize)
 {
-    struct Case {
-        const char* name;
-        QSize size;
-    };
     const Case cases[] = {
         {"fundo_principal", {249, 345}},
         {"papel", {260, 260}},
@@ -51,9 +53,34 @@ TEST(Pictures, EachPictureLoadsAtItsLayoutSize)
     };
     Pictures::load();
     for (const Case& c : cases) {
-        QSvgRenderer renderer(Pictures::path(c.name));
-        EXPECT_TRUE(renderer.isValid()) << c.name;
-        EXPECT_EQ(renderer.defaultSize(), c.size) << c.name;
+        const Picture picture(Pictures::path(c.name));
+        EXPECT_TRUE(picture.isValid()) << c.name;
+        EXPECT_EQ(picture.defaultSize(), c.size) << c.name;
+    }
+}
+
+// Windows holds the pictures pre-rendered per scale: each scale gives the device
+// pixels asked for, covered as much as at 1x.
+TEST(Pictures, EveryScaleDrawsThePictureWhole)
+{
+    Pictures::load();
+    const auto coverage = [](const QPixmap& pixmap) {
+        const QImage image = pixmap.toImage();
+        qint64 alpha = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                alpha += qAlpha(image.pixel(x, y));
+        return double(alpha) / (255.0 * image.width() * image.height());
+    };
+    for (const Case& c : {Case{"fechar", {26, 25}}, Case{"fundo_pagina", {228, 204}},
+                          Case{"icone", {16, 16}}, Case{"vence_em", {52, 6}}}) {
+        const Picture picture(Pictures::path(c.name));
+        const double atOne = coverage(picture.pixmap(c.size));
+        for (qreal scale : Picture::kScales) {
+            const QPixmap pixmap = picture.pixmap(c.size, scale);
+            EXPECT_EQ(pixmap.size(), c.size * scale) << c.name << " at " << scale;
+            EXPECT_NEAR(coverage(pixmap), atOne, 0.1 * atOne) << c.name << " at " << scale;
+        }
     }
 }
 

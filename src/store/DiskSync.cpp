@@ -1,0 +1,20 @@
+#include "DiskSync.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+bool DiskSync::flushFile(int handle)
+{
+    return ::fsync(handle) == 0;
+}
+
+void DiskSync::syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}

@@ -1,0 +1,13 @@
+#include "DataPlace.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+QString DataPlace::userFolder()
+{
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    // A relative base would put the reminders wherever the program was started.
+    if (QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir(base).filePath(QLatin1String(kFolderName));
+}
