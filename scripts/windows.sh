@@ -41,13 +41,17 @@ EOF
 fetch_qt_source() {
   local apt=$cache/apt src=$cache/src
   mkdir -p "$apt/lists/partial" "$apt/archives/partial" "$src"
-  local keyring=/usr/share/keyrings/debian-archive-keyring.gpg
-  cat >"$apt/sources.list" <<EOF
-deb-src [signed-by=$keyring] http://deb.debian.org/debian bookworm main
-deb-src [signed-by=$keyring] http://deb.debian.org/debian bookworm-updates main
-deb-src [signed-by=$keyring] http://deb.debian.org/debian-security bookworm-security main
-EOF
-  local opts=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/none"
+  # The machine's own Debian entries, each turned into its source twin.
+  rm -rf "$apt/parts" && mkdir -p "$apt/parts"
+  : >"$apt/sources.list"
+  local f
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    if [[ -f $f ]]; then sed -n 's/^deb \(.*\)/deb-src \1/p' "$f" >>"$apt/sources.list"; fi
+  done
+  for f in /etc/apt/sources.list.d/*.sources; do
+    if [[ -f $f ]]; then sed 's/^Types:.*/Types: deb-src/' "$f" >"$apt/parts/$(basename "$f")"; fi
+  done
+  local opts=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/parts"
               -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt" -o "Dir::Cache::archives=$apt/archives"
               -o "Dir::State::status=/var/lib/dpkg/status" -o "APT::Sandbox::User=root" -q)
   apt-get "${opts[@]}" update
