@@ -344,6 +344,16 @@ class Session:
         wid = wait_until(find, timeout, f"window {title!r}")
         if title == TITLE:
             self.wid = wid
+            # Mapped is not yet painted: cases compare what it shows with what it
+            # showed first, so that first look must be of the finished page.
+            last = [None]
+
+            def steady():
+                _, _, width, height = self.geometry(wid)
+                now = self.signature(wid, 0, 0, width, height)
+                done, last[0] = now == last[0], now
+                return done
+            wait_until(steady, timeout, "the main window to be painted")
         return wid
 
     def windows(self, title=TITLE):
