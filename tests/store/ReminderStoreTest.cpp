@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QFile>
 
-#include <cstdio>
+#include <filesystem>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -75,9 +75,11 @@ protected:
             return;
         }
         folder.write(QStringLiteral("novo"), b);
-        ASSERT_EQ(std::rename(QFile::encodeName(folder.file("novo")).constData(),
-                              QFile::encodeName(folder.file(kFile)).constData()),
-                  0);
+        // std::rename may refuse to replace a file; this one replaces on every platform.
+        std::error_code error;
+        std::filesystem::rename(folder.file("novo").toStdU16String(),
+                                folder.file(kFile).toStdU16String(), error);
+        ASSERT_FALSE(error) << error.message();
     }
     // Rows of the list titled as given, read from the file as a restart would.
     QStringList titlesOnFile() const
@@ -482,6 +484,9 @@ TEST_F(ReminderStoreTest, correctionWritesOnlyWhatTheUserChanged)
 // its swap comes out of the swap, and is merged and written again.
 TEST_F(ReminderStoreTest, changeInTheLastMomentIsMergedAndWrittenAgain)
 {
+#ifndef Q_OS_LINUX
+    GTEST_SKIP() << "only a swap shows what it replaced";
+#endif
     MomentClock moment;
     ReminderStore s(folder.path(), moment);
     elsewhere(three());
