@@ -33,10 +33,7 @@ QByteArray InstancePlaces::user()
 // holds the user.
 InstancePlaces::Places InstancePlaces::of(const QString&, const QString& name)
 {
-    QString local = QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA"));
-    if (local.isEmpty() || QDir::isRelativePath(local))
-        local = QDir::homePath() + QStringLiteral("/AppData/Local");
-    const QString folder = QDir(local).filePath(QLatin1String(DataPlace::kFolderName));
+    const QString folder = DataPlace::stateFolder();
     QDir().mkpath(folder);
     const QString lockName = name + QStringLiteral(".lock");
     return {QDir(folder).filePath(lockName), QDir(QDir::tempPath()).filePath(lockName), name};

@@ -1,9 +1,11 @@
 #include "TrashBin.h"
 
+#include "DataPlace.h"
+#include "DesktopTrash.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace TrashBin {
 
@@ -19,27 +21,11 @@ QString freePath(const QString& folder, const QString& fileName)
     return candidate;
 }
 
-// Qt 6.4 without a trash folder makes files/ and info/ in the working folder and
-// calls that a success; once the file is out again, leave no trace there.
-void undoStrayTrash(const QString& moved)
-{
-    const QFileInfo file(moved);
-    QDir top = file.dir();
-    top.cdUp();
-    QFile::remove(top.filePath(QStringLiteral("info/") + file.fileName() +
-                               QStringLiteral(".trashinfo")));
-    top.rmdir(QStringLiteral("files"));
-    top.rmdir(QStringLiteral("info"));
-}
-
 } // namespace
 
 QString mergedFolder()
 {
-    QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    if (state.isEmpty() || QDir::isRelativePath(state))
-        state = QDir::home().filePath(QStringLiteral(".local/state"));
-    return QDir(state).filePath(QStringLiteral("quivera-recordim/merged"));
+    return QDir(DataPlace::stateFolder()).filePath(QStringLiteral("merged"));
 }
 
 bool inTrash(const QString& path)
@@ -58,34 +44,18 @@ bool inTrash(const QString& path)
 
 QString moveAway(const QString& path)
 {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (!data.isEmpty())
-        QDir().mkpath(QDir(data).filePath(QStringLiteral("Trash")));
-    QString moved;
-    QString stray;
-    if (QFile::moveToTrash(path, &moved)) {
-        if (inTrash(moved))
-            return moved;
-        stray = moved;
-    } else {
-        moved = path;
-    }
+    const QString trashed = DesktopTrash::moveInto(path);
+    if (!trashed.isEmpty() || !QFileInfo::exists(path))
+        return trashed;
     const QString folder = mergedFolder();
-    QString target;
-    if (QDir().mkpath(folder)) {
-        target = freePath(folder, QFileInfo(path).fileName());
-        // Across file systems: a copy, and the original gone only once the copy is whole.
-        if (!QFile::rename(moved, target) && !(QFile::copy(moved, target) && QFile::remove(moved))) {
-            QFile::remove(target);
-            target.clear();
-        }
-    }
-    if (!stray.isEmpty()) {
-        if (target.isEmpty())
-            QFile::rename(stray, path);
-        undoStrayTrash(stray);
-    }
-    return target;
+    if (!QDir().mkpath(folder))
+        return {};
+    const QString target = freePath(folder, QFileInfo(path).fileName());
+    // Across file systems: a copy, and the original gone only once the copy is whole.
+    if (QFile::rename(path, target) || (QFile::copy(path, target) && QFile::remove(path)))
+        return target;
+    QFile::remove(target);
+    return {};
 }
 
 } // namespace TrashBin

@@ -7,7 +7,7 @@
 // folder, which the sync tool would only carry back to the other computer.
 namespace TrashBin {
 
-// $XDG_STATE_HOME/quivera-recordim/merged, by default under ~/.local/state.
+// merged/ in the program's own state folder on this machine.
 QString mergedFolder();
 
 // Moves the file away; its new path, or an empty text when it stays where it is.

@@ -11,3 +11,11 @@ QString DataPlace::userFolder()
         base = QDir::homePath() + QStringLiteral("/.local/share");
     return QDir(base).filePath(QLatin1String(kFolderName));
 }
+
+QString DataPlace::stateFolder()
+{
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/state");
+    return QDir(base).filePath(QLatin1String(kFolderName));
+}

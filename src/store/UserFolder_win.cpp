@@ -2,11 +2,26 @@
 
 #include <QDir>
 
+namespace {
+
+QString knownFolder(const char* variable, const QString& fallback)
+{
+    QString base = QDir::fromNativeSeparators(qEnvironmentVariable(variable));
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + fallback;
+    return QDir(base).filePath(QLatin1String(DataPlace::kFolderName));
+}
+
+} // namespace
+
 // The roaming application data, which follows the user from machine to machine.
 QString DataPlace::userFolder()
 {
-    QString base = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
-    if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/AppData/Roaming");
-    return QDir(base).filePath(QLatin1String(kFolderName));
+    return knownFolder("APPDATA", QStringLiteral("/AppData/Roaming"));
+}
+
+// The local application data stays on this machine.
+QString DataPlace::stateFolder()
+{
+    return knownFolder("LOCALAPPDATA", QStringLiteral("/AppData/Local"));
 }

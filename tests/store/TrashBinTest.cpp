@@ -2,6 +2,7 @@
 #include "TrashBin.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@ class MoveAway : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
+        for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_STATE_HOME", "LOCALAPPDATA"})
             saved_.push_back({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
         workingFolder_ = QDir::currentPath();
         ASSERT_TRUE(QDir().mkpath(root_.file("home")));
@@ -52,6 +53,9 @@ protected:
 
 TEST_F(MoveAway, GoesToTheTrashOfTheDataHomeEvenBeforeOneExists)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "the Recycle Bin has no data home";
+#endif
     qputenv("XDG_DATA_HOME", root_.file("share").toUtf8());
     const QString copy = copyInDataFolder("\"x\"\r\n");
     const QString moved = TrashBin::moveAway(copy);
@@ -65,6 +69,9 @@ TEST_F(MoveAway, GoesToTheTrashOfTheDataHomeEvenBeforeOneExists)
 
 TEST_F(MoveAway, WithoutATrashGoesToTheProgramsOwnStateFolder)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "the Recycle Bin has no data home";
+#endif
     // A data home that cannot be made: a plain file stands in its way.
     root_.write(QStringLiteral("plain"), "x");
     qputenv("XDG_DATA_HOME", root_.file("plain/share").toUtf8());
@@ -79,6 +86,32 @@ TEST_F(MoveAway, WithoutATrashGoesToTheProgramsOwnStateFolder)
     EXPECT_FALSE(QFileInfo::exists(root_.file(QStringLiteral("data/") + kCopy)));
     EXPECT_TRUE(workingFolderClean()) << "a trash made in the working folder is no trash";
 }
+
+#ifdef Q_OS_WIN
+// Wherever the shell puts it, the copy leaves the synced folder and stays
+// where the user can find it: the Recycle Bin, or the local state folder
+// (Wine has no Recycle Bin).
+TEST_F(MoveAway, OnWindowsGoesToTheRecycleBinOrTheLocalStateFolder)
+{
+    qputenv("LOCALAPPDATA", QDir::toNativeSeparators(root_.file("local")).toUtf8());
+    const QString merged = root_.file("local/quivera-recordim/merged/");
+    for (const QByteArray& bytes : {QByteArray("\"1\"\r\n"), QByteArray("\"2\"\r\n")}) {
+        const QString copy = copyInDataFolder(bytes);
+        const QString moved = TrashBin::moveAway(copy);
+        EXPECT_FALSE(QFileInfo::exists(copy));
+        if (moved.startsWith(merged)) {
+            QFile file(moved);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << moved.toStdString();
+            EXPECT_EQ(file.readAll(), bytes);
+        } else {
+            EXPECT_TRUE(moved.isEmpty() || moved.contains(QLatin1String("$Recycle.Bin"),
+                                                          Qt::CaseInsensitive))
+                << moved.toStdString();
+        }
+    }
+    EXPECT_TRUE(workingFolderClean());
+}
+#endif
 
 TEST(InTrash, KnowsTheThreeTrashFolders)
 {

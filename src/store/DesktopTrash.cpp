@@ -1,0 +1,42 @@
+#include "DesktopTrash.h"
+
+#include "TrashBin.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+// Qt 6.4 without a trash folder makes files/ and info/ in the working folder and
+// calls that a success; once the file is out again, leave no trace there.
+void undoStrayTrash(const QString& moved)
+{
+    const QFileInfo file(moved);
+    QDir top = file.dir();
+    top.cdUp();
+    QFile::remove(top.filePath(QStringLiteral("info/") + file.fileName() +
+                               QStringLiteral(".trashinfo")));
+    top.rmdir(QStringLiteral("files"));
+    top.rmdir(QStringLiteral("info"));
+}
+
+} // namespace
+
+QString DesktopTrash::moveInto(const QString& path)
+{
+    // The home trash may not exist yet on a fresh account; Qt would not make it.
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (!data.isEmpty())
+        QDir().mkpath(QDir(data).filePath(QStringLiteral("Trash")));
+    QString moved;
+    if (!QFile::moveToTrash(path, &moved))
+        return {};
+    if (TrashBin::inTrash(moved))
+        return moved;
+    if (!QFile::rename(moved, path))
+        return {};
+    undoStrayTrash(moved);
+    return {};
+}
