@@ -16,8 +16,8 @@ void undoStrayTrash(const QString& moved)
     const QFileInfo file(moved);
     QDir top = file.dir();
     top.cdUp();
-    QFile::remove(top.filePath(QStringLiteral("info/") + file.fileName() +
-                               QStringLiteral(".trashinfo")));
+    QFile::remove(
+        top.filePath(QStringLiteral("info/") + file.fileName() + QStringLiteral(".trashinfo")));
     top.rmdir(QStringLiteral("files"));
     top.rmdir(QStringLiteral("info"));
 }

@@ -32,10 +32,10 @@ Identity identify(const QString& path);
 
 // write, for a file expected to be the one `expected` describes (absent when
 // !expected.exists), telling whether something else replaced or changed it in
-// the last moment. Where the platform can swap the two files atomically (Linux:
-// renameat2 RENAME_EXCHANGE) the file taken out is compared with the expected
-// one, and its bytes are handed back when it differs; elsewhere a plain rename
-// leaves that moment unwatched.
+// the last moment. The platform swaps the two files atomically (Linux: renameat2
+// RENAME_EXCHANGE; Windows: ReplaceFile with a backup), the file taken out is
+// compared with the expected one, and its bytes are handed back when it differs.
+// Where a file system cannot swap, a plain rename leaves that moment unwatched.
 struct Replaced {
     enum Result {
         Failed,   // nothing changed on disk
@@ -48,8 +48,11 @@ struct Replaced {
 };
 Replaced replace(const QString& path, const QByteArray& bytes, const Identity& expected);
 
+// A name for a temporary file beside path, of the kind removeLeftovers clears.
+QString tempName(const QString& path);
+
 // Removes what a crash left of this program's own temporary files beside path
-// ("<name>.XXXXXX", six letters or digits), and nothing else. Returns how many.
+// ("<name>." and six letters), and nothing else. Returns how many.
 int removeLeftovers(const QString& path);
 
 } // namespace SafeFile

@@ -1,0 +1,184 @@
+#include "SafeFile.h"
+
+#include "DiskSync.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::wstring native(const QString& path)
+{
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+
+// File times count 100 ns steps.
+qint64 nanoseconds(qint64 ticks)
+{
+    return ticks * 100;
+}
+
+qint64 nanoseconds(const FILETIME& t)
+{
+    return nanoseconds(qint64(t.dwHighDateTime) << 32 | t.dwLowDateTime);
+}
+
+// The file a swap took out is the one expected when nothing wrote it since.
+bool sameFile(const SafeFile::Identity& a, const SafeFile::Identity& b)
+{
+    return a.regular && b.regular && a.device == b.device && a.inode == b.inode &&
+           a.size == b.size && a.modified == b.modified;
+}
+
+bool readAll(const QString& path, QByteArray& out)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    out = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+// File systems that cannot swap say so with one of these.
+bool refused(DWORD error)
+{
+    return error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION ||
+           error == ERROR_INVALID_PARAMETER;
+}
+
+bool gone(DWORD error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+constexpr DWORD kReplaceFlags = REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS;
+
+} // namespace
+
+namespace SafeFile {
+
+Identity identify(const QString& path)
+{
+    const std::wstring name = native(path);
+    Identity id;
+    // Opened for its metadata alone, which no other program's sharing mode refuses.
+    const HANDLE h =
+        ::CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!::GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data))
+            return id;
+        id.exists = true;
+        id.size = qint64(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+        id.modified = nanoseconds(data.ftLastWriteTime);
+        return id;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    FILE_BASIC_INFO basic{};
+    id.exists = true;
+    if (::GetFileInformationByHandle(h, &info)) {
+        id.regular = !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                     ::GetFileType(h) == FILE_TYPE_DISK;
+        id.size = qint64(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
+        id.modified = nanoseconds(info.ftLastWriteTime);
+        id.device = info.dwVolumeSerialNumber;
+        id.inode = quint64(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+    }
+    if (::GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic))
+        id.changed = nanoseconds(basic.ChangeTime.QuadPart);
+    ::CloseHandle(h);
+    return id;
+}
+
+Replaced replace(const QString& path, const QByteArray& bytes, const Identity& expected)
+{
+    Replaced out;
+    const QFileInfo info(path);
+    if (info.isDir() || (info.exists() && !info.isWritable()))
+        return out;
+    QFile file;
+    for (int attempt = 0; attempt < 100 && !file.isOpen(); ++attempt) {
+        file.setFileName(tempName(path));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !file.exists())
+            return out;
+    }
+    if (!file.isOpen())
+        return out;
+    const QString temp = file.fileName();
+    const bool whole =
+        file.write(bytes) == bytes.size() && file.flush() && DiskSync::flushFile(file.handle());
+    file.close();
+    auto fail = [&] {
+        QFile::remove(temp);
+        return out;
+    };
+    if (!whole || file.error() != QFileDevice::NoError)
+        return fail();
+    auto finish = [&](Replaced::Result result) {
+        out.written = identify(path);
+        out.result = result;
+        return out;
+    };
+    const std::wstring target = native(path);
+    const std::wstring replacement = native(temp);
+
+    DWORD error = 0;
+    if (expected.exists) {
+        // The replaced file stays as the backup, so the moment between the
+        // caller's check and this one can be looked at.
+        const QString backup = tempName(path);
+        const std::wstring backupName = native(backup);
+        if (::ReplaceFileW(target.c_str(), replacement.c_str(), backupName.c_str(), kReplaceFlags,
+                           nullptr, nullptr)) {
+            const Identity was = identify(backup);
+            Replaced::Result result = Replaced::Done;
+            if (!sameFile(was, expected)) {
+                // Something that is no file, or cannot be read, goes back in place.
+                if (!was.regular || !readAll(backup, out.other)) {
+                    ::ReplaceFileW(target.c_str(), backupName.c_str(), nullptr, kReplaceFlags,
+                                   nullptr, nullptr);
+                    out.other.clear();
+                    return out;
+                }
+                result = Replaced::Displaced;
+            }
+            QFile::remove(backup);
+            return finish(result);
+        }
+        error = ::GetLastError();
+        // The old file went to the backup and the new one could not follow it.
+        if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+            ::MoveFileExW(backupName.c_str(), target.c_str(), 0);
+            return fail();
+        }
+        if (!gone(error) && !refused(error))
+            return fail();
+    }
+    // Gone since the check, or never there: a file that appears meanwhile is not
+    // overwritten unseen.
+    if (!expected.exists || gone(error)) {
+        if (::MoveFileExW(replacement.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+            return finish(Replaced::Done);
+        error = ::GetLastError();
+        if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
+            fail();
+            out.result = Replaced::Appeared;
+            return out;
+        }
+        if (!refused(error))
+            return fail();
+    }
+    // File systems that cannot swap: the old moment stays unwatched.
+    if (!::MoveFileExW(replacement.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return fail();
+    return finish(Replaced::Done);
+}
+
+} // namespace SafeFile
