@@ -1,31 +1,11 @@
 #include "FileFollower.h"
 
+#include "ChangeNotice.h"
+
 #include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
-
-#ifdef Q_OS_LINUX
-#include <sys/inotify.h>
-#include <unistd.h>
-#endif
-
-namespace {
-
-// Qt falls back to polling every path when the kernel will not notify; that is
-// worse than not following at all, since every write checks the file anyway.
-bool kernelNotifies()
-{
-#ifdef Q_OS_LINUX
-    const int fd = ::inotify_init1(IN_CLOEXEC);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-#endif
-    return true;
-}
-
-} // namespace
 
 FileFollower::FileFollower(const QString& path, ConflictName isConflictCopy, Timing timing,
                            QObject* parent)
@@ -39,7 +19,7 @@ FileFollower::FileFollower(const QString& path, ConflictName isConflictCopy, Tim
     connect(&recheck_, &QTimer::timeout, this, &FileFollower::settle);
 
     static bool said = false;
-    if (!kernelNotifies()) {
+    if (!ChangeNotice::available()) {
         if (!said)
             std::fprintf(stderr, "quivera-recordim: this system gives no notice of file changes; "
                                  "changes made elsewhere show at the next write\n");

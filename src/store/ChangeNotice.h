@@ -1,0 +1,10 @@
+#pragma once
+
+// Whether the system tells of file changes as they happen. Qt falls back to
+// polling every watched path when it does not; that is worse than not following
+// at all, since every write checks the file anyway.
+namespace ChangeNotice {
+
+bool available();
+
+} // namespace ChangeNotice
