@@ -22,9 +22,11 @@ import zipfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 
-from harness import DATA, FRESH_FILE, CaseFailed, Session, check, wait_until  # noqa: E402
+from harness import (DATA, FRESH_FILE, CaseFailed, Session, check, file_rows,  # noqa: E402
+                     reminders, wait_until)
 from cases import (CLOSE_BUTTON, MINIMISE, OK, STAMP, TITLE_BOX, check_stamp,  # noqa: E402
                    open_editor)
+from cases_sync import rename_over, shown_total, wait_total_changes  # noqa: E402
 
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
@@ -107,6 +109,14 @@ def unzip(s):
     return exes[0]
 
 
+def start_portable(s):
+    """The unzipped program started, its window up and its fresh file beside it."""
+    exe = unzip(s)
+    s.start(exe, os.path.dirname(exe))
+    s.window(timeout=30)
+    s.wait_data(FRESH_FILE, timeout=15)
+
+
 def portable_window_is_placed_and_cut_as_on_linux(s):
     exe = unzip(s)
     s.start(exe, os.path.dirname(exe))
@@ -131,10 +141,7 @@ def portable_window_is_placed_and_cut_as_on_linux(s):
 
 
 def portable_reminder_is_stored_beside_the_exe(s):
-    exe = unzip(s)
-    s.start(exe, os.path.dirname(exe))
-    s.window(timeout=30)
-    s.wait_data(FRESH_FILE, timeout=15)
+    start_portable(s)
     editor = open_editor(s)
     # With no window manager the X focus follows the pointer, which the click left
     # over the title box: the keys reach the editor.
@@ -148,11 +155,27 @@ def portable_reminder_is_stored_beside_the_exe(s):
     check_stamp(m.group(1), datetime.datetime.now())
 
 
+def portable_change_from_elsewhere_shows_and_no_write_drops_it(s):
+    start_portable(s)
+    total = shown_total(s)
+    elsewhere = file_rows(reminders(3))
+    rename_over(s, elsewhere)
+    wait_total_changes(s, total, "the total to show what a sync tool put in place")
+    editor = open_editor(s)
+    s.click(*TITLE_BOX, wid=editor)
+    s.type("Pagar a conta")
+    s.click(*OK, wid=editor)
+    wait_until(lambda: s.data() != elsewhere, 10, "the reminder to be written")
+    def rows(data):
+        return [r for r in data.removeprefix(b'"').removesuffix(b'"\r\n').split(b"\r\n") if r]
+    now = rows(s.data())
+    check(now[:3] == rows(elsewhere), f"the write dropped what was there: {s.data()!r}")
+    check(len(now) == 4 and re.fullmatch(rb".{17}\xa7----/----/----\xa7  \xa7Pagar a conta\xa7",
+                                         now[3], re.S), f"the write gave {s.data()!r}")
+
+
 def portable_second_start_restores_the_first_and_exits(s):
-    exe = unzip(s)
-    s.start(exe, os.path.dirname(exe))
-    s.window(timeout=30)
-    s.wait_data(FRESH_FILE, timeout=15)
+    start_portable(s)
     s.click(*MINIMISE)
     wait_until(lambda: not s.windows(), 10, "the main window to hide")
     second = s.start_again()
@@ -196,6 +219,7 @@ def installer_installs_writes_to_appdata_and_uninstalls_leaving_the_reminders(s)
 
 CASES = [portable_window_is_placed_and_cut_as_on_linux,
          portable_reminder_is_stored_beside_the_exe,
+         portable_change_from_elsewhere_shows_and_no_write_drops_it,
          portable_second_start_restores_the_first_and_exits,
          installer_installs_writes_to_appdata_and_uninstalls_leaving_the_reminders]
 
