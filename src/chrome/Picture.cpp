@@ -29,13 +29,3 @@ void Picture::render(QPainter* painter, const QRectF& target) const
         d_->renderer.render(painter, target);
 }
 
-QPixmap Picture::pixmap(QSize size, qreal pixelRatio) const
-{
-    QPixmap out(size * pixelRatio);
-    out.setDevicePixelRatio(pixelRatio);
-    out.fill(Qt::transparent);
-    QPainter painter(&out);
-    render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return out;
-}
-

@@ -238,14 +238,9 @@ StoreStatus ReminderStore::write(Operation&& operation)
         RowList result;
         if (const StoreStatus s = operation(now.rows, result); s != StoreStatus::Ok)
             return s;
-        switch (commit(std::move(result), std::move(now.file), now.id, false)) {
-        case Commit::Written:
-            return StoreStatus::Ok;
-        case Commit::Failed:
-            return StoreStatus::WriteFailed;
-        case Commit::Again:
-            break;
-        }
+        if (const Commit c = commit(std::move(result), std::move(now.file), now.id, false);
+            c != Commit::Again)
+            return statusOf(c);
     }
     return StoreStatus::WriteFailed;
 }
@@ -384,14 +379,9 @@ StoreStatus ReminderStore::mergeConflictCopy(const QString& copyPath)
             baseId_ = id;
             return StoreStatus::Ok;
         }
-        switch (commit(std::move(result), std::move(real), id, true)) {
-        case Commit::Written:
-            return StoreStatus::Ok;
-        case Commit::Failed:
-            return StoreStatus::WriteFailed;
-        case Commit::Again:
-            break;
-        }
+        if (const Commit c = commit(std::move(result), std::move(real), id, true);
+            c != Commit::Again)
+            return statusOf(c);
     }
     return StoreStatus::WriteFailed;
 }

@@ -89,6 +89,10 @@ public:
 private:
     struct Current;
     enum class Commit { Written, Failed, Again };
+    static StoreStatus statusOf(Commit c)
+    {
+        return c == Commit::Written ? StoreStatus::Ok : StoreStatus::WriteFailed;
+    }
     // The file as it is now (absent, the list stays), and the list merged with
     // it when it changed since the base.
     StoreStatus current(Current& out);
