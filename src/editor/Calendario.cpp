@@ -1,18 +1,13 @@
 #include "Calendario.h"
 
 #include "Clock.h"
+#include "DateWords.h"
 
 #include <QStringList>
 
 #include <algorithm>
 
 namespace {
-
-const std::array<QString, 12> kNomes = {
-    QStringLiteral("Janeiro"),  QStringLiteral("Fevereiro"), QStringLiteral("Março"),
-    QStringLiteral("Abril"),    QStringLiteral("Maio"),      QStringLiteral("Junho"),
-    QStringLiteral("Julho"),    QStringLiteral("Agosto"),    QStringLiteral("Setembro"),
-    QStringLiteral("Outubro"),  QStringLiteral("Novembro"),  QStringLiteral("Dezembro")};
 
 // The number a cell shows, or 0 for an empty cell.
 int numeroDaCasa(const Calendario::Casa& casa)
@@ -32,7 +27,9 @@ Calendario::Calendario(const Clock& clock) : clock_(clock)
 
 QString Calendario::nomeDoMes(int mes)
 {
-    return kNomes.at(std::size_t(mes - 1));
+    QString nome = DateWords::month(mes);
+    nome[0] = nome.at(0).toUpper();
+    return nome;
 }
 
 void Calendario::mostraMesAtual()
@@ -194,9 +191,7 @@ QString Calendario::nomeDaCasa(int i) const
     const Casa& casa = casas_.at(std::size_t(i));
     if (casa.texto == kVazia)
         return {};
-    const QString de = QStringLiteral(" de ");
-    return QString::number(numeroDaCasa(casa)) + de + nomeDoMes(mesHoje_).toLower() + de +
-           QString::number(anoHoje_);
+    return DateWords::date(QDate(anoHoje_, mesHoje_, numeroDaCasa(casa)));
 }
 
 std::optional<QString> Calendario::escreveTexto(int i) const

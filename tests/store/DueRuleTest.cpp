@@ -1,3 +1,4 @@
+#include "DateWords.h"
 #include "DueRule.h"
 #include "DueNotice.h"
 #include "QtPrinters.h"
@@ -67,6 +68,33 @@ TEST(DueRuleTest, dueWhenOpenAndDatedTodayOrEarlier)
             EXPECT_EQ(due, c.due) << c.what;
         }
     }
+}
+
+// A date is read in words, in the due rule's century; whatever is no date is read
+// as it stands.
+TEST(DueRuleTest, datesAreReadInWords)
+{
+    const struct {
+        QString due;
+        QDate today;
+        QString words;
+    } dues[] = {
+        {Reminder::kNoDue, kToday, "sem vencimento"},
+        {"", kToday, "sem vencimento"},
+        {"20/03/26", kToday, "vence em 20 de março de 2026"},
+        {"01/01/00", kToday, "vence em 1 de janeiro de 2000"},
+        {"31/12/40", QDate(2090, 1, 1), "vence em 31 de dezembro de 2040"},
+        {"31/12/39", QDate(2090, 1, 1), "vence em 31 de dezembro de 2139"},
+        {"29/02/26", kToday, "vence em 29/02/26"},
+        {"amanhã", kToday, "vence em amanhã"},
+    };
+    for (const auto& c : dues)
+        EXPECT_EQ(DateWords::due(c.due, c.today), c.words) << c.due.toStdString();
+
+    EXPECT_EQ(DateWords::posted("26.03.14.09.05.00", kToday), "14 de março de 2026");
+    EXPECT_EQ(DateWords::posted("99.12.31.23.59.59", kToday), "31 de dezembro de 1999");
+    EXPECT_EQ(DateWords::posted("26.02.30.09.05.00", kToday), "26.02.30.09.05.00");
+    EXPECT_EQ(DateWords::posted("", kToday), "");
 }
 
 TEST(DueRuleTest, scanListsOldestFirstAndFileOrderAmongEquals)
