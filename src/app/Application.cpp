@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "Accessibility.h"
+#include "Activation.h"
 #include "DesktopNotifier.h"
 #include "EditorWindow.h"
 #include "FileSync.h"
@@ -79,5 +80,5 @@ void Application::restoreWindows()
 {
     main_->tray().restore();
     main_->raise();
-    main_->activateWindow();
+    Activation::request(main_.get());
 }

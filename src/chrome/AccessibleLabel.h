@@ -4,8 +4,8 @@
 
 class QLabel;
 
-// A label as Accessibility::setLabelRole made it: static text by default, an
-// alert, or a button or link whose press action clicks it as the mouse does.
+// A label as Accessibility::setLabelRole made it: static text by default, a
+// notification, or a button or link whose press action clicks it as the mouse does.
 // Everything is read at each call, since the role is given after the label
 // was built and the interface may have been asked for before.
 class AccessibleLabel : public QAccessibleWidget {

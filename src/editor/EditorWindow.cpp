@@ -3,10 +3,12 @@
 #include "Accessibility.h"
 #include "Beep.h"
 #include "CalendarioFrame.h"
+#include "DateWords.h"
 #include "DescriptionBox.h"
 #include "FocusMark.h"
 #include "Fonts.h"
 #include "HandCursor.h"
+#include "KeyCommands.h"
 #include "LabelClick.h"
 #include "MainHost.h"
 #include "PageColours.h"
@@ -14,13 +16,13 @@
 #include "PictureButton.h"
 #include "Pictures.h"
 #include "ReminderStore.h"
+#include "SpokenMessage.h"
 #include "TabChain.h"
 #include "TitleBox.h"
 #include "Twips.h"
 #include "TypedKeys.h"
 
 #include <QLabel>
-#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -57,7 +59,7 @@ EditorWindow::EditorWindow(Role role, MainHost& host, const Clock& clock, QWidge
     : PageWindow(role == Role::Escrever ? QStringLiteral("frm1_Escrever")
                                         : QStringLiteral("frm2_Atualizar"),
                  parent),
-      role_(role), host_(host)
+      role_(role), host_(host), clock_(clock)
 {
     setWindowTitle(role == Role::Escrever ? QStringLiteral("Escrever lembrete")
                                           : QStringLiteral("Corrigir lembrete"));
@@ -92,13 +94,11 @@ void EditorWindow::wireKeys()
     connect(frameCalendario, &CalendarioFrame::parkedChanged, this, &EditorWindow::calendarMoved);
 
     // Stores from any control of the window, before the boxes' filter sees the
-    // key; a held key stores once, never the message that follows as a title.
-    for (const QKeySequence& keys :
-         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
-        auto* store = new QShortcut(keys, this);
-        store->setAutoRepeat(false);
-        connect(store, &QShortcut::activated, this, &EditorWindow::btnOk_Click);
-    }
+    // key, after every key typed before it; a held key stores once, never the
+    // message that follows as a title.
+    auto* keys = new KeyCommands(this);
+    for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter})
+        keys->add(Qt::CTRL | enter, [this] { btnOk_Click(); });
 }
 
 void EditorWindow::calendarMoved(bool parked)
@@ -180,19 +180,17 @@ void EditorWindow::buildControls()
 
     frameCalendario->raise();
 
-    // The messages go into the title box; a screen reader hears them from this
-    // line, which has no size and so never shows on the page.
-    alerta_ = new QLabel(this);
-    alerta_->setGeometry(0, 0, 0, 0);
-    alerta_->hide();
-    Accessibility::setLabelRole(alerta_, QAccessible::AlertMessage);
+    // The messages go into the title box, where a screen reader does not hear them.
+    spoken_ = new SpokenMessage(this);
     showDue(lblData->text());
 }
 
 void EditorWindow::showDue(const QString& due)
 {
     lblData->setText(due);
-    lblVencimento->setAccessibleDescription(due);
+    const QString words = DateWords::due(due, clock_.now().date());
+    lblData->setAccessibleName(words);
+    lblVencimento->setAccessibleDescription(words);
 }
 
 bool EditorWindow::restoresWithMain() const
@@ -204,7 +202,7 @@ void EditorWindow::fill(const Reminder& reminder)
 {
     // A message still ending from the last reminder must not erase this title.
     Timer1->stop();
-    alerta_->hide();
+    spoken_->hush();
     original_ = reminder;
     showDue(reminder.due);
     txtTitulo->setProgramText(reminder.title);
@@ -217,8 +215,7 @@ void EditorWindow::showTitleMessage(const QString& text)
     Timer1->start(kMessageMs);
     Beep::sound();
     txtTitulo->setProgramText(text);
-    alerta_->setText(text);
-    alerta_->show();
+    spoken_->say(text);
 }
 
 void EditorWindow::btnOk_Click()
@@ -262,7 +259,7 @@ void EditorWindow::btnOk_Click()
 void EditorWindow::Timer1_Timer()
 {
     txtTitulo->setProgramText(QString());
-    alerta_->hide();
+    spoken_->hush();
     Timer1->stop();
     host_.setMessageVisible(false);
 }

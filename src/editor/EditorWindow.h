@@ -11,6 +11,7 @@ class MainHost;
 class PictureButton;
 class QLabel;
 class QTimer;
+class SpokenMessage;
 class TitleBox;
 
 // The two reminder editors, one window with two roles: frm1_Escrever writes new
@@ -58,6 +59,7 @@ private:
 
     const Role role_;
     MainHost& host_;
+    const Clock& clock_;
 
     TitleBox* txtTitulo = nullptr;
     DescriptionBox* txtDescricao = nullptr;
@@ -67,7 +69,7 @@ private:
     PictureButton* btnCalendario = nullptr;
     CalendarioFrame* frameCalendario = nullptr;
     QTimer* Timer1 = nullptr;
-    QLabel* alerta_ = nullptr;
+    SpokenMessage* spoken_ = nullptr;
 
     // The reminder being corrected, as the opener handed it over.
     Reminder original_;

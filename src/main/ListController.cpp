@@ -1,5 +1,6 @@
 #include "ListController.h"
 
+#include "Activation.h"
 #include "ListState.h"
 #include "MainHost.h"
 #include "PictureButton.h"
@@ -71,9 +72,11 @@ void ListController::renderPage()
     // The words a screen reader says for each row; no row of this page has been
     // through the selection handling yet.
     const QList<int>& page = state_.page();
+    const QDate today = host_.today();
     for (int position = 0; position < page.size(); ++position)
         w_.lstLembretes->item(position)->setData(
-            Qt::AccessibleTextRole, VisibleRow::spoken(store_.reminderAt(page.at(position))));
+            Qt::AccessibleTextRole,
+            VisibleRow::spoken(store_.reminderAt(page.at(position)), today));
     handled_.reset();
 }
 
@@ -87,7 +90,7 @@ void ListController::setRow(int position, const Reminder& reminder, int storeInd
 {
     QListWidgetItem* item = w_.lstLembretes->item(position);
     item->setText(VisibleRow::make(reminder, storeIndex));
-    item->setData(Qt::AccessibleTextRole, VisibleRow::spoken(reminder));
+    item->setData(Qt::AccessibleTextRole, VisibleRow::spoken(reminder, host_.today()));
 }
 
 std::optional<int> ListController::selectedStoreIndex() const
@@ -160,7 +163,7 @@ void ListController::lstLembretes_Click()
         viewer->showReminder(r.posted, r.due, r.status, r.title, r.description);
     QWidget* main = host_.mainWindow();
     if (!main->isActiveWindow())
-        main->activateWindow();
+        Activation::request(main);
     w_.lstLembretes->setFocus(Qt::OtherFocusReason);
 }
 
@@ -181,6 +184,9 @@ void ListController::lstLembretes_DblClick()
     for (int row : state_.toggleRefresh(*position))
         selectRow(row);
     host_.setUnsaved(true);
+    // The row's new words are not heard: a screen reader says a row as the
+    // keyboard reaches it, and a toggle moves nothing.
+    host_.announce(r.title + QLatin1String(", ") + VisibleRow::spokenStatus(r.status));
 }
 
 void ListController::imgSalvarRed_Click()

@@ -1,5 +1,6 @@
 #include "VisibleRow.h"
 
+#include "DateWords.h"
 #include "Reminder.h"
 
 namespace VisibleRow {
@@ -24,14 +25,17 @@ std::optional<int> storeIndex(const QString& visibleRow)
     return index;
 }
 
-QString spoken(const Reminder& reminder)
+QString spoken(const Reminder& reminder, const QDate& today)
 {
-    QString words = reminder.title + QLatin1String(", ");
-    words += reminder.due == Reminder::kNoDue ? QStringLiteral("sem vencimento")
-                                              : QStringLiteral("vence em ") + reminder.due;
-    if (reminder.status == Reminder::kDone)
-        words += QStringLiteral(", concluído");
-    return words;
+    const QString comma = QStringLiteral(", ");
+    return reminder.title + comma + DateWords::due(reminder.due, today) + comma +
+           spokenStatus(reminder.status);
+}
+
+QString spokenStatus(const QString& status)
+{
+    return status == Reminder::kDone ? QStringLiteral("concluído")
+                                     : QStringLiteral("não concluído");
 }
 
 } // namespace VisibleRow

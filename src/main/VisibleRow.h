@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 #include <optional>
@@ -15,6 +16,8 @@ QString make(const Reminder& reminder, int storeIndex);
 // The store index a row carries, or nothing for a row that carries none.
 std::optional<int> storeIndex(const QString& visibleRow);
 // The row as a screen reader says it: words, not the symbols drawn.
-QString spoken(const Reminder& reminder);
+QString spoken(const Reminder& reminder, const QDate& today);
+// "concluído" or "não concluído".
+QString spokenStatus(const QString& status);
 
 } // namespace VisibleRow

@@ -1,5 +1,6 @@
 #include "WindowCommands.h"
 
+#include "Activation.h"
 #include "EditTarget.h"
 #include "MainHost.h"
 #include "ReminderStore.h"
@@ -14,7 +15,7 @@ void WindowCommands::escrever()
     editor->show();
     owner_.place(Secondary::Escrever, host_.mainWindow());
     // The user opens an editor to type: its title box takes the keyboard at once.
-    editor->activateWindow();
+    Activation::request(editor);
     if (auto* target = dynamic_cast<EditTarget*>(editor))
         target->focusTitle();
 }
@@ -31,7 +32,7 @@ void WindowCommands::corrigir(std::optional<int> storeIndex)
         target->fill(host_.store().reminderAt(*storeIndex));
     owner_.place(Secondary::Atualizar, host_.mainWindow());
     editor->show();
-    editor->activateWindow();
+    Activation::request(editor);
     if (target)
         target->focusTitle();
     owner_.close(Secondary::VerLembrete);

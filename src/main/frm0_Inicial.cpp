@@ -1,16 +1,19 @@
 #include "frm0_Inicial.h"
 
-#include "Accessibility.h"
+#include "Activation.h"
 #include "Beep.h"
 #include "Clock.h"
+#include "DateWords.h"
 #include "FocusMark.h"
 #include "Fonts.h"
 #include "HandCursor.h"
+#include "KeyCommands.h"
 #include "PageBackground.h"
 #include "PageColours.h"
 #include "PaperList.h"
 #include "PictureButton.h"
 #include "Pictures.h"
+#include "SpokenMessage.h"
 #include "TabChain.h"
 #include "TrayMinimizer.h"
 #include "Twips.h"
@@ -61,6 +64,7 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
     connect(Timer1, &QTimer::timeout, this, [this] {
         lblAviso->clear();
         lblAviso->hide();
+        spoken_->hush();
     });
 
     connect(btnFechar, &PictureButton::clicked, this, [this] {
@@ -83,6 +87,10 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
     const QDate today = clock_.now().date();
     lblDiaHojeGrande->setText(today.toString(QStringLiteral("dd")));
     lblDataHoje->setText(today.toString(QStringLiteral("/MM/yy, ")) + shortWeekday(today));
+    // Read as the date and its weekday, in words.
+    lblDiaHojeGrande->setAccessibleName(DateWords::date(today));
+    lblDataHoje->setAccessibleName(
+        QLocale(QLocale::Portuguese, QLocale::Brazil).dayName(today.dayOfWeek()));
 
     wireChrome();
     wireKeys();
@@ -122,8 +130,7 @@ void frm0_Inicial::buildControls()
     imgRetornaOff = ui.imgRetornaOff;
 
     lblAviso->hide();
-    // Shown with each message, which a screen reader then speaks.
-    Accessibility::setLabelRole(lblAviso, QAccessible::AlertMessage);
+    spoken_ = new SpokenMessage(this);
     lstLembretes->setAccessibleName(QStringLiteral("Lembretes"));
     imgSalvarRed->hide();
     PaperList::apply(lstLembretes, Pictures::path("papel"));
@@ -174,6 +181,7 @@ void frm0_Inicial::showMessage(const QString& text)
     Beep::sound();
     lblAviso->setText(text);
     lblAviso->show();
+    spoken_->say(text);
 }
 
 void frm0_Inicial::showNotice(const QString& text)
@@ -181,6 +189,17 @@ void frm0_Inicial::showNotice(const QString& text)
     Timer1->start(kMessageMs);
     lblAviso->setText(text);
     lblAviso->show();
+    spoken_->say(text);
+}
+
+QDate frm0_Inicial::today() const
+{
+    return clock_.now().date();
+}
+
+void frm0_Inicial::announce(const QString& text)
+{
+    spoken_->say(text);
 }
 
 FileChange frm0_Inicial::followFile(bool lastTry)
@@ -219,7 +238,7 @@ void frm0_Inicial::setMessageVisible(bool visible)
 
 void frm0_Inicial::focusHolder()
 {
-    activateWindow();
+    Activation::request(this);
     lstInicial->setFocus(Qt::OtherFocusReason);
 }
 
@@ -251,29 +270,33 @@ void frm0_Inicial::wireKeys()
                imgApagar, imgCopiar, imgRetorna, imgAvanca, imgSalvarRed, imgAjuda, imgSobre});
 
     // No key deletes: a delete asks nothing and cannot be undone.
-    const auto shortcut = [this](const QKeySequence& keys, auto act,
-                                 Qt::ShortcutContext context = Qt::WindowShortcut) {
-        auto* s = new QShortcut(keys, this);
-        s->setContext(context);
-        s->setAutoRepeat(false);
-        connect(s, &QShortcut::activated, this, [act] {
+    auto* keys = new KeyCommands(this);
+    const auto command = [keys](QKeyCombination combination, auto act) {
+        keys->add(combination, [act] {
             act();
             FocusMark::showForKeys();
         });
     };
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { commands_.escrever(); });
-    shortcut(QKeySequence(Qt::Key_F2), [this] { commands_.corrigir(list_->selectedStoreIndex()); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), [this] {
+    command(Qt::CTRL | Qt::Key_N, [this] { commands_.escrever(); });
+    command(Qt::Key_F2, [this] { commands_.corrigir(list_->selectedStoreIndex()); });
+    command(Qt::CTRL | Qt::Key_S, [this] {
         if (!imgSalvarRed->isHidden())
             list_->imgSalvarRed_Click();
     });
-    shortcut(QKeySequence(Qt::Key_F1), [this] { commands_.ajuda(); });
-    shortcut(
-        QKeySequence(Qt::Key_F6),
-        [this] {
-            QWidget* next = owner_.nextShown(this, QApplication::activeWindow());
-            next->raise();
-            next->activateWindow();
-        },
-        Qt::ApplicationShortcut);
+    // Opened by a key, help takes the keyboard: a screen reader names it, and its
+    // text scrolls by keys.
+    command(Qt::Key_F1, [this] {
+        commands_.ajuda();
+        Activation::request(owner_.get(Secondary::Ajuda));
+    });
+    // From every window; typing goes on into the window it was meant for.
+    auto* f6 = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    f6->setContext(Qt::ApplicationShortcut);
+    f6->setAutoRepeat(false);
+    connect(f6, &QShortcut::activated, this, [this] {
+        QWidget* next = owner_.nextShown(this, QApplication::activeWindow());
+        next->raise();
+        Activation::request(next);
+        FocusMark::showForKeys();
+    });
 }

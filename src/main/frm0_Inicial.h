@@ -14,6 +14,7 @@ class QLabel;
 class QListWidget;
 class QTimer;
 class ReminderStore;
+class SpokenMessage;
 class TrayMinimizer;
 class WindowOwner;
 
@@ -56,6 +57,8 @@ public:
     void setMessageVisible(bool visible) override;
     void focusHolder() override;
     QWidget* mainWindow() override { return this; }
+    QDate today() const override;
+    void announce(const QString& text) override;
 
     QTimer* messageTimer() const { return Timer1; }
     TrayMinimizer& tray() const { return *tray_; }
@@ -104,6 +107,7 @@ private:
     PictureButton* imgRetornaOff = nullptr;
     QTimer* Timer1 = nullptr;
     TrayMinimizer* tray_ = nullptr;
+    SpokenMessage* spoken_ = nullptr;
     enum class StartUp { NotStarted, WaitingForPaint, Finished } startUp_ = StartUp::NotStarted;
     bool finishQueued_ = false;
 };

@@ -1,5 +1,6 @@
 #include "frm3_verLembrete.h"
 
+#include "DateWords.h"
 #include "MainHost.h"
 #include "PageColours.h"
 #include "PageScrollBar.h"
@@ -86,7 +87,9 @@ void frm3_verLembrete::showReminder(const QString& posted, const QString& due,
 void frm3_verLembrete::fill(const Reminder& reminder)
 {
     reminder_ = reminder;
+    const QDate today = host_.today();
     lblData->setText(QStringLiteral("Vence em: ") + reminder.due);
+    lblData->setAccessibleName(DateWords::due(reminder.due, today));
     lblTitulo->setText(reminder.title);
     lblTitulo->setToolTip(plainToolTip(reminder.title));
     QString text = reminder.description;
@@ -95,6 +98,8 @@ void frm3_verLembrete::fill(const Reminder& reminder)
     if (text != txtVerLembrete->toPlainText())
         txtVerLembrete->setPlainText(text);
     lblPostado->setText(QStringLiteral("Postado em: ") + postedDate(reminder.posted));
+    lblPostado->setAccessibleName(QStringLiteral("postado em ") +
+                                  DateWords::posted(reminder.posted, today));
     const bool done = reminder.status == Reminder::kDone;
     lblFinalizado->setText(done ? QStringLiteral("Concluído") : QStringLiteral("Não Concluído"));
     PageColours::setTextColour(lblFinalizado, done ? kDone : kOpen);

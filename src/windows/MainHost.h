@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 class QWidget;
@@ -25,6 +26,10 @@ public:
     // so no row of the list holds the focus.
     virtual void focusHolder() = 0;
     virtual QWidget* mainWindow() = 0;
+    // Today, by the main window's clock.
+    virtual QDate today() const = 0;
+    // Heard by a screen reader and not shown, as a status toggle is.
+    virtual void announce(const QString& text) = 0;
 
     // The messages every window shows the same way, through showMessage.
     // The store's message for a failed operation; true when it succeeded.

@@ -40,10 +40,13 @@ public:
     void setMessageVisible(bool visible) override { messageVisible = visible; }
     void focusHolder() override { ++focusHolders; }
     QWidget* mainWindow() override { return &main; }
+    QDate today() const override { return clock.now().date(); }
+    void announce(const QString& text) override { announced.append(text); }
 
     TempFolder folder;
     FixedClock clock;
     QStringList messages;
+    QStringList announced;
     int firstPages = 0;
     bool unsaved = false;
     bool messageVisible = false;
