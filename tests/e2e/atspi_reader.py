@@ -21,7 +21,7 @@ import pyatspi
 from gi.repository import GLib
 
 APP = "Quivera Recordim!"
-EVENTS = ("object:state-changed:showing", "object:property-change:accessible-name")
+EVENTS = ("object:state-changed:showing",)
 
 seen = []
 

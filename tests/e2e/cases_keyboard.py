@@ -1,9 +1,12 @@
 """End-to-end cases of the keyboard: a reminder's whole life without the mouse, and
 the mouse user who never sees the keyboard's focus mark."""
 
+import os
 import re
+import time
 
 from cases import COPY, HELP, SAVE_RECT
+from cases_sync import HOME_FILES, OWN_HOME, SYNCTHING_COPY, new_reminder, rename_over
 from harness import FRESH_FILE, case, check, file_rows, reminders, wait_until
 
 ABOUT = (227, 306)
@@ -86,3 +89,82 @@ def mouse_clicks_on_the_pictures_show_no_focus_mark(s):
     # The message line goes after two seconds; a mark would stay.
     wait_until(lambda: s.signature(s.wid, *MAIN_RECT) == before, 5,
                "the main window to look as it did before the clicks")
+
+
+
+def hear(s, *keys, said, ends=True):
+    """Presses the keys and waits until Orca has said these words, in this order, and
+    with `ends`, the last of them as the last thing it said: what the user is left
+    hearing. (A window's name is followed by its focused control.) Returns
+    everything it said meanwhile."""
+    since = len(s.heard())
+    s.key(*keys)
+    s.wait_heard(*said, since=since)
+    # Orca speaks within milliseconds of an event: half a second of quiet is the end.
+    count = -1
+    while count != len(s.heard()):
+        count = len(s.heard())
+        time.sleep(0.5)
+    heard = s.heard()[since:]
+    check(not ends or said[-1] in heard[-1], f"after {keys} the last words were {heard[-1]!r}: {heard}")
+    return heard
+
+
+@case(wm=True, orca=True, data=FRESH_FILE, env=OWN_HOME, files=HOME_FILES)
+def a_screen_reader_user_hears_what_each_key_did(s):
+    main, writer = "Quivera Recordim! frame", "Escrever lembrete frame"
+    s.window()
+    wait_focus(s, s.wid, "the main window to take the keyboard")
+    s.wait_heard(main, timeout=20)
+
+    hear(s, "ctrl+n", said=[writer], ends=False)
+    s.type("Pelo teclado")
+    # The message comes after the main window's name, which would cut it off.
+    hear(s, "ctrl+Return", said=[main, "notification Entrada inserida com sucesso!"])
+    written = s.data()
+    check(stored(written, rb"  ", rb"Pelo teclado"), f"the write gave {written!r}")
+    hear(s, "F6", said=[writer], ends=False)
+    hear(s, "F6", said=[main])
+
+    hear(s, "Tab", "Down", said=["Pelo teclado, sem vencimento, não concluído"])
+    hear(s, "space", said=["notification Pelo teclado, concluído"])
+    check(s.data() == written, "a toggle alone wrote the file")
+    hear(s, "ctrl+s", said=["notification Lista salva!"])
+    saved = stored(s.data(), b"\xd7", rb"Pelo teclado")
+    check(saved, f"the save gave {s.data()!r}")
+
+    # Nothing is selected after a save; the same message twice is heard twice.
+    for _ in range(2):
+        hear(s, "F2", said=["notification Selecione um ítem primeiro!"])
+    check(s.data() == saved.group(0), "F2 without a selection wrote the file")
+
+    hear(s, "Tab", "Down", "F2", said=["Corrigir lembrete frame"], ends=False)
+    s.type(" mudado")
+    heard = hear(s, *["Tab"] * 3, said=["Limpar vencimento push button", "sem vencimento"])
+    check(not any("--" in words for words in heard), f"dashes were read: {heard}")
+    hear(s, "ctrl+Return", said=[main, "notification Entrada atualizada!"])
+    corrected = stored(s.data(), b"\xd7", rb"Pelo teclado mudado")
+    check(corrected and corrected.group(1) == saved.group(1), f"the correction gave {s.data()!r}")
+
+    # A sync tool brings a reminder from elsewhere, then a conflict copy of it.
+    ours = (corrected.group(1).decode(), "----/----/----", "×", "Pelo teclado mudado", "")
+    theirs = new_reminder("Do outro computador", "26.01.01.10.00.00")
+    since = len(s.heard())
+    rename_over(s, file_rows([theirs, ours]))
+    s.wait_heard("notification Lista atualizada!", since=since)
+    check(s.data() == file_rows([theirs, ours]), f"following the file wrote {s.data()!r}")
+    since = len(s.heard())
+    copy = new_reminder("Da cópia em conflito", "26.01.02.10.00.00")
+    with open(s.path(".copy.tmp"), "wb") as f:
+        f.write(file_rows([theirs, copy]))
+    os.replace(s.path(".copy.tmp"), s.path(SYNCTHING_COPY))
+    s.wait_heard("notification Cópia em conflito incorporada!", since=since)
+    s.wait_data(file_rows([theirs, copy, ours]))
+
+    hear(s, "F1", said=["Ajuda"], ends=False)
+    hear(s, "Escape", said=[main])
+    # The arrow's release on the first row goes on to the last: the oldest reminder.
+    hear(s, "Tab", "Down", said=["Do outro computador, sem vencimento, não concluído"])
+    hear(s, *["Tab"] * 5, said=["Apagar push button"])
+    hear(s, "space", said=["notification Entrada apagada!"])
+    s.wait_data(file_rows([copy, ours]))

@@ -4,12 +4,16 @@ and checks of what a user could see. Everything is torn down even on failure."""
 
 import json
 import os
+import pty
+import re
 import select
 import shutil
 import signal
 import subprocess
 import tempfile
+import threading
 import time
+import tty
 
 TITLE = "Quivera Recordim!"
 # The secondary windows' titles, as one pattern for windows().
@@ -25,6 +29,10 @@ DOUBLE_CLICK_S = 0.4
 DOUBLE_CLICK_PX = 5
 
 CASES = {}
+
+# A record of Orca's debug log, and one utterance in it.
+RECORD = re.compile(r"\d\d:\d\d:\d\d\.\d+ - ")
+SPEECH = re.compile(r"^\S+ - SPEECH OUTPUT: '(.*?)'(?: voice=\w+)? ?\{'", re.S)
 
 # A private session bus that starts nothing on demand: no service folders, so a
 # name is there only when a case started its owner.
@@ -68,6 +76,10 @@ class CaseFailed(AssertionError):
     pass
 
 
+class CaseSkipped(Exception):
+    """The case cannot run on this machine now; e2e.py reports it to ctest as skipped."""
+
+
 def check(condition, message):
     if not condition:
         raise CaseFailed(message)
@@ -105,11 +117,14 @@ def reminders(count):
 
 class Session:
     def __init__(self, program, wm=False, tray=False, screen=(1024, 768), data=None, files=None,
-                 env=None, bus=None, a11y=False):
+                 env=None, bus=None, a11y=False, orca=False):
         self.program = program
+        # The real screen reader, Orca, listening on the accessibility bus.
+        self.orca = orca
+        self.spoken = []
         # A screen reader's view: the accessibility bus on a private session bus.
-        self.a11y = a11y
-        if a11y and not bus:
+        self.a11y = a11y or orca
+        if self.a11y and not bus:
             bus = "bare"
         self.wm = wm
         self.tray = tray
@@ -163,6 +178,8 @@ class Session:
                 self._start_bus()
             if self.a11y:
                 self._start_a11y()
+            if self.orca:
+                self._start_orca()
             self.app = self._spawn("program", [self.path("quivera-recordim")], extra_env={
                 k: v.replace("{folder}", self.folder) for k, v in self.program_env.items()})
             return self
@@ -190,6 +207,9 @@ class Session:
                 if text:
                     print(f"--- {name} output ---\n{text}")
         self.procs = []
+        for fd in getattr(self, "_orca_fds", ()):
+            os.close(fd)
+        self._orca_fds = ()
         if self.folder:
             shutil.rmtree(self.folder, ignore_errors=True)
             self.folder = None
@@ -270,6 +290,76 @@ class Session:
             self.x("dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
                    "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status",
                    f"string:{name}", "variant:boolean:true")
+
+    def _start_orca(self):
+        """Debian's Orca on the case's buses, with settings of the case's own. Every
+        utterance is a line of its debug log; Python writes that file line by line only
+        to a terminal, so the log goes to a pseudo-terminal read as it comes."""
+        if subprocess.run(["pgrep", "-x", "-u", str(os.getuid()), "orca"],
+                          stdout=subprocess.DEVNULL).returncode == 0:
+            raise CaseSkipped("an Orca of this user is running, and --replace would end it")
+        master, slave = pty.openpty()
+        tty.setraw(slave)
+        prefs = self.path(".orca")
+        os.makedirs(prefs)
+        self._spawn("orca", ["orca", "--replace", "--disable", "braille", "-u", prefs,
+                             f"--debug-file={os.ttyname(slave)}"],
+                    extra_env={"GSETTINGS_BACKEND": "memory"})
+        self._orca_log = open(self.path(".orca-debug.log"), "wb")
+        self._orca_lock = threading.Lock()
+
+        def follow():
+            # A record starts with a timestamp; an utterance with line breaks goes on
+            # over indented lines.
+            pending, record = b"", ""
+            while True:
+                try:
+                    chunk = os.read(master, 65536)
+                except OSError:
+                    break
+                if not chunk:
+                    break
+                self._orca_log.write(chunk)
+                pending += chunk
+                *lines, pending = pending.split(b"\n")
+                for line in lines:
+                    text = line.decode("utf-8", "replace")
+                    record = text if RECORD.match(text) else record + "\n" + text.strip()
+                    said = SPEECH.search(record)
+                    if said:
+                        with self._orca_lock:
+                            self.spoken.append(said.group(1))
+                        record = ""
+            self._orca_log.close()
+        threading.Thread(target=follow, daemon=True).start()
+        # The slave stays open here, so that the master never reads an end between
+        # Orca's writes; both close with the session.
+        self._orca_fds = (master, slave)
+        self.wait_heard("Screen reader on.", timeout=30)
+
+    def heard(self):
+        """Everything Orca has said so far, in order."""
+        with self._orca_lock:
+            return list(self.spoken)
+
+    def wait_heard(self, *expected, since=0, timeout=10):
+        """Waits until Orca has said each of these, in this order, after utterance
+        number `since`; returns the utterances after the first of them."""
+        def found():
+            said = self.heard()[since:]
+            at, first = 0, None
+            for words in expected:
+                while at < len(said) and words not in said[at]:
+                    at += 1
+                if at == len(said):
+                    return None
+                first = at if first is None else first
+                at += 1
+            return said[first:] or [""]
+        try:
+            return wait_until(found, timeout, f"Orca to say {expected!r}")
+        except CaseFailed as failed:
+            raise CaseFailed(f"{failed}; it said {self.heard()[since:]!r}") from None
 
     def atspi(self, request, timeout=10):
         """One request to the accessibility reader (atspi_reader.py), started at first use."""
