@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it as a user would, starts the installed
-# program on its own X server with a home of its own, and checks that its main
-# window shows and its data file is in that home's data folder. The package is
-# removed again in every case, so it never stays installed after a check.
+# Builds the Debian package, installs it as a user would, checks the installed
+# program's hardening, starts the program on its own X server with a home of its
+# own, and checks that its main window shows and its data file is in that home's
+# data folder. The package is removed again in every case, so it never stays
+# installed after a check.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 deb=$PWD/$(./scripts/package.sh | tail -1)
@@ -29,6 +30,31 @@ fail() {
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall \
   --no-install-recommends "$deb" >/dev/null
 [[ -x /usr/bin/quivera-recordim ]] || fail "not installed in /usr/bin"
+
+# Debian's hardening, each protection named with the flag that gives it. Control
+# flow integrity is checked only where dpkg-buildflags knows its flag (dpkg 1.22
+# on): it needs every object linked in built for it, and Debian 12's C library
+# start files are not.
+skip=()
+features=$(dpkg-buildflags --query-features hardening)
+grep -qx 'Feature: branch' <<<"$features" || skip+=(--nocfprotection)
+if ! report=$(hardening-check "${skip[@]}" /usr/bin/quivera-recordim); then
+  failed=$(sed -n '/(ignored)$/d; s/^ *\([^:]*\): no\b.*/\1/p' <<<"$report")
+  missing=$(while read -r check; do
+    case $check in
+      "Position Independent Executable") echo "$check (-fPIE -pie)" ;;
+      "Stack protected") echo "$check (-fstack-protector-strong)" ;;
+      "Fortify Source functions") echo "$check (-D_FORTIFY_SOURCE=2 with optimisation)" ;;
+      "Read-only relocations") echo "$check (-Wl,-z,relro)" ;;
+      "Immediate binding") echo "$check (-Wl,-z,now)" ;;
+      "Control flow integrity") echo "$check (-fcf-protection)" ;;
+      *) echo "$check" ;;
+    esac
+  done <<<"$failed")
+  fail "hardening-check finds no:"$'\n'"$missing"$'\n'"$report"
+fi
+sections=$(readelf -SW /usr/bin/quivera-recordim)
+[[ $sections != *" .comment "* ]] || fail "a .comment section in the program"
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
