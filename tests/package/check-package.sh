@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package, installs it as a user would, checks the installed
-# program's hardening, starts the program on its own X server with a home of its
-# own, and checks that its main window shows and its data file is in that home's
-# data folder. The package is removed again in every case, so it never stays
-# installed after a check.
+# program's hardening and copyright, starts the program on its own X server with
+# a home of its own, and checks that its main window shows and its data file is
+# in that home's data folder. The package is removed again in every case, so it
+# never stays installed after a check.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 deb=$PWD/$(./scripts/package.sh | tail -1)
@@ -55,6 +55,15 @@ if ! report=$(hardening-check "${skip[@]}" /usr/bin/quivera-recordim); then
 fi
 sections=$(readelf -SW /usr/bin/quivera-recordim)
 [[ $sections != *" .comment "* ]] || fail "a .comment section in the program"
+
+doc=/usr/share/doc/quivera-recordim
+# A machine-readable copyright file, whose licences are on this system.
+dep5=https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+[[ $(head -1 "$doc/copyright") == "Format: $dep5" ]] || fail "copyright is not in the DEP-5 format"
+grep -qx 'License: GPL-3.0-or-later' "$doc/copyright" || fail "copyright names no GPL-3.0-or-later"
+for license in $(grep -o '/usr/share/common-licenses/[A-Za-z0-9.+-]*' "$doc/copyright"); do
+  [[ -f $license ]] || fail "copyright points at $license, which is not there"
+done
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
