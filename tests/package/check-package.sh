@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package, installs it as a user would, checks the installed
-# program's hardening and copyright, starts the program on its own X server with
-# a home of its own, and checks that its main window shows and its data file is
-# in that home's data folder. The package is removed again in every case, so it
-# never stays installed after a check.
+# program's hardening, changelog and copyright, starts the program on its own X
+# server with a home of its own, and checks that its main window shows and its
+# data file is in that home's data folder. The package is removed again in every
+# case, so it never stays installed after a check.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 deb=$PWD/$(./scripts/package.sh | tail -1)
@@ -64,6 +64,12 @@ grep -qx 'License: GPL-3.0-or-later' "$doc/copyright" || fail "copyright names n
 for license in $(grep -o '/usr/share/common-licenses/[A-Za-z0-9.+-]*' "$doc/copyright"); do
   [[ -f $license ]] || fail "copyright points at $license, which is not there"
 done
+
+# The changelog's newest entry is the version packaged.
+zcat "$doc/changelog.gz" >"$work/changelog" || fail "no readable $doc/changelog.gz"
+logged=$(dpkg-parsechangelog -l "$work/changelog" -S Version) || fail "changelog does not parse"
+packaged=$(dpkg-query -W -f='${Version}' quivera-recordim)
+[[ $logged == "$packaged" ]] || fail "changelog's newest entry is $logged, the package $packaged"
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
