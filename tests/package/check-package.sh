@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package, installs it as a user would, checks the installed
-# program's hardening, changelog and copyright, starts the program on its own X
-# server with a home of its own, and checks that its main window shows and its
-# data file is in that home's data folder. The package is removed again in every
-# case, so it never stays installed after a check.
+# program's hardening, its manual page, changelog and copyright, starts the
+# program on its own X server with a home of its own, and checks that its main
+# window shows and its data file is in that home's data folder. The package is
+# removed again in every case, so it never stays installed after a check.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 deb=$PWD/$(./scripts/package.sh | tail -1)
@@ -55,6 +55,19 @@ if ! report=$(hardening-check "${skip[@]}" /usr/bin/quivera-recordim); then
 fi
 sections=$(readelf -SW /usr/bin/quivera-recordim)
 [[ $sections != *" .comment "* ]] || fail "a .comment section in the program"
+
+# The manual page as a user reads it, rendered without a warning, with what it
+# must tell.
+[[ $(man -w quivera-recordim) == /usr/share/man/man1/quivera-recordim.1.gz ]] \
+  || fail "man finds no installed quivera-recordim(1)"
+warnings=$(MANWIDTH=80 man --warnings quivera-recordim 2>&1 >/dev/null) \
+  || fail "man quivera-recordim: $warnings"
+[[ -z $warnings ]] || fail "man --warnings: $warnings"
+page=$(MANWIDTH=80 man quivera-recordim 2>/dev/null) || fail "man quivera-recordim"
+for want in NAME SYNOPSIS DESCRIPTION KEYS FILES ENVIRONMENT "EXIT STATUS" XDG_DATA_HOME \
+            XDG_RUNTIME_DIR QT_QPA_PLATFORM lembretes.dat Ctrl+N; do
+  grep -qF -- "$want" <<<"$page" || fail "the manual page lacks $want"
+done
 
 doc=/usr/share/doc/quivera-recordim
 # A machine-readable copyright file, whose licences are on this system.
