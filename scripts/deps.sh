@@ -12,8 +12,8 @@ test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
            imagemagick xclip trayer openbox fiu-utils libfiu-dev clang libclang-rt-14-dev
            python3 dunst dbus-daemon dbus-bin desktop-file-utils appstream xdg-utils qt6ct
            libx11-dev libxdamage-dev syncthing at-spi2-core python3-pyatspi
-           # the package check: hardening-check (devscripts), man (man-db)
-           devscripts man-db)
+           # the package check: lintian, hardening-check (devscripts), man (man-db)
+           lintian devscripts man-db)
 # dpkg-shlibdeps (dpkg-dev) finds the package's library dependencies with file.
 package_pkgs=(dpkg-dev file)
 windows_pkgs=(g++-mingw-w64-x86-64-posix wine64 nsis unzip dpkg-dev ninja-build ccache googletest

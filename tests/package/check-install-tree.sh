@@ -13,7 +13,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 doc=share/doc/quivera-recordim
 for f in "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" \
          "share/icons/hicolor/scalable/apps/$id.svg" $doc/copyright $doc/changelog.gz \
-         share/man/man1/quivera-recordim.1.gz; do
+         share/man/man1/quivera-recordim.1.gz share/lintian/overrides/quivera-recordim; do
   [[ -s $prefix/$f ]] || fail "missing $f"
 done
 # Debian keeps the licence's text in common-licenses: no LICENSE beside the copyright file.
