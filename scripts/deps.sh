@@ -11,11 +11,11 @@ run_pkgs=(g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev l
 test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
            imagemagick xclip trayer openbox fiu-utils libfiu-dev clang libclang-rt-14-dev
            python3 dunst dbus-daemon dbus-bin desktop-file-utils appstream xdg-utils qt6ct
-           libx11-dev libxdamage-dev syncthing at-spi2-core python3-pyatspi
-           # the package check: lintian, hardening-check (devscripts), man (man-db)
-           lintian devscripts man-db)
+           libx11-dev libxdamage-dev syncthing at-spi2-core python3-pyatspi)
 # dpkg-shlibdeps (dpkg-dev) finds the package's library dependencies with file.
 package_pkgs=(dpkg-dev file)
+# The package check's lintian, hardening-check (devscripts) and man (man-db).
+test_pkgs+=(lintian devscripts man-db)
 windows_pkgs=(g++-mingw-w64-x86-64-posix wine64 nsis unzip dpkg-dev ninja-build ccache googletest
               fonts-liberation2 xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick python3)
 
