@@ -14,6 +14,8 @@ test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
            libx11-dev libxdamage-dev syncthing at-spi2-core python3-pyatspi orca)
 # dpkg-shlibdeps (dpkg-dev) finds the package's library dependencies with file.
 package_pkgs=(dpkg-dev file)
+# The package check's lintian, hardening-check (devscripts) and man (man-db).
+test_pkgs+=(lintian devscripts man-db)
 windows_pkgs=(g++-mingw-w64-x86-64-posix wine64 nsis unzip dpkg-dev ninja-build ccache googletest
               fonts-liberation2 xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick python3)
 

@@ -10,9 +10,20 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 fail() { echo "FAIL: $*"; exit 1; }
 [[ -x $prefix/bin/quivera-recordim ]] || fail "no program in bin/"
+doc=share/doc/quivera-recordim
 for f in "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" \
-         "share/icons/hicolor/scalable/apps/$id.svg" share/doc/quivera-recordim/LICENSE; do
+         "share/icons/hicolor/scalable/apps/$id.svg" $doc/copyright $doc/changelog.gz \
+         share/man/man1/quivera-recordim.1.gz share/lintian/overrides/quivera-recordim; do
   [[ -s $prefix/$f ]] || fail "missing $f"
+done
+# Debian keeps the licence's text in common-licenses: no LICENSE beside the copyright file.
+[[ ! -e $prefix/$doc/LICENSE ]] || fail "$doc/LICENSE beside the copyright file"
+# gzip -9n, as Debian compresses: no file name or time stamp inside, so a rebuild
+# gives the same bytes.
+for gz in $doc/changelog.gz share/man/man1/quivera-recordim.1.gz; do
+  info=$(file -b "$prefix/$gz")
+  [[ $info == *"max compression"* && $info != *was* && $info != *"last modified"* ]] \
+    || fail "$gz is not compressed with gzip -9n: $info"
 done
 for size in 16 24 32 48; do
   png=$prefix/share/icons/hicolor/${size}x$size/apps/$id.png

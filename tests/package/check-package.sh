@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it as a user would, starts the installed
-# program on its own X server with a home of its own, and checks that its main
-# window shows and its data file is in that home's data folder. The package is
-# removed again in every case, so it never stays installed after a check.
+# Builds the Debian package and has lintian check it, installs it as a user
+# would, checks the installed program's hardening, its manual page, changelog
+# and copyright, starts the program on its own X server with a home of its own,
+# and checks that its main window shows and its data file is in that home's data
+# folder. The package is removed again in every case, so it never stays
+# installed after a check.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 deb=$PWD/$(./scripts/package.sh | tail -1)
@@ -25,10 +27,74 @@ fail() {
   exit 1
 }
 
+# Every tag lintian shows fails, down to pedantic and experimental ones; a tag
+# that is no fault is overridden in the package (packaging/lintian-overrides),
+# and overridden tags are not shown.
+status=0
+tags=$(lintian -I -E --pedantic --fail-on error,warning,info,pedantic "$deb" 2>"$work/lintian.err") \
+  || status=$?
+if [[ $status -ne 0 || -n $tags ]]; then
+  notes=$(grep -v 'running with root privileges' "$work/lintian.err" || true)
+  fail "lintian (status $status):"$'\n'"$tags"$'\n'"$notes"
+fi
+
 # Only what the package declares: no recommended extras hide a missing dependency.
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall \
   --no-install-recommends "$deb" >/dev/null
 [[ -x /usr/bin/quivera-recordim ]] || fail "not installed in /usr/bin"
+
+# Debian's hardening, each protection named with the flag that gives it. Control
+# flow integrity is checked only where dpkg-buildflags knows its flag (dpkg 1.22
+# on): it needs every object linked in built for it, and Debian 12's C library
+# start files are not.
+skip=()
+features=$(dpkg-buildflags --query-features hardening)
+grep -qx 'Feature: branch' <<<"$features" || skip+=(--nocfprotection)
+if ! report=$(hardening-check "${skip[@]}" /usr/bin/quivera-recordim); then
+  failed=$(sed -n '/(ignored)$/d; s/^ *\([^:]*\): no\b.*/\1/p' <<<"$report")
+  missing=$(while read -r check; do
+    case $check in
+      "Position Independent Executable") echo "$check (-fPIE -pie)" ;;
+      "Stack protected") echo "$check (-fstack-protector-strong)" ;;
+      "Fortify Source functions") echo "$check (-D_FORTIFY_SOURCE=2 with optimisation)" ;;
+      "Read-only relocations") echo "$check (-Wl,-z,relro)" ;;
+      "Immediate binding") echo "$check (-Wl,-z,now)" ;;
+      "Control flow integrity") echo "$check (-fcf-protection)" ;;
+      *) echo "$check" ;;
+    esac
+  done <<<"$failed")
+  fail "hardening-check finds no:"$'\n'"$missing"$'\n'"$report"
+fi
+sections=$(readelf -SW /usr/bin/quivera-recordim)
+[[ $sections != *" .comment "* ]] || fail "a .comment section in the program"
+
+# The manual page as a user reads it, rendered without a warning, with what it
+# must tell.
+[[ $(man -w quivera-recordim) == /usr/share/man/man1/quivera-recordim.1.gz ]] \
+  || fail "man finds no installed quivera-recordim(1)"
+warnings=$(MANWIDTH=80 man --warnings quivera-recordim 2>&1 >/dev/null) \
+  || fail "man quivera-recordim: $warnings"
+[[ -z $warnings ]] || fail "man --warnings: $warnings"
+page=$(MANWIDTH=80 man quivera-recordim 2>/dev/null) || fail "man quivera-recordim"
+for want in NAME SYNOPSIS DESCRIPTION KEYS FILES ENVIRONMENT "EXIT STATUS" XDG_DATA_HOME \
+            XDG_RUNTIME_DIR QT_QPA_PLATFORM lembretes.dat Ctrl+N; do
+  grep -qF -- "$want" <<<"$page" || fail "the manual page lacks $want"
+done
+
+doc=/usr/share/doc/quivera-recordim
+# A machine-readable copyright file, whose licences are on this system.
+dep5=https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+[[ $(head -1 "$doc/copyright") == "Format: $dep5" ]] || fail "copyright is not in the DEP-5 format"
+grep -qx 'License: GPL-3.0-or-later' "$doc/copyright" || fail "copyright names no GPL-3.0-or-later"
+for license in $(grep -o '/usr/share/common-licenses/[A-Za-z0-9.+-]*' "$doc/copyright"); do
+  [[ -f $license ]] || fail "copyright points at $license, which is not there"
+done
+
+# The changelog's newest entry is the version packaged.
+zcat "$doc/changelog.gz" >"$work/changelog" || fail "no readable $doc/changelog.gz"
+logged=$(dpkg-parsechangelog -l "$work/changelog" -S Version) || fail "changelog does not parse"
+packaged=$(dpkg-query -W -f='${Version}' quivera-recordim)
+[[ $logged == "$packaged" ]] || fail "changelog's newest entry is $logged, the package $packaged"
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
