@@ -180,10 +180,10 @@ end_to_end() {
 }
 
 step=${1:-all}
+./scripts/deps.sh windows
 case $step in
   qt) build_qt ;;
   all)
-    ./scripts/deps.sh windows
     build_qt
     toolchain
     wine_wrapper
