@@ -109,9 +109,7 @@ struct Queue {
     std::size_t next = 0;
 };
 
-// Pairs the rows of a with those of b: same stamp, equal title and description
-// first, then the rest in order. Returns, for each row of a, its row in b or -1,
-// and the reverse.
+// Returns, for each row of a, its row in b or -1, and the reverse.
 struct Pairing {
     std::vector<int> bOfA;
     std::vector<int> aOfB;
@@ -190,10 +188,19 @@ bool tailClearOfMiddle(const std::vector<QByteArrayView>& a, const std::vector<Q
     return true;
 }
 
+// Which rows of two sides are one reminder. Against the base, a row sharing a
+// stamp may be a correction, so the rest pair in order once equal texts have
+// paired. Between rows the base lacks, nothing tells a correction from a
+// reminder written in the same second elsewhere, and a wrong guess loses one:
+// only equal texts pair.
+enum class Match { TextThenOrder, TextOnly };
+
+// Pairs the rows of a with those of b: same stamp and equal title and
+// description first, then, by TextThenOrder, the rest of a stamp in order.
 // shared and sharedEnd: rows already known to be the same, byte for byte, at
 // the start and at the end of both.
 Pairing pair(const std::vector<QByteArrayView>& a, const std::vector<QByteArrayView>& b,
-             std::size_t shared = 0, std::size_t sharedEnd = 0)
+             Match match, std::size_t shared = 0, std::size_t sharedEnd = 0)
 {
     Pairing p{std::vector<int>(a.size(), -1), std::vector<int>(b.size(), -1)};
     // Lists that grew apart a little share most of their start: those rows pair
@@ -220,14 +227,17 @@ Pairing pair(const std::vector<QByteArrayView>& a, const std::vector<QByteArrayV
         return p;
 
     // Files written while the clock only moves forward have their stamps in
-    // order, each once: there identity is the stamp alone, found by walking
-    // both sides together.
+    // order, each once: a stamp meets at most one row on the other side, found
+    // by walking both sides together.
     std::vector<QByteArrayView> sa, sb;
     if (stampsRise(a, start, aEnd, sa) && stampsRise(b, start, bEnd, sb)) {
         for (std::size_t i = 0, j = 0; i < sa.size() && j < sb.size();) {
             if (same(sa[i], sb[j])) {
-                p.bOfA[start + i] = int(start + j);
-                p.aOfB[start + j] = int(start + i);
+                if (match == Match::TextThenOrder ||
+                    same(titleAndDescription(a[start + i]), titleAndDescription(b[start + j]))) {
+                    p.bOfA[start + i] = int(start + j);
+                    p.aOfB[start + j] = int(start + i);
+                }
                 ++i;
                 ++j;
             } else if (stampBefore(sa[i], sb[j])) {
@@ -239,12 +249,14 @@ Pairing pair(const std::vector<QByteArrayView>& a, const std::vector<QByteArrayV
         return p;
     }
 
+    const bool byOrder = match == Match::TextThenOrder;
     std::unordered_map<Key, Queue, KeyHash> byText;
     std::unordered_map<QByteArrayView, Queue, ViewHash, ViewEqual> byStamp;
     for (std::size_t i = start; i < aEnd; ++i) {
         const QByteArrayView stamp = stampOf(a[i]);
         byText[Key{stamp, titleAndDescription(a[i])}].rows.push_back(int(i));
-        byStamp[stamp].rows.push_back(int(i));
+        if (byOrder)
+            byStamp[stamp].rows.push_back(int(i));
     }
     for (std::size_t j = start; j < bEnd; ++j) {
         const auto found = byText.find(Key{stampOf(b[j]), titleAndDescription(b[j])});
@@ -254,7 +266,7 @@ Pairing pair(const std::vector<QByteArrayView>& a, const std::vector<QByteArrayV
         p.bOfA[std::size_t(i)] = int(j);
         p.aOfB[j] = i;
     }
-    for (std::size_t j = start; j < bEnd; ++j) {
+    for (std::size_t j = start; byOrder && j < bEnd; ++j) {
         if (p.aOfB[j] >= 0)
             continue;
         const auto found = byStamp.find(stampOf(b[j]));
@@ -508,7 +520,7 @@ RowList merge(const RowList* base, const RowList& ours, const RowList& theirs, c
 
     if (!base) {
         kept = o;
-        const Pairing ot = pair(o, t);
+        const Pairing ot = pair(o, t, Match::TextOnly);
         for (std::size_t j = 0; j < t.size(); ++j)
             if (ot.aOfB[j] < 0)
                 added.push_back(t[j]);
@@ -523,10 +535,11 @@ RowList merge(const RowList* base, const RowList& ours, const RowList& theirs, c
         followed = ours.sameSpan(*base, int(i)) ||
                    (same(stampOf(o[i]), stampOf(b[i])) &&
                     same(titleAndDescription(o[i]), titleAndDescription(b[i])));
-    const Pairing bo = followed ? Pairing{} : pair(b, o);
+    const Pairing bo = followed ? Pairing{} : pair(b, o, Match::TextThenOrder);
     const std::size_t start = sharedStart(*base, theirs);
-    const Pairing bt = pair(b, t, start,
-                            std::min(sharedEnd(*base, theirs), std::min(b.size(), t.size()) - start));
+    const Pairing bt =
+        pair(b, t, Match::TextThenOrder, start,
+             std::min(sharedEnd(*base, theirs), std::min(b.size(), t.size()) - start));
     kept.reserve(b.size());
     for (std::size_t i = 0; i < b.size(); ++i) {
         const int oi = followed ? int(i) : bo.bOfA[i];
@@ -547,7 +560,8 @@ RowList merge(const RowList* base, const RowList& ours, const RowList& theirs, c
         }
     }
 
-    // Added on both sides, once: ours' fields win where the two differ.
+    // Added on both sides, once: ours' fields win where the two differ (status
+    // and due; their texts are equal).
     std::vector<QByteArrayView> oursAdded, theirsAdded;
     if (!followed)
         for (std::size_t j = 0; j < o.size(); ++j)
@@ -556,7 +570,7 @@ RowList merge(const RowList* base, const RowList& ours, const RowList& theirs, c
     for (std::size_t j = 0; j < t.size(); ++j)
         if (bt.aOfB[j] < 0)
             theirsAdded.push_back(t[j]);
-    const Pairing both = pair(oursAdded, theirsAdded);
+    const Pairing both = pair(oursAdded, theirsAdded, Match::TextOnly);
     added = oursAdded;
     for (std::size_t j = 0; j < theirsAdded.size(); ++j)
         if (both.aOfB[j] < 0)
