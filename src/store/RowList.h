@@ -26,13 +26,17 @@ public:
 
     // A row as a save writes it, without its line break.
     QByteArrayView line(int k) const { return bytes(spans_[std::size_t(k)]); }
-    // Whether row k of both lists is the same bytes in the same place: a row of
-    // a list left as it was by set() on its copy.
-    bool sameSpan(const RowList& other, int k) const;
+    // The rows, in order, that are not the same bytes in the same place as in
+    // other, which has as many: on a copy of other, the rows set() since.
+    std::vector<int> changedFrom(const RowList& other) const;
+    // How many rows two lists read from files begin with byte for byte, found
+    // with one comparison of the files rather than one a row.
+    int sharedStart(const RowList& other) const;
+    // The same for the rows they end with, other's last `skip` rows left out,
+    // none of the first `from` rows counted.
+    int sharedEnd(const RowList& other, int skip, int from) const;
 
-    // A list in memory made of rows as a save writes them; those lying in home
-    // (a file's bytes) are kept where they are, and home becomes file().
-    static RowList assemble(const QByteArray& home, const std::vector<QByteArrayView>& lines);
+    class Builder;
 
     // The list a write of the file leaves, and that file's bytes in file():
     // every row, or all but one, or one replaced or put before row k, or one
@@ -61,7 +65,11 @@ private:
         return {quint32(at), quint32(size), inBase ? 1u : 0u};
     }
 
-    QByteArrayView bytes(const Span& span) const;
+    QByteArrayView bytes(const Span& span) const
+    {
+        const QByteArray& from = span.inBase ? base_ : extra_;
+        return QByteArrayView(from.constData() + span.at, span.size);
+    }
     Span keep(const QByteArray& rowBytes);
     enum class Edit { None, Drop, Replace, Insert, Append };
     // The file of every row with row k left out, replaced or preceded by one
@@ -72,4 +80,26 @@ private:
     QByteArray extra_;
     std::vector<Span> spans_;
     bool tooLarge_ = false;
+};
+
+// A list in memory made of rows as a save writes them, one at a time; those
+// lying in home (a file's bytes) are kept where they are, and home becomes
+// file().
+class RowList::Builder {
+public:
+    Builder(const QByteArray& home, std::size_t rows);
+    void add(QByteArrayView line);
+    // Row k of a list, where it lies when that list's file() is home.
+    void add(const RowList& list, int k)
+    {
+        const Span& span = list.spans_[std::size_t(k)];
+        if (span.inBase && span.size > 0 && list.base_.constData() == list_.base_.constData())
+            list_.spans_.push_back(span);
+        else
+            add(list.line(k));
+    }
+    RowList take() { return std::move(list_); }
+
+private:
+    RowList list_;
 };

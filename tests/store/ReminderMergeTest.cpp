@@ -237,14 +237,17 @@ TEST(ReminderMerge, givesWhatTheRuleGivesOnRandomLists)
 {
     std::mt19937 random(20261208);
     auto pick = [&random](int n) { return int(random() % unsigned(n)); };
+    // Some on either side of the two-digit years' turn (2076 and 1976 from
+    // today's window), or no date at all.
     const QString stamps[] = {"26.01.01.10.00.00", "26.01.02.10.00.00", "26.01.03.10.00.00",
-                              "99.12.31.10.00.00", "x"};
+                              "99.12.31.10.00.00", "x",
+                              "76.03.13.10.00.00", "76.03.15.10.00.00", "26.02.30.10.00.00"};
     const QString titles[] = {"A", "B", "C"};
     const QString descriptions[] = {"", "d"};
     auto fresh = [&](bool ordered, int i) {
         const QString stamp = ordered ? QStringLiteral("25.%1.10.00.00")
                                             .arg(QDate(2025, 1, 1).addDays(i).toString("MM.dd"))
-                                      : stamps[pick(5)];
+                                      : stamps[pick(int(std::size(stamps)))];
         return Reminder{stamp, pick(2) ? Reminder::kNoDue : QStringLiteral("20/03/26"),
                         pick(2) ? Reminder::kOpen : Reminder::kDone, titles[pick(3)],
                         descriptions[pick(2)]}
