@@ -41,18 +41,78 @@ RowList RowList::fromFile(QByteArray file)
 {
     RowList list;
     list.base_ = std::move(file);
-    const char* const base = list.base_.constData();
-    DataFile::forEachLine(list.base_, [&list, base](QByteArrayView line) {
-        // The quotes opening and closing the file sit on the first and last lines.
-        while (!line.isEmpty() && line.front() == kQuote)
-            line = line.sliced(1);
-        while (!line.isEmpty() && line.back() == kQuote)
-            line.chop(1);
-        if (DataFile::isWrittenForm(line))
-            list.spans_.push_back(makeSpan(line.data() - base, line.size(), true));
-        else
-            list.spans_.push_back(list.keep(DataFile::writtenForm(line)));
-    });
+    DataFile::forEachLine(list.base_, [&list](QByteArrayView line) { list.read(line); });
+    list.asRead_ = true;
+    return list;
+}
+
+void RowList::read(QByteArrayView line)
+{
+    // The quotes opening and closing the file sit on the first and last lines.
+    while (!line.isEmpty() && line.front() == kQuote)
+        line = line.sliced(1);
+    while (!line.isEmpty() && line.back() == kQuote)
+        line.chop(1);
+    if (DataFile::isWrittenForm(line))
+        spans_.push_back(makeSpan(line.data() - base_.constData(), line.size(), true));
+    else
+        spans_.push_back(keep(DataFile::writtenForm(line)));
+}
+
+RowList RowList::fromFile(QByteArray file, const RowList& like)
+{
+    if (!like.asRead_ || like.base_.isEmpty())
+        return fromFile(std::move(file));
+    RowList list;
+    list.base_ = std::move(file);
+    const QByteArray& now = list.base_;
+    const QByteArray& was = like.base_;
+    const std::size_t rows = like.spans_.size();
+    auto lineBreakAt = [&was](qsizetype at) { return was[at] == '\r' && was[at + 1] == '\n'; };
+
+    // A line ends at the first line break after it begins, and reads the same
+    // wherever it lies: the rows of lines that end, line break and all, in the
+    // bytes both files begin with are like's rows, in the same place.
+    const qsizetype head = sameBytesAtStart(now, was);
+    std::size_t first = 0;
+    qsizetype from = 0;
+    for (; first < rows; ++first) {
+        const Span& span = like.spans_[first];
+        const qsizetype end = qsizetype(span.at) + span.size;
+        if (!span.inBase || end + 2 > head || !lineBreakAt(end))
+            break;
+        from = end + 2;
+    }
+    // So are the rows of lines that begin after a line break in the bytes both
+    // end with, moved by the difference in size.
+    const qsizetype tail =
+        sameBytesAtEnd(now.constData() + now.size(), was.constData() + was.size(),
+                       std::min(now.size(), was.size()) - from);
+    const qsizetype shift = now.size() - was.size();
+    std::size_t last = rows;
+    qsizetype to = now.size();
+    for (std::size_t r = rows; r-- > first;) {
+        const Span& span = like.spans_[r];
+        if (!span.inBase)
+            continue;
+        if (qsizetype(span.at) - 2 < was.size() - tail)
+            break;
+        if (lineBreakAt(span.at - 2)) {
+            last = r;
+            to = span.at + shift;
+        }
+    }
+
+    list.spans_.reserve(rows + 1);
+    list.spans_.assign(like.spans_.begin(), like.spans_.begin() + std::ptrdiff_t(first));
+    DataFile::forEachLine(QByteArrayView(now.constData() + from, to - from),
+                          [&list](QByteArrayView line) { list.read(line); });
+    for (std::size_t r = last; r < rows; ++r) {
+        const Span& span = like.spans_[r];
+        list.spans_.push_back(span.inBase ? makeSpan(span.at + shift, span.size, true)
+                                          : list.keep(like.bytes(span).toByteArray()));
+    }
+    list.asRead_ = true;
     return list;
 }
 
@@ -86,6 +146,7 @@ void RowList::set(int k, const QString& row)
         }
     }
     spans_[std::size_t(k)] = keep(DataFile::writtenForm(row));
+    asRead_ = false;
 }
 
 std::vector<int> RowList::changedFrom(const RowList& other) const
@@ -207,6 +268,7 @@ RowList RowList::rewritten(int k, Edit edit, QByteArrayView replacement) const
     *dst++ = '\r';
     *dst++ = '\n';
     out.base_.truncate(dst - first);
+    out.asRead_ = true;
     return out;
 }
 

@@ -17,6 +17,9 @@ public:
     RowList() = default;
     // Takes the file's bytes, at most kMaxFileSize of them.
     static RowList fromFile(QByteArray file);
+    // The same list, read faster from a file that begins and ends as the one
+    // like was read from or written as: the rows there are taken from like.
+    static RowList fromFile(QByteArray file, const RowList& like);
 
     int count() const { return int(spans_.size()); }
     // An empty text outside the list.
@@ -71,6 +74,8 @@ private:
         return QByteArrayView(from.constData() + span.at, span.size);
     }
     Span keep(const QByteArray& rowBytes);
+    // The row a line of the file gives.
+    void read(QByteArrayView line);
     enum class Edit { None, Drop, Replace, Insert, Append };
     // The file of every row with row k left out, replaced or preceded by one
     // more, or one added after the last, all at once.
@@ -80,6 +85,8 @@ private:
     QByteArray extra_;
     std::vector<Span> spans_;
     bool tooLarge_ = false;
+    // Whether spans_ are what reading base_ gives, as fromFile(file, like) needs.
+    bool asRead_ = false;
 };
 
 // A list in memory made of rows as a save writes them, one at a time; those

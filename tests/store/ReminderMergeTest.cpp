@@ -228,6 +228,31 @@ QStringList plainMerge(const std::optional<QStringList>& base, const QStringList
     return kept + unreadable;
 }
 
+// Bytes a hand edit might leave, each so far from the end of a file.
+template <typename Pick> std::vector<std::pair<int, char>> strays(Pick& pick)
+{
+    static const char kStray[] = {'"', '\r', '\n', ' ', '\t', '\xA7', 'x'};
+    std::vector<std::pair<int, char>> out;
+    for (int n = pick(2) ? 0 : pick(4); n > 0; --n)
+        out.emplace_back(pick(600), kStray[pick(int(std::size(kStray)))]);
+    return out;
+}
+
+QByteArray strayed(QByteArray file, const std::vector<std::pair<int, char>>& strays)
+{
+    for (const auto& [fromEnd, byte] : strays)
+        file.insert(std::max<qsizetype>(0, file.size() - fromEnd), byte);
+    return file;
+}
+
+QList<QByteArray> lines(const RowList& rows)
+{
+    QList<QByteArray> out;
+    for (int k = 0; k < rows.count(); ++k)
+        out << rows.line(k).toByteArray();
+    return out;
+}
+
 } // namespace
 
 // Lists with long shared starts and ends, ordered or not, stamps shared or not
@@ -296,5 +321,17 @@ TEST(ReminderMerge, givesWhatTheRuleGivesOnRandomLists)
         ASSERT_EQ(ReminderMerge::merge(b, ours, theirs, kToday), plainMerge(b, ours, theirs))
             << "base " << (b ? b->join(" | ").toStdString() : "none") << "\nours "
             << ours.join(" | ").toStdString() << "\ntheirs " << theirs.join(" | ").toStdString();
+
+        // A reload reads theirs' file next to the base's, written or read, even
+        // with stray bytes of a hand edit in either: it gives what reading it
+        // alone gives.
+        const auto both = strays(pick);
+        const QByteArray baseFile = strayed(DataFile::serialize(base, pick(2)), both);
+        const QByteArray theirsFile =
+            strayed(strayed(DataFile::serialize(theirs, pick(2)), both), strays(pick));
+        const RowList read = RowList::fromFile(baseFile);
+        ASSERT_EQ(lines(RowList::fromFile(theirsFile, pick(2) ? read : read.saved())),
+                  lines(RowList::fromFile(theirsFile)))
+            << "base " << baseFile.toStdString() << "\ntheirs " << theirsFile.toStdString();
     }
 }
