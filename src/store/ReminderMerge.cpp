@@ -610,7 +610,8 @@ int find(const RowList& rows, const Reminder& r, int hint)
     quint64 stampHead = 0;
     if (byWord)
         std::memcpy(&stampHead, stamp.data(), sizeof stampHead);
-    int first = -1;
+    int only = -1;
+    bool several = false;
     for (int k = 0; k < rows.count(); ++k) {
         const QByteArrayView line = rows.line(k);
         if (line.size() <= stamp.size())
@@ -625,10 +626,13 @@ int find(const RowList& rows, const Reminder& r, int hint)
             continue;
         if (same(titleAndDescription(line), text))
             return k;
-        if (first < 0)
-            first = k;
+        if (only >= 0)
+            several = true;
+        else
+            only = k;
     }
-    return first;
+    // Reminders of one second whose texts all changed: none can be told for r.
+    return several ? -1 : only;
 }
 
 int placeFor(const RowList& rows, QByteArrayView stamp, const QDate& today)

@@ -45,8 +45,8 @@ RowList merge(const RowList* base, const RowList& ours, const RowList& theirs,
               const QDate& today, bool oursFollowsBase = false);
 
 // The row holding r: its stamp, and among rows sharing it the first with r's
-// title and description, else the first; -1 when no row has it. Row hint is
-// taken when it is r exactly.
+// title and description, else the only one; -1 when no row has it, or several
+// do and none has r's texts. Row hint is taken when it is r exactly.
 int find(const RowList& rows, const Reminder& r, int hint = -1);
 
 // Where a reminder with this stamp goes when it is added: before the first row

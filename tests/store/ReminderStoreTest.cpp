@@ -454,6 +454,15 @@ TEST_F(ReminderStoreTest, deletingAReminderAlreadyGoneRemovesNothingElse)
     EXPECT_EQ(store.deleteReminder(gone), StoreStatus::Ok);
     EXPECT_EQ(titlesOnFile(), (QStringList{"T0", "T2"}));
     EXPECT_EQ(titles(store), (QStringList{"T0", "T2"}));
+
+    // Of two reminders of one second, the one deleted here was corrected
+    // elsewhere: which row it is now cannot be told, so the other stays.
+    elsewhere({three()[0], row("26.03.14.09.05.03", "Aqui"), row("26.03.14.09.05.03", "Lá")});
+    ASSERT_EQ(store.followFile(false), FileChange::Reloaded);
+    const Reminder there = store.reminderAt(2);
+    elsewhere({three()[0], row("26.03.14.09.05.03", "Aqui"), row("26.03.14.09.05.03", "Lá!")});
+    EXPECT_EQ(store.deleteReminder(there), StoreStatus::Ok);
+    EXPECT_EQ(titlesOnFile(), (QStringList{"T0", "Aqui", "Lá!"}));
 }
 
 // A toggle or a new due date from the other computer survives a correction of
