@@ -75,10 +75,11 @@ void RatioReporter::printRatios() const
     // Following the file: the look before a write, and a reload from elsewhere.
     line("saveAll / the same save before the look",
          ratio(seconds(named("saveAll", kLarge)), seconds(named("saveBefore", kLarge))), 1.1);
-    line("reload, 100 pending, a selection / load",
+    // Each with 100 status changes pending and a selection kept.
+    line("reload, one corrected and one added / load",
          ratio(seconds(named("reload", "32767/0")), load), 1.5);
-    line("  the same, the other side only added one",
-         ratio(seconds(named("reload", "32767/1")), load), 1.5);
+    line("reload, one added / load", ratio(seconds(named("reload", "32767/1")), load), 1.5);
+    line("reload, one deleted / load", ratio(seconds(named("reload", "32767/2")), load), 1.5);
     // Linear: a row costs the same at both sizes (above 1 means large lists pay more per row).
     const double perRowLarge = ratio(load, 32767.0);
     const double perRowSmall = ratio(seconds(named("load", kSmall)), 1000.0);

@@ -61,14 +61,19 @@ bool holdsSeparator(const char* eight)
     return ((w - 0x0101010101010101u) & ~w & 0x8080808080808080u) != 0;
 }
 
-QByteArrayView stampOf(QByteArrayView line)
+QByteArrayView stampOfAnyLength(QByteArrayView line)
+{
+    const qsizetype at = separatorAfter(line, 0);
+    return at < 0 ? line : line.first(at);
+}
+
+inline QByteArrayView stampOf(QByteArrayView line)
 {
     const char* p = line.data();
     if (line.size() > kStampSize && p[kStampSize] == kSeparator && !holdsSeparator(p) &&
-        !holdsSeparator(p + 8) && p[16] != kSeparator)
+        !holdsSeparator(p + 8) && p[16] != kSeparator) [[likely]]
         return line.first(kStampSize);
-    const qsizetype at = separatorAfter(line, 0);
-    return at < 0 ? line : line.first(at);
+    return stampOfAnyLength(line);
 }
 
 // Title and description: the last two fields, side by side in the line.
@@ -109,9 +114,7 @@ struct Queue {
     std::size_t next = 0;
 };
 
-// Pairs the rows of a with those of b: same stamp, equal title and description
-// first, then the rest in order. Returns, for each row of a, its row in b or -1,
-// and the reverse.
+// Returns, for each row of a, its row in b or -1, and the reverse.
 struct Pairing {
     std::vector<int> bOfA;
     std::vector<int> aOfB;
@@ -123,77 +126,193 @@ bool sameIdentity(QByteArrayView x, QByteArrayView y)
            (same(stampOf(x), stampOf(y)) && same(titleAndDescription(x), titleAndDescription(y)));
 }
 
-bool stampBefore(QByteArrayView x, QByteArrayView y)
+// Stamps in the order of their bytes: below 0, 0 or above 0.
+inline int stampOrder(QByteArrayView x, QByteArrayView y)
 {
     if (x.size() == kStampSize && y.size() == kStampSize) {
         // Compared as big-endian words: the order of the bytes.
         const quint64 x0 = qFromBigEndian<quint64>(x.data()), y0 = qFromBigEndian<quint64>(y.data());
         if (x0 != y0)
-            return x0 < y0;
+            return x0 < y0 ? -1 : 1;
         const quint64 x1 = qFromBigEndian<quint64>(x.data() + 8),
                       y1 = qFromBigEndian<quint64>(y.data() + 8);
         if (x1 != y1)
-            return x1 < y1;
-        return quint8(x[16]) < quint8(y[16]);
+            return x1 < y1 ? -1 : 1;
+        return int(quint8(x[16])) - int(quint8(y[16]));
     }
     const int c = std::memcmp(x.data(), y.data(), size_t(std::min(x.size(), y.size())));
-    return c != 0 ? c < 0 : x.size() < y.size();
+    return c != 0 ? c : x.size() < y.size() ? -1 : x.size() > y.size() ? 1 : 0;
 }
 
-// The stamps of rows from `from` to `to`, when they rise strictly from the one
-// before.
-bool stampsRise(const std::vector<QByteArrayView>& rows, std::size_t from, std::size_t to,
-                std::vector<QByteArrayView>& stamps)
+inline bool stampBefore(QByteArrayView x, QByteArrayView y)
 {
-    stamps.reserve(to - from);
-    QByteArrayView previous = from > 0 ? stampOf(rows[from - 1]) : QByteArrayView();
-    for (std::size_t i = from; i < to; ++i) {
-        const QByteArrayView stamp = stampOf(rows[i]);
-        if (i > 0 && !stampBefore(previous, stamp))
-            return false;
-        stamps.push_back(stamp);
-        previous = stamp;
-    }
-    return true;
+    return stampOrder(x, y) < 0;
 }
 
-// The middle's rows, from start to the end less tail rows, on both sides.
-bool tailClearOfMiddle(const std::vector<QByteArrayView>& a, const std::vector<QByteArrayView>& b,
-                       std::size_t start, std::size_t& tail)
+// A list's rows read in place, as pair() reads a vector of them.
+class ListRows {
+public:
+    explicit ListRows(const RowList& list) : list_(list) {}
+    std::size_t size() const { return std::size_t(list_.count()); }
+    QByteArrayView operator[](std::size_t k) const { return list_.line(int(k)); }
+
+private:
+    const RowList& list_;
+};
+
+// Which rows of two sides are one reminder. Against the base, a row sharing a
+// stamp may be a correction, so the rest pair in order once equal texts have
+// paired. Between rows the base lacks, nothing tells a correction from a
+// reminder written in the same second elsewhere, and a wrong guess loses one:
+// only equal texts pair.
+enum class Match { TextThenOrder, TextOnly };
+
+// One side's rows where the two sides differ: those from `from` to `to`, then
+// those from `extraFrom` to `end` (rows added last, set apart from a shared end).
+struct Middle {
+    std::size_t from, to, extraFrom, end;
+    std::size_t size() const { return (to - from) + (end - extraFrom); }
+    std::size_t row(std::size_t m) const
+    {
+        return m < to - from ? from + m : extraFrom + (m - (to - from));
+    }
+};
+
+// Files written while the clock only moves forward have their stamps in order,
+// each once: there a stamp meets at most one row on the other side, found by
+// walking both middles together. False, with nothing paired, when a middle's
+// stamps do not rise strictly from the row before it.
+template <typename Rows>
+bool pairRising(const Rows& a, const Rows& b, const Middle& am, const Middle& bm, Match match,
+                Pairing& p)
+{
+    bool rising = true;
+    auto next = [&rising](const Rows& rows, const Middle& middle, std::size_t m,
+                          QByteArrayView& last) {
+        const std::size_t k = middle.row(m);
+        const QByteArrayView stamp = stampOf(rows[k]);
+        if (m == 0 && k > 0)
+            last = stampOf(rows[k - 1]);
+        if ((m > 0 || k > 0) && stampOrder(last, stamp) >= 0)
+            rising = false;
+        last = stamp;
+    };
+    const std::size_t aSize = am.size(), bSize = bm.size();
+    QByteArrayView lastA, lastB;
+    std::size_t i = 0, j = 0;
+    if (i < aSize)
+        next(a, am, i, lastA);
+    if (j < bSize)
+        next(b, bm, j, lastB);
+    while (rising && i < aSize && j < bSize) {
+        const int order = stampOrder(lastA, lastB);
+        if (order == 0) {
+            const std::size_t x = am.row(i), y = bm.row(j);
+            if (match == Match::TextThenOrder ||
+                same(titleAndDescription(a[x]), titleAndDescription(b[y]))) {
+                p.bOfA[x] = int(y);
+                p.aOfB[y] = int(x);
+            }
+        }
+        if (order <= 0 && ++i < aSize)
+            next(a, am, i, lastA);
+        if (order >= 0 && ++j < bSize)
+            next(b, bm, j, lastB);
+    }
+    // The rest of the longer middle must rise too.
+    for (++i; rising && i < aSize; ++i)
+        next(a, am, i, lastA);
+    for (++j; rising && j < bSize; ++j)
+        next(b, bm, j, lastB);
+    if (!rising) {
+        for (std::size_t m = 0; m < aSize; ++m)
+            p.bOfA[am.row(m)] = -1;
+        for (std::size_t m = 0; m < bSize; ++m)
+            p.aOfB[bm.row(m)] = -1;
+    }
+    return rising;
+}
+
+// Whether a row's stamp is this one.
+bool stampIs(QByteArrayView line, QByteArrayView stamp)
+{
+    return line.size() > stamp.size()
+               ? line[stamp.size()] == kSeparator && same(line.first(stamp.size()), stamp)
+               : same(line, stamp);
+}
+
+// Cuts the tail (rows of a and b that end both, row for row) before its last
+// row whose stamp is in the middle: a and b's rows from start on, other than
+// the tail and b's extra rows added last.
+template <typename Rows>
+void tailClearOfMiddle(const Rows& a, const Rows& b, std::size_t start, std::size_t extra,
+                       std::size_t& tail)
 {
     // Past this many rows in the middle, looking costs more than it saves.
     constexpr std::size_t kLargestMiddle = 4096;
+    // Up to this many, each tail row is held against each, a word at a time.
+    constexpr std::size_t kFewInMiddle = 8;
     while (tail > 0) {
-        const std::size_t aEnd = a.size() - tail, bEnd = b.size() - tail;
-        if ((aEnd - start) + (bEnd - start) > kLargestMiddle) {
+        const Middle am{start, a.size() - tail, 0, 0};
+        const Middle bm{start, b.size() - extra - tail, b.size() - extra, b.size()};
+        if (am.size() + bm.size() > kLargestMiddle) {
             tail = 0;
-            return false;
+            return;
         }
         std::vector<QByteArrayView> middle;
-        for (std::size_t i = start; i < aEnd; ++i)
-            middle.push_back(stampOf(a[i]));
-        for (std::size_t j = start; j < bEnd; ++j)
-            middle.push_back(stampOf(b[j]));
+        for (std::size_t m = 0; m < am.size(); ++m)
+            middle.push_back(stampOf(a[am.row(m)]));
+        for (std::size_t m = 0; m < bm.size(); ++m)
+            middle.push_back(stampOf(b[bm.row(m)]));
         std::sort(middle.begin(), middle.end(), stampBefore);
+        middle.erase(std::unique(middle.begin(), middle.end(),
+                                 [](QByteArrayView x, QByteArrayView y) { return same(x, y); }),
+                     middle.end());
+        // The first eight bytes of each stamp that has them, as one word.
+        std::array<quint64, kFewInMiddle> heads{};
+        const bool few = middle.size() <= kFewInMiddle;
+        bool allLong = few;
+        for (std::size_t m = 0; few && m < middle.size(); ++m) {
+            allLong = allLong && middle[m].size() >= 8;
+            if (middle[m].size() >= 8)
+                std::memcpy(&heads[m], middle[m].data(), sizeof(quint64));
+        }
+        auto inMiddle = [&](QByteArrayView line) {
+            if (!few)
+                return std::binary_search(middle.begin(), middle.end(), stampOf(line), stampBefore);
+            if (allLong && line.size() >= 8) {
+                quint64 head;
+                std::memcpy(&head, line.data(), sizeof head);
+                for (std::size_t m = 0; m < middle.size(); ++m)
+                    if (heads[m] == head && stampIs(line, middle[m]))
+                        return true;
+                return false;
+            }
+            for (const QByteArrayView stamp : middle)
+                if (stampIs(line, stamp))
+                    return true;
+            return false;
+        };
         std::size_t keep = tail;
         for (std::size_t t = 0; t < tail; ++t) {
-            if (std::binary_search(middle.begin(), middle.end(), stampOf(a[a.size() - 1 - t]),
-                                   stampBefore)) {
+            if (inMiddle(a[a.size() - 1 - t])) {
                 keep = t;
                 break;
             }
         }
         if (keep == tail)
-            return true;
+            return;
         tail = keep;
     }
-    return true;
 }
 
+// Pairs the rows of a with those of b: same stamp and equal title and
+// description first, then, by TextThenOrder, the rest of a stamp in order.
 // shared and sharedEnd: rows already known to be the same, byte for byte, at
-// the start and at the end of both.
-Pairing pair(const std::vector<QByteArrayView>& a, const std::vector<QByteArrayView>& b,
-             std::size_t shared = 0, std::size_t sharedEnd = 0)
+// the start of both, and at the end of a and of b without its last `extra`.
+template <typename Rows>
+Pairing pair(const Rows& a, const Rows& b, Match match, std::size_t shared = 0,
+             std::size_t sharedEnd = 0, std::size_t extra = 0)
 {
     Pairing p{std::vector<int>(a.size(), -1), std::vector<int>(b.size(), -1)};
     // Lists that grew apart a little share most of their start: those rows pair
@@ -205,48 +324,43 @@ Pairing pair(const std::vector<QByteArrayView>& a, const std::vector<QByteArrayV
     for (std::size_t i = 0; i < start; ++i)
         p.bOfA[i] = p.aOfB[i] = int(i);
     // Rows of a shared end pair so too when their stamp is nowhere in the middle,
-    // which holds the changes.
-    std::size_t tail = std::min(sharedEnd, common - start);
-    while (tail < common - start && sameIdentity(a[a.size() - 1 - tail], b[b.size() - 1 - tail]))
+    // which holds the changes. Rows b added last come after that end, and join
+    // the middle as the rule takes them after it.
+    if (b.size() < start + extra)
+        extra = 0;
+    const std::size_t bEnds = b.size() - extra;
+    const std::size_t ends = std::min(a.size(), bEnds) - start;
+    std::size_t tail = std::min(sharedEnd, ends);
+    while (tail < ends && sameIdentity(a[a.size() - 1 - tail], b[bEnds - 1 - tail]))
         ++tail;
-    tailClearOfMiddle(a, b, start, tail);
+    if (tail == 0)
+        extra = 0;
+    tailClearOfMiddle(a, b, start, extra, tail);
     for (std::size_t t = 0; t < tail; ++t) {
-        const std::size_t i = a.size() - 1 - t, j = b.size() - 1 - t;
+        const std::size_t i = a.size() - 1 - t, j = bEnds - 1 - t;
         p.bOfA[i] = int(j);
         p.aOfB[j] = int(i);
     }
-    const std::size_t aEnd = a.size() - tail, bEnd = b.size() - tail;
-    if (start == aEnd || start == bEnd)
+    const Middle am{start, a.size() - tail, 0, 0};
+    const Middle bm{start, b.size() - extra - tail, b.size() - extra, b.size()};
+    if (am.size() == 0 || bm.size() == 0)
         return p;
 
-    // Files written while the clock only moves forward have their stamps in
-    // order, each once: there identity is the stamp alone, found by walking
-    // both sides together.
-    std::vector<QByteArrayView> sa, sb;
-    if (stampsRise(a, start, aEnd, sa) && stampsRise(b, start, bEnd, sb)) {
-        for (std::size_t i = 0, j = 0; i < sa.size() && j < sb.size();) {
-            if (same(sa[i], sb[j])) {
-                p.bOfA[start + i] = int(start + j);
-                p.aOfB[start + j] = int(start + i);
-                ++i;
-                ++j;
-            } else if (stampBefore(sa[i], sb[j])) {
-                ++i;
-            } else {
-                ++j;
-            }
-        }
+    if (pairRising(a, b, am, bm, match, p))
         return p;
-    }
 
+    const bool byOrder = match == Match::TextThenOrder;
     std::unordered_map<Key, Queue, KeyHash> byText;
     std::unordered_map<QByteArrayView, Queue, ViewHash, ViewEqual> byStamp;
-    for (std::size_t i = start; i < aEnd; ++i) {
+    for (std::size_t m = 0; m < am.size(); ++m) {
+        const std::size_t i = am.row(m);
         const QByteArrayView stamp = stampOf(a[i]);
         byText[Key{stamp, titleAndDescription(a[i])}].rows.push_back(int(i));
-        byStamp[stamp].rows.push_back(int(i));
+        if (byOrder)
+            byStamp[stamp].rows.push_back(int(i));
     }
-    for (std::size_t j = start; j < bEnd; ++j) {
+    for (std::size_t m = 0; m < bm.size(); ++m) {
+        const std::size_t j = bm.row(m);
         const auto found = byText.find(Key{stampOf(b[j]), titleAndDescription(b[j])});
         if (found == byText.end() || found->second.next == found->second.rows.size())
             continue;
@@ -254,7 +368,8 @@ Pairing pair(const std::vector<QByteArrayView>& a, const std::vector<QByteArrayV
         p.bOfA[std::size_t(i)] = int(j);
         p.aOfB[j] = i;
     }
-    for (std::size_t j = start; j < bEnd; ++j) {
+    for (std::size_t m = 0; byOrder && m < bm.size(); ++m) {
+        const std::size_t j = bm.row(m);
         if (p.aOfB[j] >= 0)
             continue;
         const auto found = byStamp.find(stampOf(b[j]));
@@ -272,75 +387,7 @@ Pairing pair(const std::vector<QByteArrayView>& a, const std::vector<QByteArrayV
     return p;
 }
 
-bool within(const QByteArray& file, QByteArrayView line)
-{
-    return line.data() >= file.constData() &&
-           line.data() + line.size() <= file.constData() + file.size();
-}
-
-// How many rows two lists read from files begin with byte for byte, found with
-// one comparison of the files rather than one a row.
-std::size_t sharedStart(const RowList& a, const RowList& b)
-{
-    const QByteArray& fa = a.file();
-    const QByteArray& fb = b.file();
-    const qsizetype limit = std::min(fa.size(), fb.size());
-    constexpr qsizetype kBlock = 4096;
-    qsizetype same = 0;
-    while (same + kBlock <= limit &&
-           std::memcmp(fa.constData() + same, fb.constData() + same, kBlock) == 0)
-        same += kBlock;
-    while (same < limit && fa[same] == fb[same])
-        ++same;
-    const int rows = std::min(a.count(), b.count());
-    int k = 0;
-    for (; k < rows; ++k) {
-        const QByteArrayView x = a.line(k), y = b.line(k);
-        const qsizetype at = x.data() - fa.constData();
-        // A row cleaned at load lies elsewhere; the line break must match too.
-        if (!within(fa, x) || !within(fb, y) || at != y.data() - fb.constData() ||
-            at + x.size() + 2 > same ||
-            x.size() != y.size())
-            break;
-    }
-    return std::size_t(k);
-}
-
-// How many rows two lists read from files end with byte for byte.
-std::size_t sharedEnd(const RowList& a, const RowList& b)
-{
-    const QByteArray& fa = a.file();
-    const QByteArray& fb = b.file();
-    const qsizetype limit = std::min(fa.size(), fb.size());
-    constexpr qsizetype kBlock = 4096;
-    qsizetype same = 0;
-    while (same + kBlock <= limit && std::memcmp(fa.constData() + fa.size() - same - kBlock,
-                                                 fb.constData() + fb.size() - same - kBlock,
-                                                 kBlock) == 0)
-        same += kBlock;
-    while (same < limit && fa[fa.size() - 1 - same] == fb[fb.size() - 1 - same])
-        ++same;
-    const int rows = std::min(a.count(), b.count());
-    int k = 0;
-    for (; k < rows; ++k) {
-        const QByteArrayView x = a.line(a.count() - 1 - k), y = b.line(b.count() - 1 - k);
-        const qsizetype fromEnd = fa.constData() + fa.size() - x.data();
-        if (!within(fa, x) || !within(fb, y) || fromEnd > same ||
-            fromEnd != fb.constData() + fb.size() - y.data() || x.size() != y.size())
-            break;
-    }
-    return std::size_t(k);
-}
-
-std::vector<QByteArrayView> linesOf(const RowList& list)
-{
-    std::vector<QByteArrayView> lines(std::size_t(list.count()));
-    for (int k = 0; k < list.count(); ++k)
-        lines[std::size_t(k)] = list.line(k);
-    return lines;
-}
-
-// Merged rows that match no input row live here until the list is assembled.
+// Merged rows that match no input row live here until the list is built.
 class Made {
 public:
     QByteArrayView add(QByteArray line)
@@ -405,57 +452,143 @@ qint64 keyOf(QByteArrayView stamp, const DueRule::Window& window)
            part[5];
 }
 
-// Puts each addition before the first row whose stamp is later, those with
-// unreadable stamps last. Taken in stamp order, each one's place depends on the
-// kept rows alone: none placed before it is later than it.
-std::vector<QByteArrayView> placeAdditions(std::vector<QByteArrayView> kept,
-                                           const std::vector<QByteArrayView>& added,
-                                           const QDate& today)
-{
-    if (added.empty())
-        return kept;
+// Whether a row's stamp is later than an addition's, reading the row's whole
+// stamp only when its year and the bytes after it leave that open: a row whose
+// year comes before, or whose bytes do not come after in the same year, is not
+// later, whether its stamp reads or not.
+class LaterThan {
+public:
+    explicit LaterThan(const DueRule::Window& window) : window_(window)
+    {
+        for (int yy = 0; yy < 100; ++yy) {
+            // Only the window's first year depends on the month and day: 0.
+            const int year = window.yearOf(yy, 12, 31);
+            year_[std::size_t(yy)] = window.yearOf(yy, 1, 1) == year ? year : 0;
+        }
+    }
+    // A readable stamp and its key.
+    void setAddition(QByteArrayView stamp, qint64 key)
+    {
+        stamp_ = stamp;
+        key_ = key;
+        const int year = window_.yearOf(twoDigits(stamp.data()), twoDigits(stamp.data() + 3),
+                                        twoDigits(stamp.data() + 6));
+        for (std::size_t yy = 0; yy < 100; ++yy)
+            yearIs_[yy] = year_[yy] == 0      ? Year::Open
+                          : year_[yy] < year  ? Year::Before
+                          : year_[yy] == year ? Year::Same
+                                              : Year::Open;
+    }
+
+    // False when the row is surely not later, true when its stamp must be read.
+    bool mayBe(QByteArrayView row) const
+    {
+        if (row.size() < kStampSize)
+            return false;
+        const unsigned tens = unsigned(row[0] - '0'), units = unsigned(row[1] - '0');
+        if (tens > 9 || units > 9)
+            return false;
+        switch (yearIs_[tens * 10 + units]) {
+        case Year::Before:
+            return false;
+        case Year::Same:
+            return stampBefore(stamp_, row.first(kStampSize));
+        case Year::Open:
+            break;
+        }
+        return true;
+    }
+    bool operator()(QByteArrayView row) const
+    {
+        return mayBe(row) && keyOf(stampOf(row), window_) > key_;
+    }
+
+private:
+    enum class Year : quint8 { Before, Same, Open };
+    const DueRule::Window& window_;
+    QByteArrayView stamp_;
+    qint64 key_ = -1;
+    std::array<int, 100> year_{};
+    std::array<Year, 100> yearIs_{};
+};
+
+// Writes the kept rows out in their order, and puts each addition before the
+// first kept row whose stamp is later, those with unreadable stamps last. Taken
+// in stamp order, each addition's place depends on the kept rows alone, and
+// comes no earlier than the one before.
+class Placing {
+public:
+    Placing(const std::vector<QByteArrayView>& added, const QDate& today, const QByteArray& home,
+            std::size_t kept)
+        : window_(today), later_(window_), out_(home, kept + added.size())
+    {
+        for (std::size_t i = 0; i < added.size(); ++i) {
+            const qint64 key = keyOf(stampOf(added[i]), window_);
+            if (key < 0)
+                unreadable_.push_back(added[i]);
+            else
+                readable_.push_back({key, i, added[i]});
+        }
+        std::sort(readable_.begin(), readable_.end(), [](const Addition& x, const Addition& y) {
+            return x.key != y.key ? x.key < y.key : x.order < y.order;
+        });
+        next_ = readable_.data();
+        end_ = next_ + readable_.size();
+        aim();
+    }
+
+    void keep(QByteArrayView row)
+    {
+        if (next_ != end_ && later_.mayBe(row))
+            addBefore(row);
+        out_.add(row);
+    }
+    // Called for most rows of a list: the usual row costs a few comparisons.
+    void keep(const RowList& list, int k)
+    {
+        if (next_ != end_ && later_.mayBe(list.line(k)))
+            addBefore(list.line(k));
+        out_.add(list, k);
+    }
+    RowList take()
+    {
+        for (; next_ != end_; ++next_)
+            out_.add(next_->line);
+        for (const QByteArrayView line : unreadable_)
+            out_.add(line);
+        return out_.take();
+    }
+
+private:
     struct Addition {
         qint64 key;
         std::size_t order;
         QByteArrayView line;
     };
-    const DueRule::Window window(today);
-    std::vector<Addition> readable;
-    std::vector<QByteArrayView> unreadable;
-    for (std::size_t i = 0; i < added.size(); ++i) {
-        const qint64 key = keyOf(stampOf(added[i]), window);
-        if (key < 0)
-            unreadable.push_back(added[i]);
-        else
-            readable.push_back({key, i, added[i]});
-    }
-    std::sort(readable.begin(), readable.end(), [](const Addition& x, const Addition& y) {
-        return x.key != y.key ? x.key < y.key : x.order < y.order;
-    });
 
-    // The latest stamp up to each kept row, so the first later row is found by
-    // bisection.
-    std::vector<qint64> latest(kept.size());
-    qint64 running = -1;
-    for (std::size_t i = 0; i < kept.size(); ++i) {
-        running = std::max(running, keyOf(stampOf(kept[i]), window));
-        latest[i] = running;
+    void aim()
+    {
+        if (next_ != end_)
+            later_.setAddition(stampOf(next_->line), next_->key);
     }
-    std::vector<QByteArrayView> out;
-    out.reserve(kept.size() + added.size());
-    std::size_t next = 0;
-    for (const Addition& a : readable) {
-        const auto at = std::size_t(
-            std::upper_bound(latest.begin(), latest.end(), a.key) - latest.begin());
-        for (; next < at; ++next)
-            out.push_back(kept[next]);
-        out.push_back(a.line);
+    Q_NEVER_INLINE void addBefore(QByteArrayView row)
+    {
+        while (later_(row)) {
+            out_.add((next_++)->line);
+            if (next_ == end_)
+                return;
+            aim();
+        }
     }
-    for (; next < kept.size(); ++next)
-        out.push_back(kept[next]);
-    out.insert(out.end(), unreadable.begin(), unreadable.end());
-    return out;
-}
+
+    const DueRule::Window window_;
+    LaterThan later_;
+    RowList::Builder out_;
+    std::vector<Addition> readable_;
+    std::vector<QByteArrayView> unreadable_;
+    const Addition* next_ = nullptr;
+    const Addition* end_ = nullptr;
+};
 
 } // namespace
 
@@ -472,18 +605,34 @@ int find(const RowList& rows, const Reminder& r, int hint)
     if (hint >= 0 && hint < rows.count() && same(rows.line(hint), target))
         return hint;
     const QByteArrayView stamp = stampOf(target), text = titleAndDescription(target);
-    int first = -1;
+    // Most rows differ in their first eight bytes, compared as one word.
+    const bool byWord = stamp.size() >= 8;
+    quint64 stampHead = 0;
+    if (byWord)
+        std::memcpy(&stampHead, stamp.data(), sizeof stampHead);
+    int only = -1;
+    bool several = false;
     for (int k = 0; k < rows.count(); ++k) {
         const QByteArrayView line = rows.line(k);
-        if (line.size() <= stamp.size() || line[stamp.size()] != kSeparator ||
-            !same(line.first(stamp.size()), stamp))
+        if (line.size() <= stamp.size())
+            continue;
+        if (byWord) {
+            quint64 lineHead;
+            std::memcpy(&lineHead, line.data(), sizeof lineHead);
+            if (lineHead != stampHead)
+                continue;
+        }
+        if (line[stamp.size()] != kSeparator || !same(line.first(stamp.size()), stamp))
             continue;
         if (same(titleAndDescription(line), text))
             return k;
-        if (first < 0)
-            first = k;
+        if (only >= 0)
+            several = true;
+        else
+            only = k;
     }
-    return first;
+    // Reminders of one second whose texts all changed: none can be told for r.
+    return several ? -1 : only;
 }
 
 int placeFor(const RowList& rows, QByteArrayView stamp, const QDate& today)
@@ -501,53 +650,45 @@ int placeFor(const RowList& rows, QByteArrayView stamp, const QDate& today)
 RowList merge(const RowList* base, const RowList& ours, const RowList& theirs, const QDate& today,
               bool oursFollowsBase)
 {
-    const std::vector<QByteArrayView> o = linesOf(ours), t = linesOf(theirs);
-    Made made;
-    std::vector<QByteArrayView> kept;
-    std::vector<QByteArrayView> added;
+    const ListRows o(ours), t(theirs);
 
     if (!base) {
-        kept = o;
-        const Pairing ot = pair(o, t);
+        const Pairing ot = pair(o, t, Match::TextOnly);
+        std::vector<QByteArrayView> added;
         for (std::size_t j = 0; j < t.size(); ++j)
             if (ot.aOfB[j] < 0)
                 added.push_back(t[j]);
-        return RowList::assemble(theirs.file(), placeAdditions(std::move(kept), added, today));
+        Placing out(added, today, theirs.file(), o.size());
+        for (int k = 0; k < ours.count(); ++k)
+            out.keep(ours, k);
+        return out.take();
     }
 
-    const std::vector<QByteArrayView> b = linesOf(*base);
+    const ListRows b(*base);
     // Ours changed in place pairs by position while every row keeps its identity
-    // there, which a pending status change does.
+    // there, which a pending status change does; only the rows changed are read.
     bool followed = oursFollowsBase && o.size() == b.size();
-    for (std::size_t i = 0; followed && i < b.size(); ++i)
-        followed = ours.sameSpan(*base, int(i)) ||
-                   (same(stampOf(o[i]), stampOf(b[i])) &&
-                    same(titleAndDescription(o[i]), titleAndDescription(b[i])));
-    const Pairing bo = followed ? Pairing{} : pair(b, o);
-    const std::size_t start = sharedStart(*base, theirs);
-    const Pairing bt = pair(b, t, start,
-                            std::min(sharedEnd(*base, theirs), std::min(b.size(), t.size()) - start));
-    kept.reserve(b.size());
-    for (std::size_t i = 0; i < b.size(); ++i) {
-        const int oi = followed ? int(i) : bo.bOfA[i];
-        const int ti = bt.bOfA[i];
-        // Ours left alone: a cheap look when ours is the base changed in place.
-        const bool oursSame =
-            oi >= 0 && (followed ? ours.sameSpan(*base, int(i)) || same(o[i], b[i])
-                                 : same(o[std::size_t(oi)], b[i]));
-        if (oi >= 0 && ti >= 0) {
-            kept.push_back(oursSame ? t[std::size_t(ti)]
-                                    : mergeRow(b[i], o[std::size_t(oi)], t[std::size_t(ti)], made));
-        } else if (oi >= 0) {
-            if (!oursSame)
-                kept.push_back(o[std::size_t(oi)]);
-        } else if (ti >= 0) {
-            if (!same(t[std::size_t(ti)], b[i]))
-                kept.push_back(t[std::size_t(ti)]);
-        }
+    const std::vector<int> changed = followed ? ours.changedFrom(*base) : std::vector<int>();
+    for (const int k : changed) {
+        const auto i = std::size_t(k);
+        followed = followed && same(stampOf(o[i]), stampOf(b[i])) &&
+                   same(titleAndDescription(o[i]), titleAndDescription(b[i]));
     }
+    const Pairing bo = followed ? Pairing{} : pair(b, o, Match::TextThenOrder);
+    // Past the start both share, a reminder added last on theirs would hide
+    // the end both share: a few are set aside to find it.
+    constexpr int kAddedLast = 4;
+    const int start = base->sharedStart(theirs);
+    int end = base->sharedEnd(theirs, 0, start), extra = 0;
+    for (int added = 1; end == 0 && start < base->count() && added <= kAddedLast; ++added) {
+        end = base->sharedEnd(theirs, added, start);
+        extra = end > 0 ? added : 0;
+    }
+    const Pairing bt =
+        pair(b, t, Match::TextThenOrder, std::size_t(start), std::size_t(end), std::size_t(extra));
 
-    // Added on both sides, once: ours' fields win where the two differ.
+    // Added on both sides, once: ours' fields win where the two differ (status
+    // and due; their texts are equal).
     std::vector<QByteArrayView> oursAdded, theirsAdded;
     if (!followed)
         for (std::size_t j = 0; j < o.size(); ++j)
@@ -556,12 +697,45 @@ RowList merge(const RowList* base, const RowList& ours, const RowList& theirs, c
     for (std::size_t j = 0; j < t.size(); ++j)
         if (bt.aOfB[j] < 0)
             theirsAdded.push_back(t[j]);
-    const Pairing both = pair(oursAdded, theirsAdded);
-    added = oursAdded;
+    const Pairing both = pair(oursAdded, theirsAdded, Match::TextOnly);
+    std::vector<QByteArrayView> added = oursAdded;
     for (std::size_t j = 0; j < theirsAdded.size(); ++j)
         if (both.aOfB[j] < 0)
             added.push_back(theirsAdded[j]);
-    return RowList::assemble(theirs.file(), placeAdditions(std::move(kept), added, today));
+
+    Made made;
+    Placing out(added, today, theirs.file(), b.size());
+    auto nextChanged = changed.begin();
+    for (std::size_t i = 0; i < b.size(); ++i) {
+        int oi = -1;
+        bool oursSame = false;
+        if (followed) {
+            // Ours left alone: the same bytes in the same place, mostly.
+            oi = int(i);
+            oursSame = nextChanged == changed.end() || std::size_t(*nextChanged) != i;
+            if (!oursSame) {
+                ++nextChanged;
+                oursSame = same(o[i], b[i]);
+            }
+        } else {
+            oi = bo.bOfA[i];
+            oursSame = oi >= 0 && same(o[std::size_t(oi)], b[i]);
+        }
+        const int ti = bt.bOfA[i];
+        if (oi >= 0 && ti >= 0) {
+            if (oursSame)
+                out.keep(theirs, ti);
+            else
+                out.keep(mergeRow(b[i], o[std::size_t(oi)], t[std::size_t(ti)], made));
+        } else if (oi >= 0) {
+            if (!oursSame)
+                out.keep(o[std::size_t(oi)]);
+        } else if (ti >= 0) {
+            if (!same(t[std::size_t(ti)], b[i]))
+                out.keep(theirs, ti);
+        }
+    }
+    return out.take();
 }
 
 QStringList merge(const std::optional<QStringList>& base, const QStringList& ours,

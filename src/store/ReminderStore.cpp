@@ -131,7 +131,7 @@ FileChange ReminderStore::followFile(bool lastTry)
         baseId_ = id;
         return FileChange::Unchanged;
     }
-    RowList file = RowList::fromFile(std::move(bytes));
+    RowList file = RowList::fromFile(std::move(bytes), base_);
     rows_ = ReminderMerge::merge(&base_, rows_, file, today(), true);
     base_ = std::move(file);
     baseId_ = id;
@@ -158,7 +158,7 @@ StoreStatus ReminderStore::readRows(const SafeFile::Identity& id, RowList& out, 
         readFailed_ = true;
         return StoreStatus::ReadFailed;
     }
-    out = bytes == base_.file() ? base_ : RowList::fromFile(std::move(bytes));
+    out = bytes == base_.file() ? base_ : RowList::fromFile(std::move(bytes), base_);
     return StoreStatus::Ok;
 }
 

@@ -73,9 +73,10 @@ public:
     void setStatus(int k, const QString& status);
 
     // Merges a sync tool's conflict copy into the file and writes it: every
-    // reminder of either, the fields of the file under the real name winning
-    // where they differ. No local base takes part, so both computers, handed the
-    // same two versions, write the same bytes. The pending status changes are
+    // reminder of either, known by stamp, title and description together (a
+    // title corrected on one side is two rows); the status and due of the file
+    // under the real name win. No local base takes part, so both computers,
+    // handed the same two versions, write the same bytes. The pending status changes are
     // not written: they stay pending, merged on top of the new file. On
     // CopyUnreadable or Full (the merge would pass kMaxRows) nothing is written.
     StoreStatus mergeConflictCopy(const QString& copyPath);

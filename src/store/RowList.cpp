@@ -2,11 +2,38 @@
 
 #include "DataFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 constexpr char kQuote = '"';
+
+constexpr qsizetype kBlock = 4096;
+
+qsizetype sameBytesAtStart(const QByteArray& fa, const QByteArray& fb)
+{
+    const qsizetype limit = std::min(fa.size(), fb.size());
+    qsizetype same = 0;
+    while (same + kBlock <= limit &&
+           std::memcmp(fa.constData() + same, fb.constData() + same, kBlock) == 0)
+        same += kBlock;
+    while (same < limit && fa[same] == fb[same])
+        ++same;
+    return same;
+}
+
+// Bytes a and b end with alike, at most limit of them.
+qsizetype sameBytesAtEnd(const char* aEnd, const char* bEnd, qsizetype limit)
+{
+    qsizetype same = 0;
+    while (same + kBlock <= limit &&
+           std::memcmp(aEnd - same - kBlock, bEnd - same - kBlock, kBlock) == 0)
+        same += kBlock;
+    while (same < limit && aEnd[-1 - same] == bEnd[-1 - same])
+        ++same;
+    return same;
+}
 
 } // namespace
 
@@ -14,25 +41,79 @@ RowList RowList::fromFile(QByteArray file)
 {
     RowList list;
     list.base_ = std::move(file);
-    const char* const base = list.base_.constData();
-    DataFile::forEachLine(list.base_, [&list, base](QByteArrayView line) {
-        // The quotes opening and closing the file sit on the first and last lines.
-        while (!line.isEmpty() && line.front() == kQuote)
-            line = line.sliced(1);
-        while (!line.isEmpty() && line.back() == kQuote)
-            line.chop(1);
-        if (DataFile::isWrittenForm(line))
-            list.spans_.push_back(makeSpan(line.data() - base, line.size(), true));
-        else
-            list.spans_.push_back(list.keep(DataFile::writtenForm(line)));
-    });
+    DataFile::forEachLine(list.base_, [&list](QByteArrayView line) { list.read(line); });
+    list.asRead_ = true;
     return list;
 }
 
-QByteArrayView RowList::bytes(const Span& span) const
+void RowList::read(QByteArrayView line)
 {
-    const QByteArray& from = span.inBase ? base_ : extra_;
-    return QByteArrayView(from.constData() + span.at, span.size);
+    // The quotes opening and closing the file sit on the first and last lines.
+    while (!line.isEmpty() && line.front() == kQuote)
+        line = line.sliced(1);
+    while (!line.isEmpty() && line.back() == kQuote)
+        line.chop(1);
+    if (DataFile::isWrittenForm(line))
+        spans_.push_back(makeSpan(line.data() - base_.constData(), line.size(), true));
+    else
+        spans_.push_back(keep(DataFile::writtenForm(line)));
+}
+
+RowList RowList::fromFile(QByteArray file, const RowList& like)
+{
+    if (!like.asRead_ || like.base_.isEmpty())
+        return fromFile(std::move(file));
+    RowList list;
+    list.base_ = std::move(file);
+    const QByteArray& now = list.base_;
+    const QByteArray& was = like.base_;
+    const std::size_t rows = like.spans_.size();
+    auto lineBreakAt = [&was](qsizetype at) { return was[at] == '\r' && was[at + 1] == '\n'; };
+
+    // A line ends at the first line break after it begins, and reads the same
+    // wherever it lies: the rows of lines that end, line break and all, in the
+    // bytes both files begin with are like's rows, in the same place.
+    const qsizetype head = sameBytesAtStart(now, was);
+    std::size_t first = 0;
+    qsizetype from = 0;
+    for (; first < rows; ++first) {
+        const Span& span = like.spans_[first];
+        const qsizetype end = qsizetype(span.at) + span.size;
+        if (!span.inBase || end + 2 > head || !lineBreakAt(end))
+            break;
+        from = end + 2;
+    }
+    // So are the rows of lines that begin after a line break in the bytes both
+    // end with, moved by the difference in size.
+    const qsizetype tail =
+        sameBytesAtEnd(now.constData() + now.size(), was.constData() + was.size(),
+                       std::min(now.size(), was.size()) - from);
+    const qsizetype shift = now.size() - was.size();
+    std::size_t last = rows;
+    qsizetype to = now.size();
+    for (std::size_t r = rows; r-- > first;) {
+        const Span& span = like.spans_[r];
+        if (!span.inBase)
+            continue;
+        if (qsizetype(span.at) - 2 < was.size() - tail)
+            break;
+        if (lineBreakAt(span.at - 2)) {
+            last = r;
+            to = span.at + shift;
+        }
+    }
+
+    list.spans_.reserve(rows + 1);
+    list.spans_.assign(like.spans_.begin(), like.spans_.begin() + std::ptrdiff_t(first));
+    DataFile::forEachLine(QByteArrayView(now.constData() + from, to - from),
+                          [&list](QByteArrayView line) { list.read(line); });
+    for (std::size_t r = last; r < rows; ++r) {
+        const Span& span = like.spans_[r];
+        list.spans_.push_back(span.inBase ? makeSpan(span.at + shift, span.size, true)
+                                          : list.keep(like.bytes(span).toByteArray()));
+    }
+    list.asRead_ = true;
+    return list;
 }
 
 RowList::Span RowList::keep(const QByteArray& rowBytes)
@@ -65,30 +146,82 @@ void RowList::set(int k, const QString& row)
         }
     }
     spans_[std::size_t(k)] = keep(DataFile::writtenForm(row));
+    asRead_ = false;
 }
 
-bool RowList::sameSpan(const RowList& other, int k) const
+std::vector<int> RowList::changedFrom(const RowList& other) const
 {
-    const Span& a = spans_[std::size_t(k)];
-    const Span& b = other.spans_[std::size_t(k)];
-    return a.inBase && b.inBase && a.at == b.at && a.size == b.size &&
-           base_.constData() == other.base_.constData();
-}
-
-RowList RowList::assemble(const QByteArray& home, const std::vector<QByteArrayView>& lines)
-{
-    RowList list;
-    list.base_ = home;
-    list.spans_.reserve(lines.size());
-    const char* const first = home.constData();
-    const char* const end = first + home.size();
-    for (const QByteArrayView line : lines) {
-        if (line.data() >= first && line.data() + line.size() <= end && !line.isEmpty())
-            list.spans_.push_back(makeSpan(line.data() - first, line.size(), true));
-        else
-            list.spans_.push_back(list.keep(line.toByteArray()));
+    static_assert(sizeof(Span) == sizeof(quint64));
+    std::vector<int> changed;
+    const bool sameBase = base_.constData() == other.base_.constData();
+    for (std::size_t k = 0; k < spans_.size(); ++k) {
+        quint64 a, b;
+        std::memcpy(&a, &spans_[k], sizeof a);
+        std::memcpy(&b, &other.spans_[k], sizeof b);
+        if (!sameBase || a != b || !spans_[k].inBase)
+            changed.push_back(int(k));
     }
-    return list;
+    return changed;
+}
+
+int RowList::sharedStart(const RowList& other) const
+{
+    const qsizetype same = sameBytesAtStart(base_, other.base_);
+    const int rows = std::min(count(), other.count());
+    int k = 0;
+    for (; k < rows; ++k) {
+        const Span& a = spans_[std::size_t(k)];
+        const Span& b = other.spans_[std::size_t(k)];
+        // A row cleaned at load lies elsewhere; the line break must match too.
+        if (!a.inBase || !b.inBase || a.at != b.at || a.size != b.size ||
+            qsizetype(a.at) + a.size + 2 > same)
+            break;
+    }
+    return k;
+}
+
+int RowList::sharedEnd(const RowList& other, int skip, int from) const
+{
+    const int aLast = count() - 1, bLast = other.count() - 1 - skip;
+    if (aLast < from || bLast < from)
+        return 0;
+    const Span& a0 = spans_[std::size_t(aLast)];
+    const Span& b0 = other.spans_[std::size_t(bLast)];
+    const Span& aFrom = spans_[std::size_t(from)];
+    const Span& bFrom = other.spans_[std::size_t(from)];
+    if (!a0.inBase || !b0.inBase || !aFrom.inBase || !bFrom.inBase)
+        return 0;
+    // Compared up to the end of each side's last row: what follows it differs
+    // between an append and a save.
+    const qsizetype aEnd = qsizetype(a0.at) + a0.size, bEnd = qsizetype(b0.at) + b0.size;
+    const qsizetype same =
+        sameBytesAtEnd(base_.constData() + aEnd, other.base_.constData() + bEnd,
+                       std::min(aEnd - qsizetype(aFrom.at), bEnd - qsizetype(bFrom.at)));
+    int k = 0;
+    for (; aLast - k >= from && bLast - k >= from; ++k) {
+        const Span& a = spans_[std::size_t(aLast - k)];
+        const Span& b = other.spans_[std::size_t(bLast - k)];
+        const qsizetype fromEnd = aEnd - a.at;
+        if (!a.inBase || !b.inBase || fromEnd > same || fromEnd != bEnd - b.at || a.size != b.size)
+            break;
+    }
+    return k;
+}
+
+RowList::Builder::Builder(const QByteArray& home, std::size_t rows)
+{
+    list_.base_ = home;
+    list_.spans_.reserve(rows);
+}
+
+void RowList::Builder::add(QByteArrayView line)
+{
+    const char* const first = list_.base_.constData();
+    if (line.data() >= first && line.data() + line.size() <= first + list_.base_.size() &&
+        !line.isEmpty())
+        list_.spans_.push_back(makeSpan(line.data() - first, line.size(), true));
+    else
+        list_.spans_.push_back(list_.keep(line.toByteArray()));
 }
 
 RowList RowList::rewritten(int k, Edit edit, QByteArrayView replacement) const
@@ -135,6 +268,7 @@ RowList RowList::rewritten(int k, Edit edit, QByteArrayView replacement) const
     *dst++ = '\r';
     *dst++ = '\n';
     out.base_.truncate(dst - first);
+    out.asRead_ = true;
     return out;
 }
 

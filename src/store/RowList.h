@@ -17,6 +17,9 @@ public:
     RowList() = default;
     // Takes the file's bytes, at most kMaxFileSize of them.
     static RowList fromFile(QByteArray file);
+    // The same list, read faster from a file that begins and ends as the one
+    // like was read from or written as: the rows there are taken from like.
+    static RowList fromFile(QByteArray file, const RowList& like);
 
     int count() const { return int(spans_.size()); }
     // An empty text outside the list.
@@ -26,13 +29,17 @@ public:
 
     // A row as a save writes it, without its line break.
     QByteArrayView line(int k) const { return bytes(spans_[std::size_t(k)]); }
-    // Whether row k of both lists is the same bytes in the same place: a row of
-    // a list left as it was by set() on its copy.
-    bool sameSpan(const RowList& other, int k) const;
+    // The rows, in order, that are not the same bytes in the same place as in
+    // other, which has as many: on a copy of other, the rows set() since.
+    std::vector<int> changedFrom(const RowList& other) const;
+    // How many rows two lists read from files begin with byte for byte, found
+    // with one comparison of the files rather than one a row.
+    int sharedStart(const RowList& other) const;
+    // The same for the rows they end with, other's last `skip` rows left out,
+    // none of the first `from` rows counted.
+    int sharedEnd(const RowList& other, int skip, int from) const;
 
-    // A list in memory made of rows as a save writes them; those lying in home
-    // (a file's bytes) are kept where they are, and home becomes file().
-    static RowList assemble(const QByteArray& home, const std::vector<QByteArrayView>& lines);
+    class Builder;
 
     // The list a write of the file leaves, and that file's bytes in file():
     // every row, or all but one, or one replaced or put before row k, or one
@@ -61,8 +68,14 @@ private:
         return {quint32(at), quint32(size), inBase ? 1u : 0u};
     }
 
-    QByteArrayView bytes(const Span& span) const;
+    QByteArrayView bytes(const Span& span) const
+    {
+        const QByteArray& from = span.inBase ? base_ : extra_;
+        return QByteArrayView(from.constData() + span.at, span.size);
+    }
     Span keep(const QByteArray& rowBytes);
+    // The row a line of the file gives.
+    void read(QByteArrayView line);
     enum class Edit { None, Drop, Replace, Insert, Append };
     // The file of every row with row k left out, replaced or preceded by one
     // more, or one added after the last, all at once.
@@ -72,4 +85,28 @@ private:
     QByteArray extra_;
     std::vector<Span> spans_;
     bool tooLarge_ = false;
+    // Whether spans_ are what reading base_ gives, as fromFile(file, like) needs.
+    bool asRead_ = false;
+};
+
+// A list in memory made of rows as a save writes them, one at a time; those
+// lying in home (a file's bytes) are kept where they are, and home becomes
+// file().
+class RowList::Builder {
+public:
+    Builder(const QByteArray& home, std::size_t rows);
+    void add(QByteArrayView line);
+    // Row k of a list, where it lies when that list's file() is home.
+    void add(const RowList& list, int k)
+    {
+        const Span& span = list.spans_[std::size_t(k)];
+        if (span.inBase && span.size > 0 && list.base_.constData() == list_.base_.constData())
+            list_.spans_.push_back(span);
+        else
+            add(list.line(k));
+    }
+    RowList take() { return std::move(list_); }
+
+private:
+    RowList list_;
 };

@@ -80,9 +80,23 @@ const MergeCase kCases[] = {
       stamped("00.01.01.10.00.00", "B")},
      {stamped("99.12.31.10.00.00", "A"), stamped("00.01.01.10.00.00", "B"),
       stamped("26.01.01.10.00.00", "C")}},
-    {"no base: every row of ours as it is, theirs' missing ones added, deletions back",
-     std::nullopt, {r(1, "A", x), r(3, "C")}, {r(1, "A2", Reminder::kOpen, "20/03/26"), r(2, "B")},
-     {r(1, "A", x), r(2, "B"), r(3, "C")}},
+    {"no base: every row of ours as it is, theirs' missing ones added, deletions back, and "
+     "a title corrected on one side alone as a second row",
+     std::nullopt, {r(1, "A", x), r(3, "C")},
+     {r(1, "A2", Reminder::kOpen, "20/03/26"), r(2, "B"), r(3, "C", Reminder::kOpen, "20/03/26")},
+     {r(1, "A", x), r(1, "A2", Reminder::kOpen, "20/03/26"), r(2, "B"), r(3, "C")}},
+    {"no base: the same second on each side, another title or description, all kept",
+     std::nullopt,
+     {r(1, "A"), r(3, "C", x, Reminder::kNoDue, "d"), stamped("26.12.08.10.00.00", "Feito aqui")},
+     {r(1, "A"), r(3, "C", x, Reminder::kNoDue, "e"), stamped("26.12.08.10.00.00", "Feito lá")},
+     {r(1, "A"), r(3, "C", x, Reminder::kNoDue, "d"), r(3, "C", x, Reminder::kNoDue, "e"),
+      stamped("26.12.08.10.00.00", "Feito aqui"), stamped("26.12.08.10.00.00", "Feito lá")}},
+    {"added on both sides in the same second, other titles: both",
+     QStringList{r(1, "A")}, {r(1, "A"), r(2, "B"), r(4, "D")}, {r(1, "A"), r(2, "C"), r(4, "D", x)},
+     {r(1, "A"), r(2, "B"), r(2, "C"), r(4, "D")}},
+    {"added on both sides, a stamp twice on ours: only equal texts pair",
+     QStringList{r(1, "A")}, {r(1, "A"), r(2, "B"), r(2, "B")}, {r(1, "A"), r(2, "C"), r(2, "B", x)},
+     {r(1, "A"), r(2, "B"), r(2, "B"), r(2, "C")}},
 };
 
 } // namespace
@@ -127,12 +141,12 @@ QStringList fields(const QString& row)
 }
 
 // The rule's pairing, one row at a time: same stamp, equal title and
-// description first, then the rest in order.
-std::vector<int> plainPairing(const QStringList& a, const QStringList& b)
+// description first, then, against a base, the rest in order.
+std::vector<int> plainPairing(const QStringList& a, const QStringList& b, bool againstBase)
 {
     std::vector<int> aOfB(std::size_t(b.size()), -1);
     std::vector<bool> taken(std::size_t(a.size()), false);
-    for (int pass = 0; pass < 2; ++pass) {
+    for (int pass = 0; pass < (againstBase ? 2 : 1); ++pass) {
         for (int j = 0; j < b.size(); ++j) {
             if (aOfB[std::size_t(j)] >= 0)
                 continue;
@@ -157,12 +171,13 @@ QStringList plainMerge(const std::optional<QStringList>& base, const QStringList
     QStringList kept, added;
     if (!base) {
         kept = ours;
-        const std::vector<int> ot = plainPairing(ours, theirs);
+        const std::vector<int> ot = plainPairing(ours, theirs, false);
         for (int j = 0; j < theirs.size(); ++j)
             if (ot[std::size_t(j)] < 0)
                 added << theirs[j];
     } else {
-        const std::vector<int> bo = plainPairing(*base, ours), bt = plainPairing(*base, theirs);
+        const std::vector<int> bo = plainPairing(*base, ours, true),
+                               bt = plainPairing(*base, theirs, true);
         auto partner = [](const std::vector<int>& of, int i) {
             const auto at = std::find(of.begin(), of.end(), i);
             return at == of.end() ? -1 : int(at - of.begin());
@@ -189,7 +204,7 @@ QStringList plainMerge(const std::optional<QStringList>& base, const QStringList
         for (int j = 0; j < theirs.size(); ++j)
             if (bt[std::size_t(j)] < 0)
                 theirsAdded << theirs[j];
-        const std::vector<int> both = plainPairing(oursAdded, theirsAdded);
+        const std::vector<int> both = plainPairing(oursAdded, theirsAdded, false);
         added = oursAdded;
         for (int j = 0; j < theirsAdded.size(); ++j)
             if (both[std::size_t(j)] < 0)
@@ -213,23 +228,54 @@ QStringList plainMerge(const std::optional<QStringList>& base, const QStringList
     return kept + unreadable;
 }
 
+// Bytes a hand edit might leave, each so far from the end of a file.
+template <typename Pick> std::vector<std::pair<int, char>> strays(Pick& pick)
+{
+    static const char kStray[] = {'"', '\r', '\n', ' ', '\t', '\xA7', 'x'};
+    std::vector<std::pair<int, char>> out;
+    for (int n = pick(2) ? 0 : pick(4); n > 0; --n)
+        out.emplace_back(pick(600), kStray[pick(int(std::size(kStray)))]);
+    return out;
+}
+
+QByteArray strayed(QByteArray file, const std::vector<std::pair<int, char>>& strays)
+{
+    for (const auto& [fromEnd, byte] : strays)
+        file.insert(std::max<qsizetype>(0, file.size() - fromEnd), byte);
+    return file;
+}
+
+QList<QByteArray> lines(const RowList& rows)
+{
+    QList<QByteArray> out;
+    for (int k = 0; k < rows.count(); ++k)
+        out << rows.line(k).toByteArray();
+    return out;
+}
+
 } // namespace
 
-// Lists with long shared starts and ends, ordered or not, stamps shared or not,
-// changed on each side in every way: the merge gives what the rule gives.
+// Lists with long shared starts and ends, ordered or not, stamps shared or not
+// (additions on both sides often in the same second), changed on each side in
+// every way: the merge gives what the rule gives.
 TEST(ReminderMerge, givesWhatTheRuleGivesOnRandomLists)
 {
     std::mt19937 random(20261208);
     auto pick = [&random](int n) { return int(random() % unsigned(n)); };
+    // Some on either side of the two-digit years' turn (2076 and 1976 from
+    // today's window), or no date at all.
     const QString stamps[] = {"26.01.01.10.00.00", "26.01.02.10.00.00", "26.01.03.10.00.00",
-                              "99.12.31.10.00.00", "x"};
+                              "99.12.31.10.00.00", "x",
+                              "76.03.13.10.00.00", "76.03.15.10.00.00", "26.02.30.10.00.00"};
     const QString titles[] = {"A", "B", "C"};
+    const QString descriptions[] = {"", "d"};
     auto fresh = [&](bool ordered, int i) {
         const QString stamp = ordered ? QStringLiteral("25.%1.10.00.00")
                                             .arg(QDate(2025, 1, 1).addDays(i).toString("MM.dd"))
-                                      : stamps[pick(5)];
+                                      : stamps[pick(int(std::size(stamps)))];
         return Reminder{stamp, pick(2) ? Reminder::kNoDue : QStringLiteral("20/03/26"),
-                        pick(2) ? Reminder::kOpen : Reminder::kDone, titles[pick(3)], ""}
+                        pick(2) ? Reminder::kOpen : Reminder::kDone, titles[pick(3)],
+                        descriptions[pick(2)]}
             .toRow();
     };
     auto changed = [&](QStringList rows, bool ordered) {
@@ -241,12 +287,22 @@ TEST(ReminderMerge, givesWhatTheRuleGivesOnRandomLists)
                     rows.removeAt(at);
                 break;
             case 1:
-                rows.insert(at, fresh(ordered, 300 + pick(60)));
+                // Last, where the clock puts it, or anywhere.
+                rows.insert(pick(2) ? int(rows.size()) : at, fresh(ordered, 300 + pick(6)));
                 break;
             default:
                 if (!rows.isEmpty()) {
                     Reminder r = Reminder::fromRow(rows[at]);
-                    (pick(2) ? r.status : r.title) = pick(2) ? Reminder::kDone : titles[pick(3)];
+                    switch (pick(3)) {
+                    case 0:
+                        r.status = Reminder::kDone;
+                        break;
+                    case 1:
+                        r.title = titles[pick(3)];
+                        break;
+                    default:
+                        r.description = descriptions[pick(2)];
+                    }
                     rows[at] = r.toRow();
                 }
             }
@@ -265,5 +321,17 @@ TEST(ReminderMerge, givesWhatTheRuleGivesOnRandomLists)
         ASSERT_EQ(ReminderMerge::merge(b, ours, theirs, kToday), plainMerge(b, ours, theirs))
             << "base " << (b ? b->join(" | ").toStdString() : "none") << "\nours "
             << ours.join(" | ").toStdString() << "\ntheirs " << theirs.join(" | ").toStdString();
+
+        // A reload reads theirs' file next to the base's, written or read, even
+        // with stray bytes of a hand edit in either: it gives what reading it
+        // alone gives.
+        const auto both = strays(pick);
+        const QByteArray baseFile = strayed(DataFile::serialize(base, pick(2)), both);
+        const QByteArray theirsFile =
+            strayed(strayed(DataFile::serialize(theirs, pick(2)), both), strays(pick));
+        const RowList read = RowList::fromFile(baseFile);
+        ASSERT_EQ(lines(RowList::fromFile(theirsFile, pick(2) ? read : read.saved())),
+                  lines(RowList::fromFile(theirsFile)))
+            << "base " << baseFile.toStdString() << "\ntheirs " << theirsFile.toStdString();
     }
 }

@@ -454,6 +454,15 @@ TEST_F(ReminderStoreTest, deletingAReminderAlreadyGoneRemovesNothingElse)
     EXPECT_EQ(store.deleteReminder(gone), StoreStatus::Ok);
     EXPECT_EQ(titlesOnFile(), (QStringList{"T0", "T2"}));
     EXPECT_EQ(titles(store), (QStringList{"T0", "T2"}));
+
+    // Of two reminders of one second, the one deleted here was corrected
+    // elsewhere: which row it is now cannot be told, so the other stays.
+    elsewhere({three()[0], row("26.03.14.09.05.03", "Aqui"), row("26.03.14.09.05.03", "Lá")});
+    ASSERT_EQ(store.followFile(false), FileChange::Reloaded);
+    const Reminder there = store.reminderAt(2);
+    elsewhere({three()[0], row("26.03.14.09.05.03", "Aqui"), row("26.03.14.09.05.03", "Lá!")});
+    EXPECT_EQ(store.deleteReminder(there), StoreStatus::Ok);
+    EXPECT_EQ(titlesOnFile(), (QStringList{"T0", "Aqui", "Lá!"}));
 }
 
 // A toggle or a new due date from the other computer survives a correction of
@@ -499,6 +508,18 @@ TEST_F(ReminderStoreTest, changeInTheLastMomentIsMergedAndWrittenAgain)
     EXPECT_EQ(titlesOnFile(), (QStringList{"T0×", "T1", "T2×", "X", "Y"}));
     EXPECT_EQ(rows(s), rows(*reopened()));
     EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{kFile});
+
+    // The one in the last moment holds a reminder of the same second as the one
+    // appended here: both stay, placed by their stamp.
+    QStringList there = DataFile::parse(bytes());
+    there.last() = row("26.03.14.11.00.00", "Y", Reminder::kDone);
+    elsewhere(there);
+    moment.arm([&] { // the new reminder's stamp; the next reading is the merge's
+        moment.arm([&] { elsewhere(there + QStringList{row("26.03.14.10.00.00", "Z")}); });
+    });
+    ASSERT_EQ(s.append(Reminder::kNoDue, "N", QString()), StoreStatus::Ok);
+    EXPECT_EQ(titlesOnFile(), (QStringList{"T0×", "T1", "T2×", "X", "N", "Z", "Y×"}));
+    EXPECT_EQ(rows(s), rows(*reopened()));
 }
 
 TEST_F(ReminderStoreTest, halfWrittenFileIsAskedForAgainThenRefusedUntilItReads)
@@ -568,15 +589,60 @@ TEST_F(ReminderStoreTest, conflictCopyIsMergedWithoutThePendingStatus)
     folder.write(copy, DataFile::serialize(theirs));
 
     ASSERT_EQ(store.mergeConflictCopy(folder.file(copy)), StoreStatus::Ok);
-    // Every reminder of either; the file under the real name wins where they differ.
-    EXPECT_EQ(titlesOnFile(), (QStringList{"X", "T0", "T1", "T2"}));
-    EXPECT_EQ(titles(store), (QStringList{"X", "T0×", "T1", "T2"}));
+    // Every reminder of either; a title that differs makes a second row, and
+    // where only the status differs the file under the real name wins.
+    EXPECT_EQ(titlesOnFile(), (QStringList{"X", "T0", "T1", "T1 deles×", "T2"}));
+    EXPECT_EQ(titles(store), (QStringList{"X", "T0×", "T1", "T1 deles×", "T2"}));
     EXPECT_EQ(store.followFile(false), FileChange::Unchanged);
 
     // Merged again, as the other computer does with the same copy: nothing changes.
     const QByteArray merged = bytes();
     ASSERT_EQ(store.mergeConflictCopy(folder.file(copy)), StoreStatus::Ok);
     EXPECT_EQ(bytes(), merged);
+}
+
+// Two computers hold the same file and the same copy, but each its own base
+// (what it last read) and its own pending change: both write the same bytes,
+// and no reminder of either version is lost, same-second ones included.
+TEST_F(ReminderStoreTest, twoComputersMergingOneConflictCopyWriteTheSameAndLoseNothing)
+{
+    const QString copy = QStringLiteral("lembretes.sync-conflict-20261208-100000-ABCDEF2.dat");
+    const QString second = QStringLiteral("26.12.08.10.00.00");
+    QStringList real = three();
+    real << row(second, "Feito aqui");
+    QStringList copied = three();
+    copied[1] = row("26.03.14.09.05.02", "T1 corrigido lá");
+    copied[2] = row("26.03.14.09.05.03", "T2", Reminder::kDone);
+    copied << Reminder{second, Reminder::kNoDue, Reminder::kOpen, "Feito aqui", "lá"}.toRow()
+           << row(second, "Feito lá");
+
+    TempFolder there;
+    ReminderStore other(there.path(), clock);
+    writeFile(DataFile::serialize(three()));
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    there.write(kFile, DataFile::serialize({three()[0]}));
+    ASSERT_EQ(other.load(), StoreStatus::Ok);
+    other.setStatus(0, Reminder::kDone);
+
+    elsewhere(real);
+    folder.write(copy, DataFile::serialize(copied));
+    there.write(kFile, DataFile::serialize(real));
+    there.write(copy, DataFile::serialize(copied));
+    ASSERT_EQ(store.mergeConflictCopy(folder.file(copy)), StoreStatus::Ok);
+    ASSERT_EQ(other.mergeConflictCopy(there.file(copy)), StoreStatus::Ok);
+
+    EXPECT_EQ(bytes(), there.read(kFile));
+    auto texts = [](const QStringList& rows) {
+        QStringList out;
+        for (const QString& row : rows) {
+            const Reminder r = Reminder::fromRow(row);
+            out << r.posted + u' ' + r.title + u' ' + r.description;
+        }
+        return out;
+    };
+    const QStringList merged = texts(DataFile::parse(bytes()));
+    for (const QString& text : texts(real + copied))
+        EXPECT_TRUE(merged.contains(text)) << text.toStdString();
 }
 
 TEST_F(ReminderStoreTest, conflictCopyThatCannotBeReadIsLeftAndWritesNothing)
