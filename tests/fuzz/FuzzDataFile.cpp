@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -52,6 +53,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fewer.removeAt(rows.size() / 2);
         require(list.without(int(rows.size() / 2)).file() == DataFile::serialize(fewer),
                 "a delete writes what serialize does");
+    }
+    // Read beside a list read or written before, whose rows at its start and end it
+    // may take, a file reads as it does alone.
+    const QByteArray half = bytes.first(bytes.size() / 2).toByteArray();
+    std::vector<RowList> likes = {RowList::fromFile(half),
+                                  RowList::fromFile(bytes.sliced(half.size()).toByteArray()), list};
+    if (!rows.isEmpty())
+        likes.push_back(list.without(0));
+    for (const RowList& like : likes) {
+        const RowList beside = RowList::fromFile(bytes.toByteArray(), like);
+        require(beside.count() == list.count(), "read beside another list: every row");
+        for (int k = 0; k < list.count(); ++k)
+            require(beside.line(k) == list.line(k), "read beside another list: each row");
     }
     // Typed fields may hold anything; what a reload of the write gives is the list.
     const QString field = text.left(60);
