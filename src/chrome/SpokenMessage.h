@@ -19,8 +19,6 @@ public:
     void say(const QString& text);
     void hush();
 
-    QLabel* line() const { return line_; }
-
 private:
     void showWhenSettled();
 

@@ -344,20 +344,12 @@ class Session:
 
     def wait_heard(self, *expected, since=0, timeout=10):
         """Waits until Orca has said each of these, in this order, after utterance
-        number `since`; returns the utterances after the first of them."""
+        number `since`."""
         def found():
-            said = self.heard()[since:]
-            at, first = 0, None
-            for words in expected:
-                while at < len(said) and words not in said[at]:
-                    at += 1
-                if at == len(said):
-                    return None
-                first = at if first is None else first
-                at += 1
-            return said[first:] or [""]
+            said = iter(self.heard()[since:])
+            return all(any(words in utterance for utterance in said) for words in expected)
         try:
-            return wait_until(found, timeout, f"Orca to say {expected!r}")
+            wait_until(found, timeout, f"Orca to say {expected!r}")
         except CaseFailed as failed:
             raise CaseFailed(f"{failed}; it said {self.heard()[since:]!r}") from None
 
