@@ -79,6 +79,8 @@ struct Edit {
     QString after;
     QString kept;
     int cursor;
+    // Where the edit left the cursor; -1 where it tells nothing (a text set whole).
+    int editCursor = -1;
 };
 
 class LimitEdit : public ::testing::TestWithParam<Edit> {};
@@ -86,7 +88,7 @@ class LimitEdit : public ::testing::TestWithParam<Edit> {};
 TEST_P(LimitEdit, cleansAndCutsOnlyWhatCameIn)
 {
     const Edit& e = GetParam();
-    int cursor = -1;
+    int cursor = e.editCursor;
     EXPECT_EQ(LimitaChars::limitEdit(e.before, e.after, 5, false, cursor), e.kept);
     EXPECT_EQ(cursor, e.cursor);
 }
@@ -105,4 +107,11 @@ INSTANTIATE_TEST_SUITE_P(
         // a filled text longer than the limit may shrink but never grow
         Edit{"abcdefgh", "abcdefg", "abcdefg", 7}, Edit{"abcdefgh", "abcdefghi", "abcdefgh", 8},
         // characters the program put in earlier stay
-        Edit{"a~b", "a~bc", "a~bc", 4}));
+        Edit{"a~b", "a~bc", "a~bc", 4},
+        // before an equal letter, typed or erased: the cursor stays where it was
+        Edit{"ab", "aab", "aab", 1, 1}, Edit{"aab", "ab", "ab", 0, 0},
+        // a word typed mid-text letter by letter, past the limit at its end
+        Edit{"ppx", "pppx", "pppx", 2, 2}, Edit{"pppx", "ppopx", "ppopx", 3, 3},
+        Edit{"ppopx", "ppoppx", "ppopx", 3, 4},
+        // a paste mid-text, a reserved character dropped; one cut to the room left
+        Edit{"aab", "aa§aab", "aaaab", 3, 4}, Edit{"abc", "abcabcabc", "ababc", 2, 6}));

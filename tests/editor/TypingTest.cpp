@@ -48,6 +48,21 @@ TEST_F(Typing, deleteArrowsHomeEndAndBackspaceStillEdit)
     typeKeys(titulo, QStringLiteral("X"));
     EXPECT_EQ(titulo->text(), QStringLiteral("bcX"));
 
+    // Mid-title, before a letter equal to the one typed or erased.
+    titulo->clear();
+    typeKeys(titulo, QStringLiteral("Ir ao notebook"));
+    QTest::keyClick(titulo, Qt::Key_Home);
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClick(titulo, Qt::Key_Right);
+    typeKeys(titulo, QStringLiteral("novo "));
+    EXPECT_EQ(titulo->text(), QStringLiteral("Ir ao novo notebook"));
+    titulo->setProgramText(QStringLiteral("Comprar ppao"));
+    titulo->setCursorPosition(9);
+    QTest::keyClick(titulo, Qt::Key_Backspace);
+    typeKeys(titulo, QStringLiteral("x"));
+    EXPECT_EQ(titulo->text(), QStringLiteral("Comprar xpao"));
+    titulo->setText(QStringLiteral("b"));
+
     typeKeys(descricao, QStringLiteral("um"));
     QTest::keyClick(descricao, Qt::Key_Return);
     typeKeys(descricao, QStringLiteral("dois"));
