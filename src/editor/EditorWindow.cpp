@@ -70,6 +70,7 @@ EditorWindow::EditorWindow(Role role, MainHost& host, const Clock& clock, QWidge
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, &EditorWindow::Timer1_Timer);
+    connect(txtTitulo, &TitleBox::messageEditedAway, this, &EditorWindow::messageEditedAway);
 
     new TypedKeys(txtTitulo, txtDescricao, this);
     connect(btnOk, &PictureButton::clicked, this, &EditorWindow::btnOk_Click);
@@ -210,21 +211,32 @@ void EditorWindow::fill(const Reminder& reminder)
     txtDescricao->setStoredText(description.replace(Reminder::kLineBreak, QStringLiteral("\r\n")));
 }
 
-void EditorWindow::showTitleMessage(const QString& text)
+void EditorWindow::showTitleMessage(const QString& text, bool onMainLine)
 {
     Timer1->start(kMessageMs);
     Beep::sound();
-    txtTitulo->setProgramText(text);
+    txtTitulo->showMessage(text);
+    messageOnMainLine_ = onMainLine;
+    if (onMainLine)
+        host_.setMessageVisible(true);
     spoken_->say(text);
+}
+
+void EditorWindow::messageEditedAway()
+{
+    // Ends as the timer would, but what the user typed stays, and a message not
+    // yet heard is still said.
+    Timer1->stop();
+    if (messageOnMainLine_)
+        host_.setMessageVisible(false);
 }
 
 void EditorWindow::btnOk_Click()
 {
+    // A message in the box is no title: the box holds none.
     const QString title = txtTitulo->text();
-    if (blankTitle(title)) {
-        showTitleMessage(kVazio);
-        if (role_ == Role::Escrever)
-            host_.setMessageVisible(true);
+    if (txtTitulo->holdsMessage() || blankTitle(title)) {
+        showTitleMessage(kVazio, role_ == Role::Escrever);
         // Nothing was written, so a pending status change still waits for a save.
         host_.focusHolder();
         return;
@@ -246,7 +258,7 @@ void EditorWindow::btnOk_Click()
     host_.showFirstPage();
     host_.setUnsaved(false);
     if (role_ == Role::Escrever) {
-        showTitleMessage(kInserida);
+        showTitleMessage(kInserida, false);
         txtDescricao->clear();
         showDue(Reminder::kNoDue);
     } else {
@@ -258,6 +270,9 @@ void EditorWindow::btnOk_Click()
 
 void EditorWindow::Timer1_Timer()
 {
+    // The user's first edit already ended the message.
+    if (!txtTitulo->holdsMessage())
+        return;
     txtTitulo->setProgramText(QString());
     spoken_->hush();
     Timer1->stop();

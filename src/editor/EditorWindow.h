@@ -54,7 +54,9 @@ private:
     void Timer1_Timer();
     void lblVencimento_Click();
     void casaClicked(int i);
-    void showTitleMessage(const QString& text);
+    // `onMainLine`: the message shows the main window's message line too.
+    void showTitleMessage(const QString& text, bool onMainLine);
+    void messageEditedAway();
     void showDue(const QString& due);
 
     const Role role_;
@@ -71,6 +73,7 @@ private:
     QTimer* Timer1 = nullptr;
     SpokenMessage* spoken_ = nullptr;
 
+    bool messageOnMainLine_ = false;
     // The reminder being corrected, as the opener handed it over.
     Reminder original_;
 };

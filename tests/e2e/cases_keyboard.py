@@ -76,6 +76,23 @@ def the_keyboard_alone_writes_concludes_saves_corrects_and_deletes(s):
     s.key("space")
     s.wait_data(file_rows([]))
 
+    # Two more as a quick typist writes them: a word typed into the middle of the
+    # first, before an equal letter, and the next title typed at once after it.
+    s.key("ctrl+n")
+    wait_new_focus(s, s.wid)
+    s.type("Peclado")
+    s.key("Home", "Right")
+    s.type("elo t")
+    s.key("ctrl+Return")
+    wait_focus(s, s.wid, "the keyboard to come back after the store")
+    s.key("ctrl+n")
+    wait_new_focus(s, s.wid)
+    s.type("Segundo")
+    s.key("ctrl+Return")
+    two = (rb'"(.{17})\xa7----/----/----\xa7  \xa7Pelo teclado\xa7\r\n'
+           rb'(.{17})\xa7----/----/----\xa7  \xa7Segundo\xa7(\r\n)?"\r\n')
+    wait_until(lambda: re.fullmatch(two, s.data(), re.S), 5, "the two titles as they were typed")
+
 
 @case(wm=True, data=file_rows(reminders(3)))
 def mouse_clicks_on_the_pictures_show_no_focus_mark(s):

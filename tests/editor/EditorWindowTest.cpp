@@ -5,6 +5,10 @@
 #include "DataFile.h"
 #include "MouseEvents.h"
 
+#include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
+
 namespace {
 
 class Escrever : public EditorFixture {
@@ -55,11 +59,20 @@ TEST_F(Escrever, aTitleOfSpacesIsRefusedUntilTheTimerEndsTheMessage)
     EXPECT_TRUE(editor->messageTimer()->isActive());
     EXPECT_EQ(editor->messageTimer()->interval(), 2000);
 
-    typeKeys(titulo, QStringLiteral("xyz")); // erased when the message ends
     fireTimer();
     EXPECT_TRUE(titulo->text().isEmpty());
     EXPECT_FALSE(editor->messageTimer()->isActive());
     EXPECT_FALSE(host.messageVisible);
+
+    // Typed within the two seconds: the message ends at once, and the title stays.
+    ok();
+    ASSERT_TRUE(host.messageVisible);
+    typeKeys(titulo, QStringLiteral("xyz"));
+    EXPECT_EQ(titulo->text(), QStringLiteral("xyz"));
+    EXPECT_FALSE(editor->messageTimer()->isActive());
+    EXPECT_FALSE(host.messageVisible);
+    fireTimer();
+    EXPECT_EQ(titulo->text(), QStringLiteral("xyz"));
 
     write(QStringLiteral("Agora sim"));
     EXPECT_EQ(host.store().count(), 1);
@@ -89,12 +102,67 @@ TEST_F(Escrever, aStoredReminderKeepsItsSpacesAndClearsTheWindow)
     EXPECT_FALSE(editor->restoresWithMain());
 }
 
-TEST_F(Escrever, okDuringTheMessageStoresTheMessageAsTitle)
+TEST_F(Escrever, okDuringTheMessageStoresNothing)
 {
     write(QStringLiteral("Primeiro"));
+    const int beeps = Beep::count();
+    ok();
+    ASSERT_EQ(host.store().count(), 1);
+    EXPECT_EQ(titulo->text(), EditorWindow::kVazio);
+    EXPECT_EQ(Beep::count(), beeps + 1);
+    EXPECT_TRUE(host.messageVisible);
+    EXPECT_TRUE(editor->messageTimer()->isActive());
+    // Even a user who typed the message's own words has a title.
+    titulo->selectAll();
+    typeKeys(titulo, EditorWindow::kInserida);
     ok();
     ASSERT_EQ(host.store().count(), 2);
-    EXPECT_EQ(host.store().reminderAt(1).title, QStringLiteral("Entrada inserida com sucesso!"));
+    EXPECT_EQ(host.store().reminderAt(1).title, EditorWindow::kInserida);
+}
+
+// The first edit during a message starts from an empty box, however it comes.
+TEST_F(Escrever, whatIsTypedDuringEachMessageIsTheTitle)
+{
+    auto* spoken = editor->findChild<QLabel*>(QStringLiteral("mensagemFalada"));
+    for (const bool refused : {false, true}) {
+        if (refused)
+            ok();
+        else
+            write(QStringLiteral("Primeiro"));
+        ASSERT_TRUE(editor->messageTimer()->isActive());
+        typeKeys(titulo, QStringLiteral("Q"));
+        EXPECT_EQ(titulo->text(), QStringLiteral("Q"));
+        EXPECT_FALSE(editor->messageTimer()->isActive());
+        EXPECT_FALSE(host.messageVisible);
+        // Ended early, the message is still heard.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return spoken->isVisible(); }, 1000));
+        typeKeys(titulo, QStringLiteral("uarto"));
+        fireTimer();
+        EXPECT_EQ(titulo->text(), QStringLiteral("Quarto"));
+        ok();
+        EXPECT_EQ(host.store().reminderAt(host.store().count() - 1).title,
+                  QStringLiteral("Quarto"));
+    }
+    ASSERT_EQ(host.store().count(), 3);
+
+    // A refused key changes nothing, so the message stays; Backspace empties it.
+    typeKeys(titulo, QStringLiteral("~"));
+    EXPECT_EQ(titulo->text(), EditorWindow::kInserida);
+    EXPECT_TRUE(editor->messageTimer()->isActive());
+    QTest::keyClick(titulo, Qt::Key_Backspace);
+    EXPECT_TRUE(titulo->text().isEmpty());
+    EXPECT_FALSE(editor->messageTimer()->isActive());
+
+    ok();
+    QGuiApplication::clipboard()->setText(QStringLiteral("co§lado"));
+    titulo->paste();
+    EXPECT_EQ(titulo->text(), QStringLiteral("colado"));
+
+    write(QStringLiteral("Outro"));
+    QAccessible::queryAccessibleInterface(titulo)->setText(QAccessible::Value,
+                                                           QStringLiteral("Lido"));
+    EXPECT_EQ(titulo->text(), QStringLiteral("Lido"));
+    EXPECT_FALSE(editor->messageTimer()->isActive());
 }
 
 TEST_F(Escrever, aHastyDoubleClickOnOkStoresOneReminder)
@@ -304,6 +372,17 @@ TEST_F(Atualizar, aRefusedTitleLeavesTheMessageLineAlone)
     ok();
     EXPECT_EQ(host.store().reminderAt(0).title, QStringLiteral("Novo"));
     EXPECT_FALSE(editor->restoresWithMain());
+
+    // Ended by a key, it still leaves the line it never showed alone.
+    open(EditorWindow::Role::Atualizar);
+    fill(1);
+    titulo->clear();
+    host.messageVisible = true;
+    ok();
+    typeKeys(titulo, QStringLiteral("Outro"));
+    EXPECT_TRUE(host.messageVisible);
+    ok();
+    EXPECT_EQ(host.store().reminderAt(1).title, QStringLiteral("Outro"));
 }
 
 TEST_F(Atualizar, aNewFillingIsNotErasedByTheLastMessage)
