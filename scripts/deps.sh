@@ -14,8 +14,9 @@ test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
            libx11-dev libxdamage-dev syncthing at-spi2-core python3-pyatspi orca)
 # dpkg-shlibdeps (dpkg-dev) finds the package's library dependencies with file.
 package_pkgs=(dpkg-dev file)
-# The package check's lintian, hardening-check (devscripts) and man (man-db).
-test_pkgs+=(lintian devscripts man-db)
+# The package check's lintian, hardening-check (devscripts) and man (man-db), and
+# dpkg-repack, which keeps a copy installed before the check.
+test_pkgs+=(lintian devscripts man-db dpkg-repack)
 windows_pkgs=(g++-mingw-w64-x86-64-posix wine64 nsis unzip dpkg-dev ninja-build ccache googletest
               fonts-liberation2 xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick python3)
 
@@ -38,4 +39,4 @@ sudo=()
 [[ $(id -u) -ne 0 ]] && sudo=(sudo)
 echo "Installing: ${missing[*]}"
 "${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

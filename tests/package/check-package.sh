@@ -3,8 +3,8 @@
 # would, checks the installed program's hardening, its manual page, changelog
 # and copyright, starts the program on its own X server with a home of its own,
 # and checks that its main window shows and its data file is in that home's data
-# folder. The package is removed again in every case, so it never stays
-# installed after a check.
+# folder. In every case the machine is left as it was: the package removed, or a
+# quivera-recordim that was installed before put back as it was.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 deb=$PWD/$(./scripts/package.sh | tail -1)
@@ -12,12 +12,23 @@ deb=$PWD/$(./scripts/package.sh | tail -1)
 sudo=()
 [[ $(id -u) -ne 0 ]] && sudo=(sudo)
 work=$(mktemp -d)
+apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -y -qq)
+# A developer's own installed copy, packed again from what dpkg holds of it.
+found=
+if dpkg-query -W -f='${Status}' quivera-recordim 2>/dev/null | grep -q 'install ok installed'; then
+  (cd "$work" && "${sudo[@]}" dpkg-repack quivera-recordim >/dev/null)
+  found=$(ls "$work"/quivera-recordim_*.deb)
+fi
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
   wait 2>/dev/null || true
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq quivera-recordim \
-    >/dev/null 2>&1 || true
+  if [[ -n $found ]]; then
+    "${apt[@]}" install --reinstall --allow-downgrades --no-install-recommends "$found" \
+      >/dev/null 2>&1 || echo "could not put back $found" >&2
+  else
+    "${apt[@]}" remove quivera-recordim >/dev/null 2>&1 || true
+  fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -39,8 +50,7 @@ if [[ $status -ne 0 || -n $tags ]]; then
 fi
 
 # Only what the package declares: no recommended extras hide a missing dependency.
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall \
-  --no-install-recommends "$deb" >/dev/null
+"${apt[@]}" install --reinstall --allow-downgrades --no-install-recommends "$deb" >/dev/null
 [[ -x /usr/bin/quivera-recordim ]] || fail "not installed in /usr/bin"
 
 # Debian's hardening, each protection named with the flag that gives it. Control
