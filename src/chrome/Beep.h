@@ -1,7 +1,11 @@
 #pragma once
 
-// The system beep, counted so tests can see that it sounded.
+#include <functional>
+
+// The system beep.
 namespace Beep {
 void sound();
-int count();
+// What sounds instead of the speaker (a test's ear); an empty one gives the
+// speaker back.
+void setSounder(std::function<void()> sounder);
 } // namespace Beep

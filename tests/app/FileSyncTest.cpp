@@ -1,5 +1,5 @@
 #include "Application.h"
-#include "Beep.h"
+#include "HeardBeeps.h"
 #include "DataFile.h"
 #include "FileSync.h"
 #include "TempFolder.h"
@@ -39,7 +39,7 @@ TEST(FileSync, AChangeWaitsForTheUserAndIsSaidQuietly)
     FileSync sync(main, kFast, [&busy] { return busy; });
     auto* total = main.findChild<QLabel*>(QStringLiteral("lblTotalLembretes"));
     auto* message = main.findChild<QLabel*>(QStringLiteral("lblAviso"));
-    const int beeps = Beep::count();
+    const HeardBeeps beeps;
 
     folder.write(ReminderStore::kFileName, fileOf(3));
     QTest::qWait(kFast.latestMs * 2);
@@ -48,7 +48,7 @@ TEST(FileSync, AChangeWaitsForTheUserAndIsSaidQuietly)
     busy = false;
     EXPECT_TRUE(QTest::qWaitFor([&] { return total->text() == u"3"; }, 2000));
     EXPECT_EQ(message->text(), FileSync::kUpdated);
-    EXPECT_EQ(Beep::count(), beeps);
+    EXPECT_EQ(beeps.count(), 0);
     app.owner().closeAll();
 }
 

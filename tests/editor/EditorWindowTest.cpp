@@ -1,6 +1,6 @@
 #include "EditorFixture.h"
 
-#include "Beep.h"
+#include "HeardBeeps.h"
 #include "CalendarioFrame.h"
 #include "DataFile.h"
 #include "MouseEvents.h"
@@ -46,14 +46,14 @@ protected:
 TEST_F(Escrever, aTitleOfSpacesIsRefusedUntilTheTimerEndsTheMessage)
 {
     host.unsaved = true;
-    const int beeps = Beep::count();
+    const HeardBeeps beeps;
     typeKeys(titulo, QStringLiteral("   "));
     typeKeys(descricao, QStringLiteral("fica"));
     ok();
     EXPECT_EQ(host.store().count(), 0);
     EXPECT_EQ(titulo->text(), QStringLiteral("O título não pode ficar vazio!"));
     EXPECT_EQ(descricao->toPlainText(), QStringLiteral("fica"));
-    EXPECT_EQ(Beep::count(), beeps + 1);
+    EXPECT_EQ(beeps.count(), 1);
     EXPECT_TRUE(host.messageVisible);
     EXPECT_TRUE(host.unsaved) << "nothing was written, the save marker stays";
     EXPECT_TRUE(editor->messageTimer()->isActive());
@@ -105,11 +105,11 @@ TEST_F(Escrever, aStoredReminderKeepsItsSpacesAndClearsTheWindow)
 TEST_F(Escrever, okDuringTheMessageStoresNothing)
 {
     write(QStringLiteral("Primeiro"));
-    const int beeps = Beep::count();
+    const HeardBeeps beeps;
     ok();
     ASSERT_EQ(host.store().count(), 1);
     EXPECT_EQ(titulo->text(), EditorWindow::kVazio);
-    EXPECT_EQ(Beep::count(), beeps + 1);
+    EXPECT_EQ(beeps.count(), 1);
     EXPECT_TRUE(host.messageVisible);
     EXPECT_TRUE(editor->messageTimer()->isActive());
     // Even a user who typed the message's own words has a title.

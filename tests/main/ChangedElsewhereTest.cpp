@@ -1,6 +1,6 @@
 #include "MainListFixture.h"
 
-#include "Beep.h"
+#include "HeardBeeps.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ TEST_F(ChangedElsewhere, theSelectedReminderStaysSelectedAndNothingShowsOrMoves)
     // handling would show it again.
     viewer()->hide();
     QWidget* focus = QApplication::focusWidget();
-    const int beeps = Beep::count();
+    const HeardBeeps beeps;
 
     changeElsewhere();
 
@@ -50,7 +50,7 @@ TEST_F(ChangedElsewhere, theSelectedReminderStaysSelectedAndNothingShowsOrMoves)
     EXPECT_EQ(state().selected(), 2);
     EXPECT_FALSE(viewer()->isVisible()) << "the reload showed the viewer";
     EXPECT_EQ(QApplication::focusWidget(), focus);
-    EXPECT_EQ(Beep::count(), beeps);
+    EXPECT_EQ(beeps.count(), 0);
     EXPECT_FALSE(button("imgSalvarRed")->isVisible());
 
     // What the commands act on is that reminder, at its new index.

@@ -1,6 +1,6 @@
 #include "MainListFixture.h"
 
-#include "Beep.h"
+#include "HeardBeeps.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -116,13 +116,13 @@ TEST_F(ListCommands, copyPutsEveryReminderOnItsOwnLine)
         r.title = i == 0 ? QStringLiteral("Compras") : QStringLiteral("Padaria \u00A5 fim");
         return r;
     });
-    const int beeps = Beep::count();
+    const HeardBeeps beeps;
     press("imgCopiar");
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               QStringLiteral("26.03.14.09.00.00 - Compras - Leite ovos\r\n"
                              "26.03.14.09.00.01 - Padaria   fim - Pão\r\n"));
     EXPECT_EQ(label("lblAviso")->text(), QStringLiteral("Lista copiada!"));
-    EXPECT_EQ(Beep::count(), beeps + 1);
+    EXPECT_EQ(beeps.count(), 1);
 }
 
 TEST_F(ListCommands, copyOfAnEmptyListEmptiesTheClipboard)
