@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int kPatienceMs = 1000;
-
 QPointer<QWidget>& coming()
 {
     static QPointer<QWidget> window;

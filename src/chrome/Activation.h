@@ -7,9 +7,11 @@ class QWidget;
 // a command waits until the window the command asked for has arrived.
 namespace Activation {
 
+// How long a window asked for may take: a window manager may refuse it.
+constexpr int kPatienceMs = 1000;
+
 void request(QWidget* window);
-// A window asked for is still on its way (for at most a second: a window manager
-// may refuse it).
+// A window asked for is still on its way.
 bool pending();
 
 } // namespace Activation

@@ -3,6 +3,8 @@
 #include "Accessibility.h"
 #include "Activation.h"
 
+#include <QGuiApplication>
+#include <QWindow>
 #include <QLabel>
 #include <QTimer>
 
@@ -14,8 +16,7 @@ SpokenMessage::SpokenMessage(QWidget* window)
     line_->setTextFormat(Qt::PlainText);
     line_->hide();
     Accessibility::setLabelRole(line_, QAccessible::Notification);
-    // Looked at again until the command that spoke has finished moving the focus.
-    wait_->setInterval(10);
+    wait_->setSingleShot(true);
     connect(wait_, &QTimer::timeout, this, &SpokenMessage::showWhenSettled);
 }
 
@@ -24,19 +25,29 @@ void SpokenMessage::say(const QString& text)
     // Only a notification that starts showing is heard.
     line_->hide();
     line_->setText(text);
-    wait_->start();
+    // The command that spoke may go on to ask for a window: looked at once it is done.
+    disconnect(arrival_);
+    wait_->start(10);
 }
 
 void SpokenMessage::hush()
 {
+    disconnect(arrival_);
     wait_->stop();
     line_->hide();
 }
 
 void SpokenMessage::showWhenSettled()
 {
-    if (Activation::pending())
+    if (Activation::pending()) {
+        if (!arrival_)
+            // Queued: the widgets learn which window is active after the signal.
+            arrival_ = connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
+                               &SpokenMessage::showWhenSettled, Qt::QueuedConnection);
+        wait_->start(Activation::kPatienceMs);
         return;
+    }
+    disconnect(arrival_);
     wait_->stop();
     line_->show();
 }

@@ -23,5 +23,7 @@ private:
     void showWhenSettled();
 
     QLabel* line_;
+    // The first look, then the limit of the wait for a window that never comes.
     QTimer* wait_;
+    QMetaObject::Connection arrival_;
 };
