@@ -3,7 +3,8 @@
 #include "Accessibility.h"
 #include "Activation.h"
 #include "DesktopNotifier.h"
-#include "EditorWindow.h"
+#include "frm1_Escrever.h"
+#include "frm2_Atualizar.h"
 #include "FileSync.h"
 #include "FocusMark.h"
 #include "Fonts.h"
@@ -31,10 +32,10 @@ Application::Application(const QString& dataFolder, const Clock& clock)
                      [] { QApplication::setWindowIcon(Pictures::icon()); });
 
     owner_.setFactory(Secondary::Escrever, [this] {
-        return new EditorWindow(EditorWindow::Role::Escrever, *main_, clock_);
+        return new frm1_Escrever(*main_, clock_);
     });
     owner_.setFactory(Secondary::Atualizar, [this] {
-        return new EditorWindow(EditorWindow::Role::Atualizar, *main_, clock_);
+        return new frm2_Atualizar(*main_, clock_);
     });
     owner_.setFactory(Secondary::VerLembrete,
                       [this] { return new frm3_verLembrete(owner_, *main_); });

@@ -15,7 +15,6 @@
 #include "PageScrollBar.h"
 #include "PictureButton.h"
 #include "Pictures.h"
-#include "ReminderStore.h"
 #include "SpokenMessage.h"
 #include "TabChain.h"
 #include "TitleBox.h"
@@ -55,17 +54,13 @@ bool blankTitle(const QString& title)
 
 } // namespace
 
-EditorWindow::EditorWindow(Role role, MainHost& host, const Clock& clock, QWidget* parent)
-    : PageWindow(role == Role::Escrever ? QStringLiteral("frm1_Escrever")
-                                        : QStringLiteral("frm2_Atualizar"),
-                 parent),
-      role_(role), host_(host), clock_(clock)
+EditorWindow::EditorWindow(const Page& page, MainHost& host, const Clock& clock, QWidget* parent)
+    : PageWindow(page.name, parent), host_(host), clock_(clock)
 {
-    setWindowTitle(role == Role::Escrever ? QStringLiteral("Escrever lembrete")
-                                          : QStringLiteral("Corrigir lembrete"));
+    setWindowTitle(page.title);
     setFont(Fonts::windowFont());
     frameCalendario = new CalendarioFrame(clock, this);
-    buildControls();
+    buildControls(page);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -78,7 +73,7 @@ EditorWindow::EditorWindow(Role role, MainHost& host, const Clock& clock, QWidge
             [this] { frameCalendario->showOverBoxes(lblData->text()); });
     connect(frameCalendario, &CalendarioFrame::casaClicked, this, &EditorWindow::casaClicked);
     connect(LabelClick::install(lblVencimento), &LabelClick::clicked, this,
-            &EditorWindow::lblVencimento_Click);
+            [this] { lblVencimento_Click(); });
     wireKeys();
     txtTitulo->setFocus(Qt::OtherFocusReason);
 }
@@ -123,15 +118,14 @@ void EditorWindow::focusTitle()
     txtTitulo->end(false);
 }
 
-void EditorWindow::buildControls()
+void EditorWindow::buildControls(const Page& page)
 {
-    const bool escrever = role_ == Role::Escrever;
     // Created bottom first: the designer lists what lies on top first.
     addRule("linhamarca", Twips::rect(0, 480, 3735, 30), PageColours::kInk);
     addRule("Shape1", Twips::rect(90, 930, 3220, 30), PageColours::kPaleRule);
     addRule("Shape2", Twips::rect(90, 2600, 3220, 30), PageColours::kPaleRule);
-    PictureButton::create(this, "Image1", Twips::rect(90, 285, escrever ? 870 : 1035, 210),
-                          Pictures::path(escrever ? "titulo_escrever" : "titulo_atualizar"));
+    PictureButton::create(this, "Image1", Twips::rect(90, 285, page.headingWidth, 210),
+                          Pictures::path(page.heading));
     btnFechar->raise();
     btnFechar->setPicture(QStringLiteral(":/pictures/fechar.svg"));
 
@@ -146,10 +140,8 @@ void EditorWindow::buildControls()
     // What a click on it does, with the date it would clear.
     Accessibility::setLabelRole(lblVencimento, QAccessible::Button);
     lblVencimento->setAccessibleName(QStringLiteral("Limpar vencimento"));
-    lblData =
-        label(this, "lblData",
-              escrever ? Twips::rect(1000, 2760, 960, 195) : Twips::rect(1005, 2760, 840, 195),
-              Reminder::kNoDue, PageColours::kInk);
+    lblData = label(this, "lblData", Twips::rect(page.dueLeft, 2760, page.dueWidth, 195),
+                    Reminder::kNoDue, PageColours::kInk);
 
     btnCalendario = PictureButton::create(this, "btnCalendario", Twips::rect(1800, 2700, 315, 300),
                                           Pictures::path("calendario"));
@@ -161,7 +153,7 @@ void EditorWindow::buildControls()
 
     label(this, "Label1", Twips::rect(600, 540, 1800, 195),
           QStringLiteral("(Máximo 45 caracteres)"), kHint);
-    label(this, "Label2", Twips::rect(900, 1035, escrever ? 960 : 840, 195),
+    label(this, "Label2", Twips::rect(900, 1035, page.hintWidth, 195),
           QStringLiteral("(Ilimitado)"), kHint);
 
     txtDescricao = new DescriptionBox(this);
@@ -194,9 +186,14 @@ void EditorWindow::showDue(const QString& due)
     lblVencimento->setAccessibleDescription(words);
 }
 
-bool EditorWindow::restoresWithMain() const
+QString EditorWindow::titleText() const
 {
-    return role_ == Role::Escrever && !txtTitulo->text().isEmpty();
+    return txtTitulo->text();
+}
+
+void EditorWindow::clearDescription()
+{
+    txtDescricao->clear();
 }
 
 void EditorWindow::fill(const Reminder& reminder)
@@ -204,7 +201,6 @@ void EditorWindow::fill(const Reminder& reminder)
     // A message still ending from the last reminder must not erase this title.
     Timer1->stop();
     spoken_->hush();
-    original_ = reminder;
     showDue(reminder.due);
     txtTitulo->setProgramText(reminder.title);
     QString description = reminder.description;
@@ -236,20 +232,13 @@ void EditorWindow::btnOk_Click()
     // A message in the box is no title: the box holds none.
     const QString title = txtTitulo->text();
     if (txtTitulo->holdsMessage() || blankTitle(title)) {
-        showTitleMessage(kVazio, role_ == Role::Escrever);
+        showTitleMessage(kVazio, refusalOnMainLine());
         // Nothing was written, so a pending status change still waits for a save.
         host_.focusHolder();
         return;
     }
 
-    ReminderStore& store = host_.store();
-    const StoreStatus result =
-        role_ == Role::Escrever
-            ? store.append(lblData->text(), title, txtDescricao->storedText())
-            : store.replaceReminder(original_, {original_.posted, lblData->text(),
-                                                original_.status, title,
-                                                txtDescricao->storedText()});
-    if (!host_.report(result)) {
+    if (!host_.report(store(title, lblData->text(), txtDescricao->storedText()))) {
         // What the user typed stays for another try.
         host_.focusHolder();
         return;
@@ -257,14 +246,7 @@ void EditorWindow::btnOk_Click()
 
     host_.showFirstPage();
     host_.setUnsaved(false);
-    if (role_ == Role::Escrever) {
-        showTitleMessage(kInserida, false);
-        txtDescricao->clear();
-        showDue(Reminder::kNoDue);
-    } else {
-        host_.showMessage(kAtualizada);
-        close();
-    }
+    stored();
     host_.focusHolder();
 }
 
@@ -282,8 +264,6 @@ void EditorWindow::Timer1_Timer()
 void EditorWindow::lblVencimento_Click()
 {
     showDue(Reminder::kNoDue);
-    if (role_ == Role::Escrever)
-        frameCalendario->park();
 }
 
 void EditorWindow::casaClicked(int i)

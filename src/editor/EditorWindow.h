@@ -3,6 +3,7 @@
 #include "EditTarget.h"
 #include "PageWindow.h"
 #include "Reminder.h"
+#include "ReminderStore.h"
 
 class CalendarioFrame;
 class Clock;
@@ -14,26 +15,17 @@ class QTimer;
 class SpokenMessage;
 class TitleBox;
 
-// The two reminder editors, one window with two roles: frm1_Escrever writes new
-// reminders and stays open for the next one; frm2_Atualizar corrects the
-// reminder it was filled with and closes after a successful OK.
+// What the two reminder editors share: the title and description boxes, the due
+// date and its calendar, OK and the message in the title box. frm1_Escrever and
+// frm2_Atualizar say what OK stores and what follows.
 class EditorWindow : public PageWindow, public EditTarget {
     Q_OBJECT
 public:
-    enum class Role { Escrever, Atualizar };
-
     static constexpr int kMessageMs = 2000;
-    static inline const QString kInserida = QStringLiteral("Entrada inserida com sucesso!");
     static inline const QString kVazio = QStringLiteral("O título não pode ficar vazio!");
-    static inline const QString kAtualizada = QStringLiteral("Entrada atualizada!");
 
-    EditorWindow(Role role, MainHost& host, const Clock& clock, QWidget* parent = nullptr);
-
-    Role role() const { return role_; }
-    // Restoring from the tray brings a new-reminder editor back while it holds a title.
-    bool restoresWithMain() const override;
-
-    // EditTarget: the reminder to correct, its title whole even past 45 characters.
+    // EditTarget: a reminder shown in the window, its title whole even past 45
+    // characters.
     void fill(const Reminder& reminder) override;
     void focusTitle() override;
 
@@ -41,26 +33,51 @@ public:
     CalendarioFrame* calendar() const { return frameCalendario; }
 
 protected:
+    // Where the two pages differ.
+    struct Page {
+        QString name;
+        QString title;
+        const char* heading;
+        int headingWidth;   // twips
+        int dueLeft;        // twips
+        int dueWidth;       // twips
+        int hintWidth;      // twips, of "(Ilimitado)"
+    };
+
+    EditorWindow(const Page& page, MainHost& host, const Clock& clock, QWidget* parent);
+
+    // Stores what the window holds, `title` being the title box's text.
+    virtual StoreStatus store(const QString& title, const QString& due,
+                              const QString& description) = 0;
+    // After a successful store.
+    virtual void stored() = 0;
+    // Whether a refused title shows the main window's message line too.
+    virtual bool refusalOnMainLine() const = 0;
+    virtual void lblVencimento_Click();
+
     // Escape parks an open calendar and does nothing else: what the user typed is
     // never thrown away by one key.
     void escape() override;
 
+    // `onMainLine`: the message shows the main window's message line too.
+    void showTitleMessage(const QString& text, bool onMainLine);
+    void showDue(const QString& due);
+    QString titleText() const;
+    void clearDescription();
+
+    MainHost& host_;
+    CalendarioFrame* frameCalendario = nullptr;
+
 private:
-    void buildControls();
+    void buildControls(const Page& page);
     void wireKeys();
     // The boxes the calendar covers leave the Tab stops while it is out.
     void calendarMoved(bool parked);
     void btnOk_Click();
     void Timer1_Timer();
-    void lblVencimento_Click();
-    void casaClicked(int i);
-    // `onMainLine`: the message shows the main window's message line too.
-    void showTitleMessage(const QString& text, bool onMainLine);
     void messageEditedAway();
-    void showDue(const QString& due);
+    void casaClicked(int i);
 
-    const Role role_;
-    MainHost& host_;
     const Clock& clock_;
 
     TitleBox* txtTitulo = nullptr;
@@ -69,11 +86,7 @@ private:
     QLabel* lblVencimento = nullptr;
     PictureButton* btnOk = nullptr;
     PictureButton* btnCalendario = nullptr;
-    CalendarioFrame* frameCalendario = nullptr;
     QTimer* Timer1 = nullptr;
     SpokenMessage* spoken_ = nullptr;
-
     bool messageOnMainLine_ = false;
-    // The reminder being corrected, as the opener handed it over.
-    Reminder original_;
 };

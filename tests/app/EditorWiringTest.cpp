@@ -1,5 +1,5 @@
 #include "Application.h"
-#include "EditorWindow.h"
+#include "frm1_Escrever.h"
 #include "TempFolder.h"
 #include "WindowCommands.h"
 #include "frm0_Inicial.h"
@@ -38,7 +38,7 @@ TEST_F(EditorWiring, writeOpensTheNewReminderEditorBesideTheMainWindow)
     auto* editor = app.owner().find<EditorWindow>(Secondary::Escrever);
     ASSERT_TRUE(editor);
     EXPECT_EQ(editor->objectName(), QStringLiteral("frm1_Escrever"));
-    EXPECT_EQ(editor->role(), EditorWindow::Role::Escrever);
+    EXPECT_TRUE(qobject_cast<frm1_Escrever*>(editor));
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->pos(), QPoint(600 - 228 - 4, 400));
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "EditorWindow.h"
+#include "frm1_Escrever.h"
+#include "frm2_Atualizar.h"
 #include "FakeHost.h"
 
 #include "DescriptionBox.h"
@@ -28,14 +30,15 @@ inline void typeKeys(QWidget* box, const QString& text)
     }
 }
 
-// An editor window of either role over a fake main window and a real store.
+// Either editor window over a fake main window and a real store.
 class EditorFixture : public ::testing::Test {
 protected:
-    void open(EditorWindow::Role role)
+    template <class Editor>
+    void open()
     {
         delete editor;
         // Deleted on close as its owner would have it, or by the fixture at the end.
-        editor = new EditorWindow(role, host, host.clock);
+        editor = new Editor(host, host.clock);
         editor->setAttribute(Qt::WA_DeleteOnClose);
         editor->show();
         titulo = editor->findChild<TitleBox*>(QStringLiteral("txtTitulo"));

@@ -13,7 +13,7 @@ namespace {
 
 class Escrever : public EditorFixture {
 protected:
-    void SetUp() override { open(EditorWindow::Role::Escrever); }
+    void SetUp() override { open<frm1_Escrever>(); }
 
     void write(const QString& title, const QString& description = {})
     {
@@ -35,7 +35,7 @@ protected:
                                           QStringLiteral("a\r\nb\r\nc")),
                       StoreStatus::Ok);
         }
-        open(EditorWindow::Role::Atualizar);
+        open<frm2_Atualizar>();
     }
 
     void fill(int k) { editor->fill(host.store().reminderAt(k)); }
@@ -114,10 +114,10 @@ TEST_F(Escrever, okDuringTheMessageStoresNothing)
     EXPECT_TRUE(editor->messageTimer()->isActive());
     // Even a user who typed the message's own words has a title.
     titulo->selectAll();
-    typeKeys(titulo, EditorWindow::kInserida);
+    typeKeys(titulo, frm1_Escrever::kInserida);
     ok();
     ASSERT_EQ(host.store().count(), 2);
-    EXPECT_EQ(host.store().reminderAt(1).title, EditorWindow::kInserida);
+    EXPECT_EQ(host.store().reminderAt(1).title, frm1_Escrever::kInserida);
 }
 
 // The first edit during a message starts from an empty box, however it comes.
@@ -147,7 +147,7 @@ TEST_F(Escrever, whatIsTypedDuringEachMessageIsTheTitle)
 
     // A refused key changes nothing, so the message stays; Backspace empties it.
     typeKeys(titulo, QStringLiteral("~"));
-    EXPECT_EQ(titulo->text(), EditorWindow::kInserida);
+    EXPECT_EQ(titulo->text(), frm1_Escrever::kInserida);
     EXPECT_TRUE(editor->messageTimer()->isActive());
     QTest::keyClick(titulo, Qt::Key_Backspace);
     EXPECT_TRUE(titulo->text().isEmpty());
@@ -177,7 +177,7 @@ TEST_F(Escrever, aHastyDoubleClickOnOkStoresOneReminder)
     MouseEvents::release(button, at);
     ASSERT_EQ(host.store().count(), 1);
     EXPECT_EQ(host.store().reminderAt(0).title, QStringLiteral("Uma vez"));
-    EXPECT_EQ(titulo->text(), EditorWindow::kInserida);
+    EXPECT_EQ(titulo->text(), frm1_Escrever::kInserida);
 }
 
 TEST_F(Escrever, ctrlEnterStoresOnceHowEverLongItIsHeldAndTypesNothing)
@@ -194,7 +194,7 @@ TEST_F(Escrever, ctrlEnterStoresOnceHowEverLongItIsHeldAndTypesNothing)
     ASSERT_EQ(host.store().count(), 1);
     EXPECT_EQ(host.store().reminderAt(0).title, QStringLiteral("Pelo teclado"));
     EXPECT_EQ(host.store().reminderAt(0).description, QString());
-    EXPECT_EQ(titulo->text(), EditorWindow::kInserida);
+    EXPECT_EQ(titulo->text(), frm1_Escrever::kInserida);
 }
 
 TEST_F(Escrever, quotesAndLineBreaksAreStoredAndReadBack)
@@ -277,7 +277,7 @@ TEST_F(Escrever, theMonthButtonsWarnAtTheEndOfTheRange)
 {
     QStringList warnings;
     host.clock.set(QDateTime(QDate(1753, 2, 1), QTime(8, 0)));
-    open(EditorWindow::Role::Escrever);
+    open<frm1_Escrever>();
     editor->calendar()->setWarning([&](QWidget*, const QString& title, const QString& text) {
         warnings << title << text;
     });
@@ -374,7 +374,7 @@ TEST_F(Atualizar, aRefusedTitleLeavesTheMessageLineAlone)
     EXPECT_FALSE(editor->restoresWithMain());
 
     // Ended by a key, it still leaves the line it never showed alone.
-    open(EditorWindow::Role::Atualizar);
+    open<frm2_Atualizar>();
     fill(1);
     titulo->clear();
     host.messageVisible = true;

@@ -10,7 +10,7 @@ namespace {
 
 class Typing : public EditorFixture {
 protected:
-    void SetUp() override { open(EditorWindow::Role::Escrever); }
+    void SetUp() override { open<frm1_Escrever>(); }
 };
 
 } // namespace

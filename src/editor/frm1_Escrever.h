@@ -1,0 +1,23 @@
+#pragma once
+
+#include "EditorWindow.h"
+
+// The new-reminder editor: OK appends the reminder and the window stays open,
+// emptied, for the next one.
+class frm1_Escrever : public EditorWindow {
+    Q_OBJECT
+public:
+    static inline const QString kInserida = QStringLiteral("Entrada inserida com sucesso!");
+
+    frm1_Escrever(MainHost& host, const Clock& clock, QWidget* parent = nullptr);
+
+    // Restoring from the tray brings it back while it holds a title.
+    bool restoresWithMain() const override { return !titleText().isEmpty(); }
+
+protected:
+    StoreStatus store(const QString& title, const QString& due,
+                      const QString& description) override;
+    void stored() override;
+    bool refusalOnMainLine() const override { return true; }
+    void lblVencimento_Click() override;
+};

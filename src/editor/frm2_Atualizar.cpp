@@ -1,0 +1,31 @@
+#include "frm2_Atualizar.h"
+
+#include "MainHost.h"
+
+frm2_Atualizar::frm2_Atualizar(MainHost& host, const Clock& clock, QWidget* parent)
+    : EditorWindow({QStringLiteral("frm2_Atualizar"), QStringLiteral("Corrigir lembrete"),
+                    "titulo_atualizar", 1035, 1005, 840, 840},
+                   host, clock, parent)
+{
+}
+
+void frm2_Atualizar::fill(const Reminder& reminder)
+{
+    original_ = reminder;
+    EditorWindow::fill(reminder);
+}
+
+// Its posting stamp and status as they were handed over: a status toggled since,
+// here or on another computer, is not undone.
+StoreStatus frm2_Atualizar::store(const QString& title, const QString& due,
+                                  const QString& description)
+{
+    return host_.store().replaceReminder(
+        original_, {original_.posted, due, original_.status, title, description});
+}
+
+void frm2_Atualizar::stored()
+{
+    host_.showMessage(kAtualizada);
+    close();
+}
