@@ -7,6 +7,11 @@ PageRule::PageRule(QWidget* parent) : QFrame(parent)
 
 PageRule::PageRule(const QColor& colour, QWidget* parent) : PageRule(parent)
 {
+    setColour(colour);
+}
+
+void PageRule::setColour(const QColor& colour)
+{
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, colour);

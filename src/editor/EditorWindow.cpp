@@ -11,7 +11,6 @@
 #include "KeyCommands.h"
 #include "LabelClick.h"
 #include "MainHost.h"
-#include "PageColours.h"
 #include "PageScrollBar.h"
 #include "PictureButton.h"
 #include "Pictures.h"
@@ -20,28 +19,12 @@
 #include "TitleBox.h"
 #include "Twips.h"
 #include "TypedKeys.h"
+#include "ui_EditorWindow.h"
 
 #include <QLabel>
 #include <QTimer>
 
 namespace {
-
-const QColor kHint(0xC0, 0xC0, 0xC0);
-
-QLabel* label(QWidget* parent, const char* name, QRect at, const QString& text,
-              const QColor& colour)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(at);
-    // The due date comes from the data file, which may have been edited by hand.
-    l->setTextFormat(Qt::PlainText);
-    l->setFont(Fonts::windowFont());
-    // A press on a label is the label's, not the start of a window drag.
-    l->setAttribute(Qt::WA_NoMousePropagation);
-    PageColours::setTextColour(l, colour);
-    return l;
-}
 
 // Only spaces count as blank, as the title's own trim does it.
 bool blankTitle(const QString& title)
@@ -55,7 +38,7 @@ bool blankTitle(const QString& title)
 } // namespace
 
 EditorWindow::EditorWindow(const Page& page, MainHost& host, const Clock& clock, QWidget* parent)
-    : PageWindow(page.name, parent), host_(host), clock_(clock)
+    : PageWindow(page.name, parent), host_(host), clock_(clock), ui_(new Ui::EditorWindow)
 {
     setWindowTitle(page.title);
     setFont(Fonts::windowFont());
@@ -65,18 +48,20 @@ EditorWindow::EditorWindow(const Page& page, MainHost& host, const Clock& clock,
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, &EditorWindow::Timer1_Timer);
-    connect(txtTitulo, &TitleBox::messageEditedAway, this, &EditorWindow::messageEditedAway);
+    connect(ui_->txtTitulo, &TitleBox::messageEditedAway, this, &EditorWindow::messageEditedAway);
 
-    new TypedKeys(txtTitulo, txtDescricao, this);
-    connect(btnOk, &PictureButton::clicked, this, &EditorWindow::btnOk_Click);
-    connect(btnCalendario, &PictureButton::clicked, this,
-            [this] { frameCalendario->showOverBoxes(lblData->text()); });
+    new TypedKeys(ui_->txtTitulo, ui_->txtDescricao, this);
+    connect(ui_->btnOk, &PictureButton::clicked, this, &EditorWindow::btnOk_Click);
+    connect(ui_->btnCalendario, &PictureButton::clicked, this,
+            [this] { frameCalendario->showOverBoxes(ui_->lblData->text()); });
     connect(frameCalendario, &CalendarioFrame::casaClicked, this, &EditorWindow::casaClicked);
-    connect(LabelClick::install(lblVencimento), &LabelClick::clicked, this,
+    connect(LabelClick::install(ui_->lblVencimento), &LabelClick::clicked, this,
             [this] { lblVencimento_Click(); });
     wireKeys();
-    txtTitulo->setFocus(Qt::OtherFocusReason);
+    ui_->txtTitulo->setFocus(Qt::OtherFocusReason);
 }
+
+EditorWindow::~EditorWindow() = default;
 
 void EditorWindow::wireKeys()
 {
@@ -84,9 +69,9 @@ void EditorWindow::wireKeys()
         return frameCalendario->findChild<QWidget*>(QLatin1String(name));
     };
     // The calendar's stops stand where the boxes it covers do.
-    chainTabs({txtTitulo, txtDescricao, inCalendar("btnPrev2"), inCalendar("btnAtual2"),
-               inCalendar("btnNext2"), inCalendar("Casa2_teclado"), btnCalendario, lblVencimento,
-               btnOk, btnFechar});
+    chainTabs({ui_->txtTitulo, ui_->txtDescricao, inCalendar("btnPrev2"), inCalendar("btnAtual2"),
+               inCalendar("btnNext2"), inCalendar("Casa2_teclado"), ui_->btnCalendario,
+               ui_->lblVencimento, ui_->btnOk, btnFechar});
     connect(frameCalendario, &CalendarioFrame::parkedChanged, this, &EditorWindow::calendarMoved);
 
     // Stores from any control of the window, before the boxes' filter sees the
@@ -99,11 +84,12 @@ void EditorWindow::wireKeys()
 
 void EditorWindow::calendarMoved(bool parked)
 {
-    for (QWidget* box : {static_cast<QWidget*>(txtTitulo), static_cast<QWidget*>(txtDescricao)})
+    for (QWidget* box : {static_cast<QWidget*>(ui_->txtTitulo),
+                         static_cast<QWidget*>(ui_->txtDescricao)})
         box->setFocusPolicy(parked ? Qt::StrongFocus : Qt::NoFocus);
     // The keyboard was on the calendar: it goes back to the picture that opened it.
     if (parked && frameCalendario->isAncestorOf(focusWidget()))
-        FocusMark::moveFocus(btnCalendario);
+        FocusMark::moveFocus(ui_->btnCalendario);
 }
 
 void EditorWindow::escape()
@@ -114,86 +100,51 @@ void EditorWindow::escape()
 
 void EditorWindow::focusTitle()
 {
-    txtTitulo->setFocus(Qt::OtherFocusReason);
-    txtTitulo->end(false);
+    ui_->txtTitulo->setFocus(Qt::OtherFocusReason);
+    ui_->txtTitulo->end(false);
 }
 
 void EditorWindow::buildControls(const Page& page)
 {
-    // Created bottom first: the designer lists what lies on top first.
-    addRule("linhamarca", Twips::rect(0, 480, 3735, 30), PageColours::kInk);
-    addRule("Shape1", Twips::rect(90, 930, 3220, 30), PageColours::kPaleRule);
-    addRule("Shape2", Twips::rect(90, 2600, 3220, 30), PageColours::kPaleRule);
-    PictureButton::create(this, "Image1", Twips::rect(90, 285, page.headingWidth, 210),
-                          Pictures::path(page.heading));
+    ui_->setupUi(this);
+    // The layout shows frm1_Escrever's page.
+    ui_->Image1->setPicture(Pictures::path(page.heading));
+    ui_->Image1->resize(Twips::px(page.headingWidth), ui_->Image1->height());
+    ui_->lblData->setGeometry(Twips::rect(page.dueLeft, 2760, page.dueWidth, 195));
+    ui_->Label2->resize(Twips::px(page.hintWidth), ui_->Label2->height());
     btnFechar->raise();
-    btnFechar->setPicture(QStringLiteral(":/pictures/fechar.svg"));
-
-    label(this, "lblTitulo", Twips::rect(90, 540, 600, 195), QStringLiteral("Título"),
-          PageColours::kInk);
-    label(this, "lblDescricao", Twips::rect(90, 1035, 840, 195), QStringLiteral("Descrição"),
-          PageColours::kInk);
-    lblVencimento = label(this, "lblVencimento", Twips::rect(90, 2760, 900, 195),
-                          QStringLiteral("Vencimento:"), PageColours::kInk);
-    lblVencimento->setToolTip(QStringLiteral(" ----/----/---- "));
-    lblVencimento->setCursor(handCursor());
-    // What a click on it does, with the date it would clear.
-    Accessibility::setLabelRole(lblVencimento, QAccessible::Button);
-    lblVencimento->setAccessibleName(QStringLiteral("Limpar vencimento"));
-    lblData = label(this, "lblData", Twips::rect(page.dueLeft, 2760, page.dueWidth, 195),
-                    Reminder::kNoDue, PageColours::kInk);
-
-    btnCalendario = PictureButton::create(this, "btnCalendario", Twips::rect(1800, 2700, 315, 300),
-                                          Pictures::path("calendario"));
-    btnCalendario->setToolTip(QStringLiteral(" Calendário "));
-    btnCalendario->setCursor(handCursor());
-    btnOk = PictureButton::create(this, "btnOk", Twips::rect(2530, 2700, 450, 270),
-                                  Pictures::path("ok"));
-    btnOk->setAccessibleName(QStringLiteral("OK"));
-
-    label(this, "Label1", Twips::rect(600, 540, 1800, 195),
-          QStringLiteral("(Máximo 45 caracteres)"), kHint);
-    label(this, "Label2", Twips::rect(900, 1035, page.hintWidth, 195),
-          QStringLiteral("(Ilimitado)"), kHint);
-
-    txtDescricao = new DescriptionBox(this);
-    txtDescricao->setObjectName(QStringLiteral("txtDescricao"));
-    txtDescricao->setAccessibleName(QStringLiteral("Descrição"));
-    txtDescricao->setAccessibleDescription(QStringLiteral("Ilimitado"));
-    txtDescricao->setGeometry(Twips::rect(90, 1230, 3220, 1335));
-    // The boxes are writing on the page: the rules under them are their lines.
-    txtDescricao->setFrameShape(QFrame::NoFrame);
-    tintScrollBar(txtDescricao);
-    txtTitulo = new TitleBox(this);
-    txtTitulo->setObjectName(QStringLiteral("txtTitulo"));
-    txtTitulo->setAccessibleName(QStringLiteral("Título"));
-    txtTitulo->setAccessibleDescription(QStringLiteral("Máximo 45 caracteres"));
-    txtTitulo->setGeometry(Twips::rect(90, 730, 3220, 200));
-    txtTitulo->setFrame(false);
-
     frameCalendario->raise();
+    applyHandCursor(this);
+
+    // A press on a label is the label's, not the start of a window drag.
+    for (QLabel* label : {ui_->lblTitulo, ui_->lblDescricao, ui_->lblVencimento, ui_->lblData,
+                          ui_->Label1, ui_->Label2})
+        label->setAttribute(Qt::WA_NoMousePropagation);
+    // What a click on it does, with the date it would clear.
+    Accessibility::setLabelRole(ui_->lblVencimento, QAccessible::Button);
+    tintScrollBar(ui_->txtDescricao);
 
     // The messages go into the title box, where a screen reader does not hear them.
     spoken_ = new SpokenMessage(this);
-    showDue(lblData->text());
+    showDue(ui_->lblData->text());
 }
 
 void EditorWindow::showDue(const QString& due)
 {
-    lblData->setText(due);
+    ui_->lblData->setText(due);
     const QString words = DateWords::due(due, clock_.now().date());
-    lblData->setAccessibleName(words);
-    lblVencimento->setAccessibleDescription(words);
+    ui_->lblData->setAccessibleName(words);
+    ui_->lblVencimento->setAccessibleDescription(words);
 }
 
 QString EditorWindow::titleText() const
 {
-    return txtTitulo->text();
+    return ui_->txtTitulo->text();
 }
 
 void EditorWindow::clearDescription()
 {
-    txtDescricao->clear();
+    ui_->txtDescricao->clear();
 }
 
 void EditorWindow::fill(const Reminder& reminder)
@@ -202,16 +153,16 @@ void EditorWindow::fill(const Reminder& reminder)
     Timer1->stop();
     spoken_->hush();
     showDue(reminder.due);
-    txtTitulo->setProgramText(reminder.title);
+    ui_->txtTitulo->setProgramText(reminder.title);
     QString description = reminder.description;
-    txtDescricao->setStoredText(description.replace(Reminder::kLineBreak, QStringLiteral("\r\n")));
+    ui_->txtDescricao->setStoredText(description.replace(Reminder::kLineBreak, QStringLiteral("\r\n")));
 }
 
 void EditorWindow::showTitleMessage(const QString& text, bool onMainLine)
 {
     Timer1->start(kMessageMs);
     Beep::sound();
-    txtTitulo->showMessage(text);
+    ui_->txtTitulo->showMessage(text);
     messageOnMainLine_ = onMainLine;
     if (onMainLine)
         host_.setMessageVisible(true);
@@ -230,15 +181,15 @@ void EditorWindow::messageEditedAway()
 void EditorWindow::btnOk_Click()
 {
     // A message in the box is no title: the box holds none.
-    const QString title = txtTitulo->text();
-    if (txtTitulo->holdsMessage() || blankTitle(title)) {
+    const QString title = ui_->txtTitulo->text();
+    if (ui_->txtTitulo->holdsMessage() || blankTitle(title)) {
         showTitleMessage(kVazio, refusalOnMainLine());
         // Nothing was written, so a pending status change still waits for a save.
         host_.focusHolder();
         return;
     }
 
-    if (!host_.report(store(title, lblData->text(), txtDescricao->storedText()))) {
+    if (!host_.report(store(title, ui_->lblData->text(), ui_->txtDescricao->storedText()))) {
         // What the user typed stays for another try.
         host_.focusHolder();
         return;
@@ -253,9 +204,9 @@ void EditorWindow::btnOk_Click()
 void EditorWindow::Timer1_Timer()
 {
     // The user's first edit already ended the message.
-    if (!txtTitulo->holdsMessage())
+    if (!ui_->txtTitulo->holdsMessage())
         return;
-    txtTitulo->setProgramText(QString());
+    ui_->txtTitulo->setProgramText(QString());
     spoken_->hush();
     Timer1->stop();
     host_.setMessageVisible(false);

@@ -5,15 +5,17 @@
 #include "Reminder.h"
 #include "ReminderStore.h"
 
+#include <memory>
+
 class CalendarioFrame;
 class Clock;
-class DescriptionBox;
 class MainHost;
-class PictureButton;
-class QLabel;
 class QTimer;
 class SpokenMessage;
-class TitleBox;
+
+namespace Ui {
+class EditorWindow;
+}
 
 // What the two reminder editors share: the title and description boxes, the due
 // date and its calendar, OK and the message in the title box. frm1_Escrever and
@@ -23,6 +25,8 @@ class EditorWindow : public PageWindow, public EditTarget {
 public:
     static constexpr int kMessageMs = 2000;
     static inline const QString kVazio = QStringLiteral("O título não pode ficar vazio!");
+
+    ~EditorWindow() override;
 
     // EditTarget: a reminder shown in the window, its title whole even past 45
     // characters.
@@ -79,13 +83,7 @@ private:
     void casaClicked(int i);
 
     const Clock& clock_;
-
-    TitleBox* txtTitulo = nullptr;
-    DescriptionBox* txtDescricao = nullptr;
-    QLabel* lblData = nullptr;
-    QLabel* lblVencimento = nullptr;
-    PictureButton* btnOk = nullptr;
-    PictureButton* btnCalendario = nullptr;
+    const std::unique_ptr<Ui::EditorWindow> ui_;
     QTimer* Timer1 = nullptr;
     SpokenMessage* spoken_ = nullptr;
     bool messageOnMainLine_ = false;
