@@ -4,10 +4,14 @@
 #include "PageWindow.h"
 #include "Reminder.h"
 
+#include <memory>
+
 class MainHost;
-class QLabel;
-class QPlainTextEdit;
 class WindowOwner;
+
+namespace Ui {
+class frm3_verLembrete;
+}
 
 // The viewer: one reminder, read-only, beside the main window. It never takes
 // the keyboard from the main list.
@@ -18,6 +22,7 @@ public:
     static inline const QColor kOpen{0xC6, 0x05, 0x00};
 
     frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* parent = nullptr);
+    ~frm3_verLembrete() override;
 
     // Fills, places beside the main window and shows, all without activating.
     void showReminder(const QString& posted, const QString& due, const QString& status,
@@ -36,10 +41,6 @@ public:
 private:
     WindowOwner& owner_;
     MainHost& host_;
-    QLabel* lblTitulo = nullptr;
-    QLabel* lblData = nullptr;
-    QLabel* lblPostado = nullptr;
-    QLabel* lblFinalizado = nullptr;
-    QPlainTextEdit* txtVerLembrete = nullptr;
+    const std::unique_ptr<Ui::frm3_verLembrete> ui_;
     Reminder reminder_;
 };
