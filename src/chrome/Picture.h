@@ -1,13 +1,12 @@
 #pragma once
 
+#include <QPainter>
 #include <QPixmap>
 #include <QRectF>
 #include <QSize>
 #include <QString>
 
 #include <memory>
-
-class QPainter;
 
 // One of the program's pictures, named by its SVG resource (":/pictures/x.svg").
 // Linux draws the SVG at whatever size is asked; the Windows build carries no SVG
@@ -28,8 +27,17 @@ public:
     QSize defaultSize() const;
     // Draws the picture stretched over target, sharp at the painter's pixel ratio.
     void render(QPainter* painter, const QRectF& target) const;
-    // The picture drawn at size, sharp at the given pixel ratio, on transparency.
-    QPixmap pixmap(QSize size, qreal pixelRatio = 1.0) const;
+    // The picture drawn at size, sharp at the given pixel ratio, on transparency:
+    // whatever draws it on each platform.
+    QPixmap pixmap(QSize size, qreal pixelRatio = 1.0) const
+    {
+        QPixmap out(size * pixelRatio);
+        out.setDevicePixelRatio(pixelRatio);
+        out.fill(Qt::transparent);
+        QPainter painter(&out);
+        render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+        return out;
+    }
 
 private:
     struct Data;
