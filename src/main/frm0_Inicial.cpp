@@ -8,6 +8,9 @@
 #include "Fonts.h"
 #include "HandCursor.h"
 #include "KeyCommands.h"
+#include "MainListCommands.h"
+#include "MainListInput.h"
+#include "MainListRows.h"
 #include "PageBackground.h"
 #include "PageColours.h"
 #include "PaperList.h"
@@ -74,12 +77,22 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
         QApplication::quit();
     });
 
-    list_ = new ListController(store_, owner_, *this, state_,
-                               {lstLembretes, lblTotalLembretes, imgAvanca, imgRetorna,
-                                imgSalvarRed, imgApagar, imgCopiar},
-                               this);
+    rows_ = std::make_unique<MainListRows>(store_, *this, state_, lstLembretes,
+                                           lblTotalLembretes, imgAvanca, imgRetorna);
+    list_ = std::make_unique<MainListCommands>(store_, owner_, *this, state_, *rows_,
+                                               lstLembretes);
+    input_ = std::make_unique<MainListInput>(state_, *list_, lstLembretes);
+    const auto click = [this](PictureButton* picture, void (MainListCommands::*command)()) {
+        connect(picture, &PictureButton::clicked, this,
+                [this, command] { (list_.get()->*command)(); });
+    };
+    click(imgSalvarRed, &MainListCommands::imgSalvarRed_Click);
+    click(imgApagar, &MainListCommands::imgApagar_Click);
+    click(imgCopiar, &MainListCommands::imgCopiar_Click);
+    click(imgAvanca, &MainListCommands::imgAvanca_Click);
+    click(imgRetorna, &MainListCommands::imgRetorna_Click);
     connect(imgCorrigir, &PictureButton::clicked, this,
-            [this] { commands_.corrigir(list_->selectedStoreIndex()); });
+            [this] { commands_.corrigir(rows_->selectedStoreIndex()); });
     connect(imgEscrever, &PictureButton::clicked, this, [this] { commands_.escrever(); });
     connect(imgAjuda, &PictureButton::clicked, this, [this] { commands_.ajuda(); });
     connect(imgSobre, &PictureButton::clicked, this, [this] { commands_.sobre(); });
@@ -95,6 +108,8 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
     wireChrome();
     wireKeys();
 }
+
+frm0_Inicial::~frm0_Inicial() = default;
 
 void frm0_Inicial::buildControls()
 {
@@ -204,7 +219,7 @@ void frm0_Inicial::announce(const QString& text)
 
 FileChange frm0_Inicial::followFile(bool lastTry)
 {
-    const std::optional<Reminder> selected = list_->selectedReminder();
+    const std::optional<Reminder> selected = rows_->selectedReminder();
     const FileChange change = store_.followFile(lastTry);
     if (change == FileChange::Reloaded)
         list_->showChangedList(selected);
@@ -213,7 +228,7 @@ FileChange frm0_Inicial::followFile(bool lastTry)
 
 StoreStatus frm0_Inicial::mergeConflictCopy(const QString& path)
 {
-    const std::optional<Reminder> selected = list_->selectedReminder();
+    const std::optional<Reminder> selected = rows_->selectedReminder();
     const StoreStatus status = store_.mergeConflictCopy(path);
     if (status == StoreStatus::Ok)
         list_->showChangedList(selected);
@@ -223,7 +238,7 @@ StoreStatus frm0_Inicial::mergeConflictCopy(const QString& path)
 void frm0_Inicial::showFirstPage()
 {
     state_.showFirstPage(store_.count());
-    list_->renderPage();
+    rows_->render();
 }
 
 void frm0_Inicial::setUnsaved(bool pending)
@@ -278,7 +293,7 @@ void frm0_Inicial::wireKeys()
         });
     };
     command(Qt::CTRL | Qt::Key_N, [this] { commands_.escrever(); });
-    command(Qt::Key_F2, [this] { commands_.corrigir(list_->selectedStoreIndex()); });
+    command(Qt::Key_F2, [this] { commands_.corrigir(rows_->selectedStoreIndex()); });
     command(Qt::CTRL | Qt::Key_S, [this] {
         if (!imgSalvarRed->isHidden())
             list_->imgSalvarRed_Click();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ListController.h"
 #include "ListState.h"
 #include "MainHost.h"
 #include "ReminderStore.h"
@@ -8,7 +7,12 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class Clock;
+class MainListCommands;
+class MainListInput;
+class MainListRows;
 class PictureButton;
 class QLabel;
 class QListWidget;
@@ -30,6 +34,7 @@ public:
 
     frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock& clock,
                  QWidget* parent = nullptr);
+    ~frm0_Inicial() override;
 
     // The start-up steps after construction: place, load, show the first page.
     // The rest, which nothing on screen waits for, follows the first paint.
@@ -82,7 +87,10 @@ private:
     const Clock& clock_;
     ListState state_;
     WindowCommands commands_;
-    ListController* list_ = nullptr;
+    std::unique_ptr<MainListRows> rows_;
+    std::unique_ptr<MainListCommands> list_;
+    // Last, so that it stops following the list before anything it calls goes.
+    std::unique_ptr<MainListInput> input_;
 
     QLabel* lblDiaHojeGrande = nullptr;
     QLabel* lblDataHoje = nullptr;
