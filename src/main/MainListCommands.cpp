@@ -12,6 +12,23 @@
 #include <QGuiApplication>
 #include <QListWidget>
 
+namespace {
+
+// Reminders in store order: posted - title - description, one per line.
+QString copyText(const ReminderStore& store)
+{
+    QString text;
+    const QString dash = QStringLiteral(" - ");
+    for (int k = 0; k < store.count(); ++k) {
+        const Reminder r = store.reminderAt(k);
+        text += r.posted + dash + r.title + dash + r.description + QLatin1String("\r\n");
+    }
+    text.replace(Reminder::kLineBreak, u' ');
+    return text;
+}
+
+} // namespace
+
 MainListCommands::MainListCommands(ReminderStore& store, WindowOwner& owner, MainHost& host,
                                    ListState& state, MainListRows& rows, QListWidget* lstLembretes)
     : store_(store), owner_(owner), host_(host), state_(state), rows_(rows),
@@ -96,18 +113,6 @@ void MainListCommands::imgCopiar_Click()
     const QString text = copyText(store_);
     host_.showMessage(QStringLiteral("Lista copiada!"));
     clipboard->setText(text);
-}
-
-QString MainListCommands::copyText(const ReminderStore& store)
-{
-    QString text;
-    const QString dash = QStringLiteral(" - ");
-    for (int k = 0; k < store.count(); ++k) {
-        const Reminder r = store.reminderAt(k);
-        text += r.posted + dash + r.title + dash + r.description + QLatin1String("\r\n");
-    }
-    text.replace(Reminder::kLineBreak, u' ');
-    return text;
 }
 
 void MainListCommands::imgAvanca_Click()

@@ -3,8 +3,6 @@
 #include "ListState.h"
 #include "Reminder.h"
 
-#include <QString>
-
 #include <optional>
 
 class MainHost;
@@ -42,9 +40,6 @@ public:
     // closed when its reminder is gone. Nothing is shown, raised or activated,
     // the focus stays, and the selection handling does not run.
     void showChangedList(const std::optional<Reminder>& selected);
-
-    // Reminders in store order: posted - title - description, one per line.
-    static QString copyText(const ReminderStore& store);
 
 private:
     // A page turned by its picture or key: the viewer of a row no longer shown
