@@ -75,7 +75,7 @@ void FileSync::follow(bool lastTry)
     switch (main_.followFile(lastTry)) {
     case FileChange::Reloaded:
         unreadableSaid_ = false;
-        main_.showNotice(kUpdated);
+        main_.showMessage(kUpdated, frm0_Inicial::Sound::Silent);
         break;
     case FileChange::Unchanged:
         unreadableSaid_ = false;
@@ -100,12 +100,12 @@ void FileSync::merge(const QString& copy)
     switch (status) {
     case StoreStatus::Ok:
         TrashBin::moveAway(copy);
-        main_.showNotice(kMerged);
+        main_.showMessage(kMerged, frm0_Inicial::Sound::Silent);
         break;
     case StoreStatus::Full:
         if (!fullSaid_.contains(copy)) {
             fullSaid_.insert(copy);
-            main_.showNotice(storeMessage(status));
+            main_.showMessage(storeMessage(status), frm0_Inicial::Sound::Silent);
         }
         break;
     case StoreStatus::ReadFailed:
@@ -114,7 +114,7 @@ void FileSync::merge(const QString& copy)
     case StoreStatus::CopyUnreadable:
         break;
     default:
-        main_.showNotice(storeMessage(status));
+        main_.showMessage(storeMessage(status), frm0_Inicial::Sound::Silent);
         break;
     }
 }
@@ -124,5 +124,5 @@ void FileSync::sayUnreadable()
     if (unreadableSaid_)
         return;
     unreadableSaid_ = true;
-    main_.showNotice(storeMessage(StoreStatus::ReadFailed));
+    main_.showMessage(storeMessage(StoreStatus::ReadFailed), frm0_Inicial::Sound::Silent);
 }

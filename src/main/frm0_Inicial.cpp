@@ -8,6 +8,9 @@
 #include "Fonts.h"
 #include "HandCursor.h"
 #include "KeyCommands.h"
+#include "MainListCommands.h"
+#include "MainListInput.h"
+#include "MainListRows.h"
 #include "PageBackground.h"
 #include "PageColours.h"
 #include "PaperList.h"
@@ -23,12 +26,15 @@
 #include "ui_frm0_Inicial.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -41,6 +47,31 @@ QString shortWeekday(const QDate& date)
         day.chop(1);
     return day;
 }
+
+// Runs a function once after the widget's first paint, queued so that the
+// painted window has reached the screen.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget* widget, std::function<void()> then)
+        : QObject(widget), then_(std::move(then))
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, watched, then_);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+};
 
 } // namespace
 
@@ -62,78 +93,66 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, [this] {
-        lblAviso->clear();
-        lblAviso->hide();
+        ui_->lblAviso->clear();
+        ui_->lblAviso->hide();
         spoken_->hush();
     });
 
-    connect(btnFechar, &PictureButton::clicked, this, [this] {
+    connect(ui_->btnFechar, &PictureButton::clicked, this, [this] {
         close();
         owner_.closeAll();
         tray_->removeIcon();
         QApplication::quit();
     });
 
-    list_ = new ListController(store_, owner_, *this, state_,
-                               {lstLembretes, lblTotalLembretes, imgAvanca, imgRetorna,
-                                imgSalvarRed, imgApagar, imgCopiar},
-                               this);
-    connect(imgCorrigir, &PictureButton::clicked, this,
-            [this] { commands_.corrigir(list_->selectedStoreIndex()); });
-    connect(imgEscrever, &PictureButton::clicked, this, [this] { commands_.escrever(); });
-    connect(imgAjuda, &PictureButton::clicked, this, [this] { commands_.ajuda(); });
-    connect(imgSobre, &PictureButton::clicked, this, [this] { commands_.sobre(); });
+    rows_ = std::make_unique<MainListRows>(store_, *this, state_, ui_->lstLembretes,
+                                           ui_->lblTotalLembretes, ui_->imgAvanca, ui_->imgRetorna);
+    list_ = std::make_unique<MainListCommands>(store_, owner_, *this, state_, *rows_,
+                                               ui_->lstLembretes);
+    input_ = std::make_unique<MainListInput>(state_, *list_, ui_->lstLembretes);
+    const auto click = [this](PictureButton* picture, void (MainListCommands::*command)()) {
+        connect(picture, &PictureButton::clicked, this,
+                [this, command] { (list_.get()->*command)(); });
+    };
+    click(ui_->imgSalvarRed, &MainListCommands::imgSalvarRed_Click);
+    click(ui_->imgApagar, &MainListCommands::imgApagar_Click);
+    click(ui_->imgCopiar, &MainListCommands::imgCopiar_Click);
+    click(ui_->imgAvanca, &MainListCommands::imgAvanca_Click);
+    click(ui_->imgRetorna, &MainListCommands::imgRetorna_Click);
+    connect(ui_->imgCorrigir, &PictureButton::clicked, this,
+            [this] { commands_.corrigir(rows_->selectedStoreIndex()); });
+    connect(ui_->imgEscrever, &PictureButton::clicked, this, [this] { commands_.escrever(); });
+    connect(ui_->imgAjuda, &PictureButton::clicked, this, [this] { commands_.ajuda(); });
+    connect(ui_->imgSobre, &PictureButton::clicked, this, [this] { commands_.sobre(); });
 
     const QDate today = clock_.now().date();
-    lblDiaHojeGrande->setText(today.toString(QStringLiteral("dd")));
-    lblDataHoje->setText(today.toString(QStringLiteral("/MM/yy, ")) + shortWeekday(today));
+    ui_->lblDiaHojeGrande->setText(today.toString(QStringLiteral("dd")));
+    ui_->lblDataHoje->setText(today.toString(QStringLiteral("/MM/yy, ")) + shortWeekday(today));
     // Read as the date and its weekday, in words.
-    lblDiaHojeGrande->setAccessibleName(DateWords::date(today));
-    lblDataHoje->setAccessibleName(
+    ui_->lblDiaHojeGrande->setAccessibleName(DateWords::date(today));
+    ui_->lblDataHoje->setAccessibleName(
         QLocale(QLocale::Portuguese, QLocale::Brazil).dayName(today.dayOfWeek()));
 
     wireChrome();
     wireKeys();
 }
 
+frm0_Inicial::~frm0_Inicial() = default;
+
 void frm0_Inicial::buildControls()
 {
     Pictures::load();
     setFont(Fonts::windowFont());
-    Ui::frm0_Inicial ui;
-    ui.setupUi(this);
+    ui_ = std::make_unique<Ui::frm0_Inicial>();
+    ui_->setupUi(this);
     Fonts::pinPointSizes(this);
     applyHandCursor(this);
 
-    lblDiaHojeGrande = ui.lblDiaHojeGrande;
-    lblDataHoje = ui.lblDataHoje;
-    lblTextoTotal = ui.lblTextoTotal;
-    lblTotalLembretes = ui.lblTotalLembretes;
-    lblAviso = ui.lblAviso;
-    lstLembretes = ui.lstLembretes;
-    // Stands in for the hidden full list: it takes the focus so that no visible row
-    // holds it, and ignores every key.
-    lstInicial = ui.lstInicial;
-    imgSalvarRed = ui.imgSalvarRed;
-    imgSalvar = ui.imgSalvar;
-    imgCopiar = ui.imgCopiar;
-    imgApagar = ui.imgApagar;
-    imgEscrever = ui.imgEscrever;
-    imgCorrigir = ui.imgCorrigir;
-    imgAjuda = ui.imgAjuda;
-    imgSobre = ui.imgSobre;
-    btnFechar = ui.btnFechar;
-    btnMinimizar = ui.btnMinimizar;
-    imgAvanca = ui.imgAvanca;
-    imgRetorna = ui.imgRetorna;
-    imgAvancaOff = ui.imgAvancaOff;
-    imgRetornaOff = ui.imgRetornaOff;
-
-    lblAviso->hide();
+    ui_->lblAviso->hide();
     spoken_ = new SpokenMessage(this);
-    lstLembretes->setAccessibleName(QStringLiteral("Lembretes"));
-    imgSalvarRed->hide();
-    PaperList::apply(lstLembretes, Pictures::path("papel"));
+    ui_->lstLembretes->setAccessibleName(QStringLiteral("Lembretes"));
+    ui_->imgSalvarRed->hide();
+    PaperList::apply(ui_->lstLembretes, Pictures::path("papel"));
 }
 
 QPoint frm0_Inicial::startPosition(const QRect& screen)
@@ -146,49 +165,29 @@ void frm0_Inicial::start()
 {
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(startPosition(screen->geometry()));
-    lstLembretes->clear();
     const StoreStatus loaded = store_.load();
     showFirstPage();
     report(loaded);
-    startUp_ = StartUp::WaitingForPaint;
+
+    const auto finish = [this] {
+        if (startedUp_)
+            return;
+        startedUp_ = true;
+        tray_->startUp();
+        emit startUpFinished();
+    };
+    new AfterFirstPaint(this, finish);
     // A window the platform never exposes gets no paint: start up all the same.
-    QTimer::singleShot(kStartUpFallbackMs, this, &frm0_Inicial::finishStartUp);
+    QTimer::singleShot(kStartUpFallbackMs, this, finish);
 }
 
-void frm0_Inicial::finishStartUp()
-{
-    if (startUp_ != StartUp::WaitingForPaint)
-        return;
-    startUp_ = StartUp::Finished;
-    tray_->startUp();
-    emit startUpFinished();
-}
-
-bool frm0_Inicial::event(QEvent* event)
-{
-    // Queued, so it runs once the painted window has reached the screen.
-    if (event->type() == QEvent::Paint && startUp_ == StartUp::WaitingForPaint &&
-        !finishQueued_) {
-        finishQueued_ = true;
-        QTimer::singleShot(0, this, &frm0_Inicial::finishStartUp);
-    }
-    return QWidget::event(event);
-}
-
-void frm0_Inicial::showMessage(const QString& text)
+void frm0_Inicial::showMessage(const QString& text, Sound sound)
 {
     Timer1->start(kMessageMs);
-    Beep::sound();
-    lblAviso->setText(text);
-    lblAviso->show();
-    spoken_->say(text);
-}
-
-void frm0_Inicial::showNotice(const QString& text)
-{
-    Timer1->start(kMessageMs);
-    lblAviso->setText(text);
-    lblAviso->show();
+    if (sound == Sound::Beep)
+        Beep::sound();
+    ui_->lblAviso->setText(text);
+    ui_->lblAviso->show();
     spoken_->say(text);
 }
 
@@ -204,7 +203,7 @@ void frm0_Inicial::announce(const QString& text)
 
 FileChange frm0_Inicial::followFile(bool lastTry)
 {
-    const std::optional<Reminder> selected = list_->selectedReminder();
+    const std::optional<Reminder> selected = rows_->selectedReminder();
     const FileChange change = store_.followFile(lastTry);
     if (change == FileChange::Reloaded)
         list_->showChangedList(selected);
@@ -213,7 +212,7 @@ FileChange frm0_Inicial::followFile(bool lastTry)
 
 StoreStatus frm0_Inicial::mergeConflictCopy(const QString& path)
 {
-    const std::optional<Reminder> selected = list_->selectedReminder();
+    const std::optional<Reminder> selected = rows_->selectedReminder();
     const StoreStatus status = store_.mergeConflictCopy(path);
     if (status == StoreStatus::Ok)
         list_->showChangedList(selected);
@@ -223,51 +222,51 @@ StoreStatus frm0_Inicial::mergeConflictCopy(const QString& path)
 void frm0_Inicial::showFirstPage()
 {
     state_.showFirstPage(store_.count());
-    list_->renderPage();
+    rows_->render();
 }
 
 void frm0_Inicial::setUnsaved(bool pending)
 {
-    imgSalvarRed->setVisible(pending);
+    ui_->imgSalvarRed->setVisible(pending);
 }
 
 void frm0_Inicial::setMessageVisible(bool visible)
 {
-    lblAviso->setVisible(visible);
+    ui_->lblAviso->setVisible(visible);
 }
 
 void frm0_Inicial::focusHolder()
 {
     Activation::request(this);
-    lstInicial->setFocus(Qt::OtherFocusReason);
+    ui_->lstInicial->setFocus(Qt::OtherFocusReason);
 }
 
 void frm0_Inicial::wireChrome()
 {
-    // By name, so that however the controls are built these six sink when pressed.
-    for (const char* name :
-         {"imgApagar", "imgCopiar", "imgCorrigir", "imgEscrever", "imgAvanca", "imgRetorna"})
-        if (auto* button = findChild<PictureButton*>(QLatin1String(name)))
-            button->setSinks(true);
+    for (PictureButton* picture : {ui_->imgApagar, ui_->imgCopiar, ui_->imgCorrigir,
+                                   ui_->imgEscrever, ui_->imgAvanca, ui_->imgRetorna})
+        picture->setSinks(true);
 
     WindowDragger* dragger = WindowDragger::install(this);
     connect(dragger, &WindowDragger::dragFinished, this, [this] { owner_.dockAll(this); });
     connect(dragger, &WindowDragger::bodyDoubleClicked, this, [this] { commands_.closeAll(); });
 
     tray_ = new TrayMinimizer(owner_, this);
-    if (auto* minimise = findChild<PictureButton*>(QStringLiteral("btnMinimizar")))
-        connect(minimise, &PictureButton::clicked, tray_, &TrayMinimizer::minimize);
+    connect(ui_->btnMinimizar, &PictureButton::clicked, tray_, &TrayMinimizer::minimize);
 }
 
 void frm0_Inicial::wireKeys()
 {
     // The hidden list takes the focus only from the program, as at start-up;
     // from there Tab goes on to the visible list.
-    lstInicial->setFocusPolicy(Qt::NoFocus);
-    lstInicial->setFocus(Qt::OtherFocusReason);
+    // Stands in for the hidden full list: it takes the focus so that no visible
+    // row holds it, and ignores every key.
+    ui_->lstInicial->setFocusPolicy(Qt::NoFocus);
+    ui_->lstInicial->setFocus(Qt::OtherFocusReason);
     // The list, then the pictures in reading order.
-    chainTabs({lstInicial, lstLembretes, btnMinimizar, btnFechar, imgEscrever, imgCorrigir,
-               imgApagar, imgCopiar, imgRetorna, imgAvanca, imgSalvarRed, imgAjuda, imgSobre});
+    chainTabs({ui_->lstInicial, ui_->lstLembretes, ui_->btnMinimizar, ui_->btnFechar,
+               ui_->imgEscrever, ui_->imgCorrigir, ui_->imgApagar, ui_->imgCopiar, ui_->imgRetorna,
+               ui_->imgAvanca, ui_->imgSalvarRed, ui_->imgAjuda, ui_->imgSobre});
 
     // No key deletes: a delete asks nothing and cannot be undone.
     auto* keys = new KeyCommands(this);
@@ -278,9 +277,9 @@ void frm0_Inicial::wireKeys()
         });
     };
     command(Qt::CTRL | Qt::Key_N, [this] { commands_.escrever(); });
-    command(Qt::Key_F2, [this] { commands_.corrigir(list_->selectedStoreIndex()); });
+    command(Qt::Key_F2, [this] { commands_.corrigir(rows_->selectedStoreIndex()); });
     command(Qt::CTRL | Qt::Key_S, [this] {
-        if (!imgSalvarRed->isHidden())
+        if (!ui_->imgSalvarRed->isHidden())
             list_->imgSalvarRed_Click();
     });
     // Opened by a key, help takes the keyboard: a screen reader names it, and its

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ListController.h"
 #include "ListState.h"
 #include "MainHost.h"
 #include "ReminderStore.h"
@@ -8,15 +7,19 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class Clock;
-class PictureButton;
-class QLabel;
-class QListWidget;
+class MainListCommands;
+class MainListInput;
+class MainListRows;
 class QTimer;
-class ReminderStore;
 class SpokenMessage;
 class TrayMinimizer;
 class WindowOwner;
+namespace Ui {
+class frm0_Inicial;
+}
 
 // The main window: today's date, one page of the reminder list, the total, the
 // message line and the picture commands. It owns nothing of the other windows
@@ -30,13 +33,13 @@ public:
 
     frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock& clock,
                  QWidget* parent = nullptr);
+    ~frm0_Inicial() override;
 
-    // The start-up steps after construction: place, load, show the first page.
-    // The rest, which nothing on screen waits for, follows the first paint.
+    // Places the window, loads the list and shows its first page. The rest, which
+    // nothing on screen waits for (the secondary windows, created hidden, and the
+    // tray icon), follows the first paint and ends in startUpFinished.
     void start();
-    // The secondary windows, created hidden, and the tray icon.
-    void finishStartUp();
-    bool startedUp() const { return startUp_ == StartUp::Finished; }
+    bool startedUp() const { return startedUp_; }
     // Top-left corner that puts the window in the bottom-right of a screen.
     static QPoint startPosition(const QRect& screen);
 
@@ -45,13 +48,15 @@ public:
     FileChange followFile(bool lastTry);
     // A sync tool's conflict copy merged into the file, and the list shown again.
     StoreStatus mergeConflictCopy(const QString& path);
-    // The message line without the beep, for what happens without the user:
-    // a sync at night must make no noise.
-    void showNotice(const QString& text);
+
+    enum class Sound { Beep, Silent };
+    // The message line for kMessageMs, heard by a screen reader too. Silent for
+    // what happens without the user: a sync at night must make no noise.
+    void showMessage(const QString& text, Sound sound);
 
     // MainHost
     ReminderStore& store() override { return store_; }
-    void showMessage(const QString& text) override;
+    void showMessage(const QString& text) override { showMessage(text, Sound::Beep); }
     void showFirstPage() override;
     void setUnsaved(bool pending) override;
     void setMessageVisible(bool visible) override;
@@ -67,9 +72,6 @@ public:
 signals:
     void startUpFinished();
 
-protected:
-    bool event(QEvent* event) override;
-
 private:
     void buildControls();
     // Dragging and docking, close-all, the press effect and the tray.
@@ -82,32 +84,13 @@ private:
     const Clock& clock_;
     ListState state_;
     WindowCommands commands_;
-    ListController* list_ = nullptr;
-
-    QLabel* lblDiaHojeGrande = nullptr;
-    QLabel* lblDataHoje = nullptr;
-    QLabel* lblTextoTotal = nullptr;
-    QLabel* lblTotalLembretes = nullptr;
-    QLabel* lblAviso = nullptr;
-    QListWidget* lstLembretes = nullptr;
-    QWidget* lstInicial = nullptr;
-    PictureButton* imgSalvarRed = nullptr;
-    PictureButton* imgSalvar = nullptr;
-    PictureButton* imgCopiar = nullptr;
-    PictureButton* imgApagar = nullptr;
-    PictureButton* imgEscrever = nullptr;
-    PictureButton* imgCorrigir = nullptr;
-    PictureButton* imgAjuda = nullptr;
-    PictureButton* imgSobre = nullptr;
-    PictureButton* btnFechar = nullptr;
-    PictureButton* btnMinimizar = nullptr;
-    PictureButton* imgAvanca = nullptr;
-    PictureButton* imgRetorna = nullptr;
-    PictureButton* imgAvancaOff = nullptr;
-    PictureButton* imgRetornaOff = nullptr;
+    std::unique_ptr<Ui::frm0_Inicial> ui_;
+    std::unique_ptr<MainListRows> rows_;
+    std::unique_ptr<MainListCommands> list_;
+    // Last, so that it stops following the list before anything it calls goes.
+    std::unique_ptr<MainListInput> input_;
     QTimer* Timer1 = nullptr;
     TrayMinimizer* tray_ = nullptr;
     SpokenMessage* spoken_ = nullptr;
-    enum class StartUp { NotStarted, WaitingForPaint, Finished } startUp_ = StartUp::NotStarted;
-    bool finishQueued_ = false;
+    bool startedUp_ = false;
 };

@@ -59,6 +59,21 @@ TEST_F(ChangedElsewhere, theSelectedReminderStaysSelectedAndNothingShowsOrMoves)
     EXPECT_EQ(store().reminderAt(0).title, QStringLiteral("Lembrete 2"));
 }
 
+TEST_F(ChangedElsewhere, theSelectionKeptRunsNoHandlingOnceTheEventLoopRuns)
+{
+    start(3);
+    click(1);
+    ASSERT_TRUE(viewerShown());
+    viewer()->hide();
+
+    changeElsewhere();
+    // Whatever follows the list's selection after the event that changed it.
+    QTest::qWait(50);
+
+    EXPECT_EQ(selectedRow(), 2);
+    EXPECT_FALSE(viewer()->isVisible()) << "the reload showed the viewer";
+}
+
 TEST_F(ChangedElsewhere, theViewerIsRefilledWhileItShowsAndClosesWhenItsReminderIsGone)
 {
     start(3);

@@ -107,3 +107,25 @@ TEST_F(Viewer, focusAndRefillDoNotOpenTheViewer)
     EXPECT_FALSE(viewerShown());
     EXPECT_FALSE(state().setaMais());
 }
+
+TEST_F(Viewer, tabGoesRoundTheDescriptionAndCloseStartingAtTheDescription)
+{
+    start(1, shopping);
+    click(0);
+    ASSERT_TRUE(viewerShown());
+    viewer()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(viewer()));
+    // The description first, where a long one is scrolled by keys.
+    ASSERT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("txtVerLembrete"));
+    QStringList stops;
+    for (int i = 0; i < 3; ++i) {
+        key(Qt::Key_Tab);
+        stops.append(QApplication::focusWidget()->objectName());
+    }
+    for (int i = 0; i < 2; ++i) {
+        key(Qt::Key_Backtab, Qt::ShiftModifier);
+        stops.append(QApplication::focusWidget()->objectName());
+    }
+    EXPECT_EQ(stops, QStringList({"btnFechar", "txtVerLembrete", "btnFechar", "txtVerLembrete",
+                                  "btnFechar"}));
+}

@@ -13,6 +13,7 @@ Reminder reminder(const QString& due, const QString& status, const QString& titl
 
 // The index read the long way round, which every row make() builds must also
 // give: split at two spaces into three pieces, the third at TAB, take the fifth.
+// It holds the row's layout, which reading from the end alone would not notice.
 std::optional<int> indexByPieces(const QString& row)
 {
     const qsizetype first = row.indexOf(QLatin1String("  "));
@@ -32,7 +33,6 @@ TEST(VisibleRow, openReminderShowsSixSpacesBeforeTheTitle)
     EXPECT_EQ(row, QStringLiteral("----/----/----      Reunião\t\t\t\t3"));
     EXPECT_EQ(PaperDelegate::shownText(row), QStringLiteral("----/----/----      Reunião"));
     EXPECT_EQ(VisibleRow::storeIndex(row), 3);
-    EXPECT_EQ(indexByPieces(row), 3);
 }
 
 TEST(VisibleRow, doneReminderShowsTheMarkBetweenTwoSpaces)
@@ -41,17 +41,20 @@ TEST(VisibleRow, doneReminderShowsTheMarkBetweenTwoSpaces)
                                                   QStringLiteral("Pagar \"conta\"")), 32766);
     EXPECT_EQ(row, QStringLiteral("20/03/26  \u00D7  Pagar \"conta\"\t\t\t\t32766"));
     EXPECT_EQ(VisibleRow::storeIndex(row), 32766);
-    EXPECT_EQ(indexByPieces(row), 32766);
 }
 
 TEST(VisibleRow, indexReadsBackWhateverTheTitleHolds)
 {
     for (const QString& title : {QStringLiteral("a  b  c"), QStringLiteral("  "),
                                  QStringLiteral("12\u00A534"), QStringLiteral("x")}) {
-        for (int index : {0, 9, 15, 40000}) {
-            const QString row =
-                VisibleRow::make(reminder(Reminder::kNoDue, Reminder::kOpen, title), index);
-            EXPECT_EQ(VisibleRow::storeIndex(row), index) << title.toStdString();
+        for (const QString& due : {Reminder::kNoDue, QStringLiteral("20/03/26")}) {
+            for (const QString& status : {Reminder::kOpen, Reminder::kDone}) {
+                for (int index : {0, 9, 15, 40000}) {
+                    const QString row = VisibleRow::make(reminder(due, status, title), index);
+                    EXPECT_EQ(VisibleRow::storeIndex(row), index) << title.toStdString();
+                    EXPECT_EQ(indexByPieces(row), index) << title.toStdString();
+                }
+            }
         }
     }
 }
