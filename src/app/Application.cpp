@@ -3,14 +3,14 @@
 #include "Accessibility.h"
 #include "Activation.h"
 #include "DesktopNotifier.h"
-#include "frm1_Escrever.h"
-#include "frm2_Atualizar.h"
-#include "FileSync.h"
 #include "FocusMark.h"
 #include "Fonts.h"
+#include "ListFollower.h"
 #include "Pictures.h"
 #include "TrayMinimizer.h"
 #include "frm0_Inicial.h"
+#include "frm1_Escrever.h"
+#include "frm2_Atualizar.h"
 #include "frm3_verLembrete.h"
 #include "frm4_Ajuda.h"
 #include "frm5_Sobre.h"
@@ -31,12 +31,8 @@ Application::Application(const QString& dataFolder, const Clock& clock)
     QObject::connect(main_.get(), &frm0_Inicial::startUpFinished, main_.get(),
                      [] { QApplication::setWindowIcon(Pictures::icon()); });
 
-    owner_.setFactory(Secondary::Escrever, [this] {
-        return new frm1_Escrever(*main_, clock_);
-    });
-    owner_.setFactory(Secondary::Atualizar, [this] {
-        return new frm2_Atualizar(*main_, clock_);
-    });
+    owner_.setFactory(Secondary::Escrever, [this] { return new frm1_Escrever(*main_, clock_); });
+    owner_.setFactory(Secondary::Atualizar, [this] { return new frm2_Atualizar(*main_, clock_); });
     owner_.setFactory(Secondary::VerLembrete,
                       [this] { return new frm3_verLembrete(owner_, *main_); });
     owner_.setFactory(Secondary::Ajuda, [] { return new frm4_Ajuda; });
@@ -53,9 +49,10 @@ void Application::start()
     main_->start();
     // Following starts with the list loaded; the start-up look at the folder,
     // which may merge and write, waits until the window has painted.
-    sync_ = std::make_unique<FileSync>(*main_);
-    QObject::connect(main_.get(), &frm0_Inicial::startUpFinished, sync_.get(),
-                     [this] { sync_->start(); }, Qt::SingleShotConnection);
+    sync_ = std::make_unique<ListFollower>(*main_);
+    QObject::connect(
+        main_.get(), &frm0_Inicial::startUpFinished, sync_.get(), [this] { sync_->start(); },
+        Qt::SingleShotConnection);
     main_->show();
 }
 
@@ -72,9 +69,9 @@ void Application::watchDueReminders(DueCheck::Send send)
     if (main_->startedUp())
         dueCheck_->startAfterPaint(main_.get());
     else
-        QObject::connect(main_.get(), &frm0_Inicial::startUpFinished, dueCheck_.get(),
-                         [this] { dueCheck_->startAfterPaint(main_.get()); },
-                         Qt::SingleShotConnection);
+        QObject::connect(
+            main_.get(), &frm0_Inicial::startUpFinished, dueCheck_.get(),
+            [this] { dueCheck_->startAfterPaint(main_.get()); }, Qt::SingleShotConnection);
 }
 
 void Application::restoreWindows()

@@ -8,7 +8,7 @@
 #include <memory>
 
 class DesktopNotifier;
-class FileSync;
+class ListFollower;
 class frm0_Inicial;
 
 // The whole program: the store, the owner of the secondary windows and the main
@@ -29,7 +29,7 @@ public:
     WindowOwner& owner() { return owner_; }
     ReminderStore& store() { return store_; }
     DueCheck* dueCheck() { return dueCheck_.get(); }
-    FileSync* fileSync() { return sync_.get(); }
+    ListFollower* fileSync() { return sync_.get(); }
 
 private:
     const Clock& clock_;
@@ -38,5 +38,5 @@ private:
     std::unique_ptr<frm0_Inicial> main_;
     std::unique_ptr<DesktopNotifier> notifier_;
     std::unique_ptr<DueCheck> dueCheck_;
-    std::unique_ptr<FileSync> sync_;
+    std::unique_ptr<ListFollower> sync_;
 };

@@ -80,7 +80,7 @@ void PictureButton::hideEvent(QHideEvent* event)
 
 void PictureButton::keyPressEvent(QKeyEvent* event)
 {
-    if (!KeyClick::isClickKey(*event)) {
+    if (!KeyClickRule::isClickKey(*event)) {
         QWidget::keyPressEvent(event);
         return;
     }
@@ -94,7 +94,7 @@ void PictureButton::keyPressEvent(QKeyEvent* event)
 
 void PictureButton::keyReleaseEvent(QKeyEvent* event)
 {
-    if (!KeyClick::isClickKey(*event)) {
+    if (!KeyClickRule::isClickKey(*event)) {
         QWidget::keyReleaseEvent(event);
         return;
     }

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "ClickGesture.h"
-#include "KeyClick.h"
+#include "KeyClickRule.h"
+#include "MouseClickRule.h"
 #include "Picture.h"
 
 #include <QMetaMethod>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
-
 
 // A clickable picture. The click comes on release of the left button over the
 // picture, after the picture is back in place, and never from the second press
@@ -53,7 +52,7 @@ private:
     QString picture_;
     Picture renderer_;
     bool sinks_ = false;
-    ClickGesture gesture_;
-    KeyClick keys_;
+    MouseClickRule gesture_;
+    KeyClickRule keys_;
     QPoint restAt_;
 };

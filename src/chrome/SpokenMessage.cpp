@@ -4,9 +4,9 @@
 #include "Activation.h"
 
 #include <QGuiApplication>
-#include <QWindow>
 #include <QLabel>
 #include <QTimer>
+#include <QWindow>
 
 SpokenMessage::SpokenMessage(QWidget* window)
     : QObject(window), line_(new QLabel(window)), wait_(new QTimer(this))

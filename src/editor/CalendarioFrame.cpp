@@ -2,7 +2,7 @@
 
 #include "Accessibility.h"
 #include "Fonts.h"
-#include "KeyHandle.h"
+#include "LabelFocusProxy.h"
 #include "PageColours.h"
 #include "PictureButton.h"
 #include "Pictures.h"
@@ -84,8 +84,8 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
 
     // The keyboard's day: a Tab stop over its cell while the calendar is out. The
     // arrows and page keys it passes on come to this frame.
-    diaTeclado_ = new KeyHandle(QStringLiteral("Casa2_teclado"), this);
-    connect(diaTeclado_, &KeyHandle::clicked, this,
+    diaTeclado_ = new LabelFocusProxy(QStringLiteral("Casa2_teclado"), this);
+    connect(diaTeclado_, &LabelFocusProxy::clicked, this,
             [this] { emit casaClicked(calendario_.casaEscolhida()); });
 
     imgDobraCalendario =
@@ -150,8 +150,8 @@ void CalendarioFrame::moveTo(int topTwips)
 void CalendarioFrame::avisaAnoInvalido()
 {
     warning_(window(), QStringLiteral("Calendrix"),
-            QStringLiteral("Ano inválido. O ano deve estar no ") + QStringLiteral("\r\n") +
-                QStringLiteral("intervalo de 1753 a 2078, inclusive."));
+             QStringLiteral("Ano inválido. O ano deve estar no ") + QStringLiteral("\r\n") +
+                 QStringLiteral("intervalo de 1753 a 2078, inclusive."));
 }
 
 void CalendarioFrame::desenha()

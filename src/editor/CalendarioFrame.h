@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Calendario.h"
-#include "ClickGesture.h"
+#include "MouseClickRule.h"
 
 #include <QFrame>
 
@@ -9,7 +9,7 @@
 #include <functional>
 
 class Clock;
-class KeyHandle;
+class LabelFocusProxy;
 class PictureButton;
 class QLabel;
 
@@ -59,8 +59,8 @@ private:
     Calendario calendario_;
     Warning warning_;
     // One for all the cells: the cell that got the press gets its release.
-    ClickGesture casaGesture_;
-    KeyHandle* diaTeclado_ = nullptr;
+    MouseClickRule casaGesture_;
+    LabelFocusProxy* diaTeclado_ = nullptr;
     QLabel* TitMesAno2 = nullptr;
     PictureButton* btnPrev2 = nullptr;
     PictureButton* btnAtual2 = nullptr;

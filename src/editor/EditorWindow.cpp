@@ -3,14 +3,14 @@
 #include "Accessibility.h"
 #include "Beep.h"
 #include "CalendarioFrame.h"
+#include "ClickableLabel.h"
 #include "DateWords.h"
 #include "DescriptionBox.h"
 #include "FocusMark.h"
 #include "Fonts.h"
 #include "HandCursor.h"
-#include "KeyCommands.h"
-#include "LabelClick.h"
 #include "MainHost.h"
+#include "OrderedShortcuts.h"
 #include "PageScrollBar.h"
 #include "PictureButton.h"
 #include "Pictures.h"
@@ -55,7 +55,7 @@ EditorWindow::EditorWindow(const Page& page, MainHost& host, const Clock& clock,
     connect(ui_->btnCalendario, &PictureButton::clicked, this,
             [this] { frameCalendario->showOverBoxes(ui_->lblData->text()); });
     connect(frameCalendario, &CalendarioFrame::casaClicked, this, &EditorWindow::casaClicked);
-    connect(LabelClick::install(ui_->lblVencimento), &LabelClick::clicked, this,
+    connect(ClickableLabel::install(ui_->lblVencimento), &ClickableLabel::clicked, this,
             [this] { lblVencimento_Click(); });
     wireKeys();
     ui_->txtTitulo->setFocus(Qt::OtherFocusReason);
@@ -77,15 +77,15 @@ void EditorWindow::wireKeys()
     // Stores from any control of the window, before the boxes' filter sees the
     // key, after every key typed before it; a held key stores once, never the
     // message that follows as a title.
-    auto* keys = new KeyCommands(this);
+    auto* keys = new OrderedShortcuts(this);
     for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter})
         keys->add(Qt::CTRL | enter, [this] { btnOk_Click(); });
 }
 
 void EditorWindow::calendarMoved(bool parked)
 {
-    for (QWidget* box : {static_cast<QWidget*>(ui_->txtTitulo),
-                         static_cast<QWidget*>(ui_->txtDescricao)})
+    for (QWidget* box :
+         {static_cast<QWidget*>(ui_->txtTitulo), static_cast<QWidget*>(ui_->txtDescricao)})
         box->setFocusPolicy(parked ? Qt::StrongFocus : Qt::NoFocus);
     // The keyboard was on the calendar: it goes back to the picture that opened it.
     if (parked && frameCalendario->isAncestorOf(focusWidget()))
@@ -155,7 +155,8 @@ void EditorWindow::fill(const Reminder& reminder)
     showDue(reminder.due);
     ui_->txtTitulo->setProgramText(reminder.title);
     QString description = reminder.description;
-    ui_->txtDescricao->setStoredText(description.replace(Reminder::kLineBreak, QStringLiteral("\r\n")));
+    ui_->txtDescricao->setStoredText(
+        description.replace(Reminder::kLineBreak, QStringLiteral("\r\n")));
 }
 
 void EditorWindow::showTitleMessage(const QString& text, bool onMainLine)

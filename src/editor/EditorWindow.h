@@ -42,10 +42,10 @@ protected:
         QString name;
         QString title;
         const char* heading;
-        int headingWidth;   // twips
-        int dueLeft;        // twips
-        int dueWidth;       // twips
-        int hintWidth;      // twips, of "(Ilimitado)"
+        int headingWidth; // twips
+        int dueLeft;      // twips
+        int dueWidth;     // twips
+        int hintWidth;    // twips, of "(Ilimitado)"
     };
 
     EditorWindow(const Page& page, MainHost& host, const Clock& clock, QWidget* parent);

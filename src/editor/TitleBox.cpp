@@ -12,7 +12,8 @@ class TitleBox::UserEditGuard : public QValidator {
 public:
     explicit UserEditGuard(TitleBox* box) : QValidator(box), box_(box)
     {
-        connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
+        connect(box, &QLineEdit::textChanged, this,
+                [this](const QString& text) { before_ = text; });
     }
 
     State validate(QString& input, int& pos) const override

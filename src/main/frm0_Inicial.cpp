@@ -7,10 +7,10 @@
 #include "FocusMark.h"
 #include "Fonts.h"
 #include "HandCursor.h"
-#include "KeyCommands.h"
 #include "MainListCommands.h"
 #include "MainListInput.h"
 #include "MainListRows.h"
+#include "OrderedShortcuts.h"
 #include "PageBackground.h"
 #include "PageColours.h"
 #include "PaperList.h"
@@ -41,8 +41,8 @@ namespace {
 // Windows' abbreviated Portuguese weekdays carry no full stop.
 QString shortWeekday(const QDate& date)
 {
-    QString day = QLocale(QLocale::Portuguese, QLocale::Brazil).dayName(date.dayOfWeek(),
-                                                                        QLocale::ShortFormat);
+    QString day = QLocale(QLocale::Portuguese, QLocale::Brazil)
+                      .dayName(date.dayOfWeek(), QLocale::ShortFormat);
     if (day.endsWith(u'.'))
         day.chop(1);
     return day;
@@ -269,7 +269,7 @@ void frm0_Inicial::wireKeys()
                ui_->imgAvanca, ui_->imgSalvarRed, ui_->imgAjuda, ui_->imgSobre});
 
     // No key deletes: a delete asks nothing and cannot be undone.
-    auto* keys = new KeyCommands(this);
+    auto* keys = new OrderedShortcuts(this);
     const auto command = [keys](QKeyCombination combination, auto act) {
         keys->add(combination, [act] {
             act();

@@ -60,9 +60,10 @@ void frm3_verLembrete::fill(const Reminder& reminder)
         ui_->txtVerLembrete->setPlainText(text);
     ui_->lblPostado->setText(QStringLiteral("Postado em: ") + postedDate(reminder.posted));
     ui_->lblPostado->setAccessibleName(QStringLiteral("postado em ") +
-                                  DateWords::posted(reminder.posted, today));
+                                       DateWords::posted(reminder.posted, today));
     const bool done = reminder.status == Reminder::kDone;
-    ui_->lblFinalizado->setText(done ? QStringLiteral("Concluído") : QStringLiteral("Não Concluído"));
+    ui_->lblFinalizado->setText(done ? QStringLiteral("Concluído")
+                                     : QStringLiteral("Não Concluído"));
     PageColours::setTextColour(ui_->lblFinalizado, done ? kDone : kOpen);
 }
 

@@ -1,8 +1,8 @@
 #include "frm5_Sobre.h"
 
 #include "Accessibility.h"
+#include "ClickableLabel.h"
 #include "HandCursor.h"
-#include "LabelClick.h"
 #include "PlainToolTip.h"
 #include "TabChain.h"
 #include "ui_frm5_Sobre.h"
@@ -32,7 +32,7 @@ frm5_Sobre::frm5_Sobre(const QString& dataPath, QWidget* parent)
     lblBrenquivera->setText(address);
     lblBrenquivera->setToolTip(QLatin1Char(' ') + address + QLatin1Char(' '));
     Accessibility::setLabelRole(lblBrenquivera, QAccessible::Link);
-    connect(LabelClick::install(lblBrenquivera), &LabelClick::clicked, this,
+    connect(ClickableLabel::install(lblBrenquivera), &ClickableLabel::clicked, this,
             &frm5_Sobre::lblBrenquivera_Click);
     chainTabs({lblBrenquivera, btnFechar});
     lblBrenquivera->setFocus(Qt::OtherFocusReason);

@@ -1,8 +1,8 @@
 #include "Application.h"
-#include "frm1_Escrever.h"
 #include "TempFolder.h"
 #include "WindowCommands.h"
 #include "frm0_Inicial.h"
+#include "frm1_Escrever.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,9 +18,9 @@ protected:
         ASSERT_EQ(app.store().append(QStringLiteral("----/----/----"), QStringLiteral("Primeiro"),
                                      QStringLiteral("a\r\nb")),
                   StoreStatus::Ok);
-        ASSERT_EQ(app.store().append(QStringLiteral("02/04/26"), QStringLiteral("Segundo"),
-                                     QString()),
-                  StoreStatus::Ok);
+        ASSERT_EQ(
+            app.store().append(QStringLiteral("02/04/26"), QStringLiteral("Segundo"), QString()),
+            StoreStatus::Ok);
         app.mainWindow().move(600, 400);
     }
 

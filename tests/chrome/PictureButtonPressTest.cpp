@@ -1,5 +1,5 @@
 #include "Accessibility.h"
-#include "LabelClick.h"
+#include "ClickableLabel.h"
 #include "MouseEvents.h"
 #include "PictureButton.h"
 
@@ -57,7 +57,8 @@ TEST_F(PictureButtonPressTest, ReaderPressClicksOnceItsCallHasReturned)
     label->setGeometry(10, 100, 60, 13);
     Accessibility::setLabelRole(label, QAccessible::Button);
     int labelClicks = 0;
-    QObject::connect(LabelClick::install(label), &LabelClick::clicked, [&] { ++labelClicks; });
+    QObject::connect(ClickableLabel::install(label), &ClickableLabel::clicked,
+                     [&] { ++labelClicks; });
     button->show();
     label->show();
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "EditorWindow.h"
+#include "FakeHost.h"
 #include "frm1_Escrever.h"
 #include "frm2_Atualizar.h"
-#include "FakeHost.h"
 
 #include "DescriptionBox.h"
 #include "PictureButton.h"
@@ -11,10 +11,9 @@
 
 #include <QLabel>
 #include <QPointer>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
-
 
 // Types text key by key as a keyboard would: each character is the text of one
 // key press (QTest::keyClicks only knows ASCII keys).
@@ -22,10 +21,10 @@ inline void typeKeys(QWidget* box, const QString& text)
 {
     for (QChar ch : text) {
         const char16_t up = ch.toUpper().unicode();
-        const auto key = up == u'\t' ? Qt::Key_Tab
+        const auto key = up == u'\t'   ? Qt::Key_Tab
                          : up == u'\r' ? Qt::Key_Return
-                         : up < 0x100   ? Qt::Key(up)
-                                        : Qt::Key_unknown;
+                         : up < 0x100  ? Qt::Key(up)
+                                       : Qt::Key_unknown;
         QTest::sendKeyEvent(QTest::Click, box, key, QString(ch), Qt::NoModifier);
     }
 }
@@ -33,8 +32,7 @@ inline void typeKeys(QWidget* box, const QString& text)
 // Either editor window over a fake main window and a real store.
 class EditorFixture : public ::testing::Test {
 protected:
-    template <class Editor>
-    void open()
+    template <class Editor> void open()
     {
         delete editor;
         // Deleted on close as its owner would have it, or by the fixture at the end.
@@ -57,8 +55,10 @@ protected:
     void ok() { click("btnOk"); }
 
     // The 2000 ms message end, without waiting for it.
-    void fireTimer() { QMetaObject::invokeMethod(editor->messageTimer(), "timeout",
-                                                 Qt::DirectConnection); }
+    void fireTimer()
+    {
+        QMetaObject::invokeMethod(editor->messageTimer(), "timeout", Qt::DirectConnection);
+    }
 
     ~EditorFixture() override { delete editor; }
 

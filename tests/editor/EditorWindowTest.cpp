@@ -1,8 +1,8 @@
 #include "EditorFixture.h"
 
-#include "HeardBeeps.h"
 #include "CalendarioFrame.h"
 #include "DataFile.h"
+#include "HeardBeeps.h"
 #include "MouseEvents.h"
 
 #include <QAccessible>
@@ -203,8 +203,10 @@ TEST_F(Escrever, quotesAndLineBreaksAreStoredAndReadBack)
     typeKeys(descricao, QStringLiteral("cap. 1\r\"fim\"\rok"));
     ok();
     const QByteArray bytes = host.folder.read(ReminderStore::kFileName);
-    EXPECT_TRUE(bytes.contains("Ler \xA4" "Dom Casmurro\xA4"));
-    EXPECT_TRUE(bytes.contains("cap. 1\xA5\xA4" "fim\xA4\xA5ok"));
+    EXPECT_TRUE(bytes.contains("Ler \xA4"
+                               "Dom Casmurro\xA4"));
+    EXPECT_TRUE(bytes.contains("cap. 1\xA5\xA4"
+                               "fim\xA4\xA5ok"));
 
     ReminderStore reread(host.folder.path(), host.clock);
     ASSERT_EQ(reread.load(), StoreStatus::Ok);
@@ -278,9 +280,8 @@ TEST_F(Escrever, theMonthButtonsWarnAtTheEndOfTheRange)
     QStringList warnings;
     host.clock.set(QDateTime(QDate(1753, 2, 1), QTime(8, 0)));
     open<frm1_Escrever>();
-    editor->calendar()->setWarning([&](QWidget*, const QString& title, const QString& text) {
-        warnings << title << text;
-    });
+    editor->calendar()->setWarning(
+        [&](QWidget*, const QString& title, const QString& text) { warnings << title << text; });
     auto* title = editor->findChild<QLabel*>(QStringLiteral("TitMesAno2"));
     click("btnPrev2");
     EXPECT_TRUE(warnings.isEmpty());
@@ -296,10 +297,10 @@ TEST_F(Escrever, theMonthButtonsWarnAtTheEndOfTheRange)
 TEST_F(Atualizar, opensWithTheReminderAndItsLinesWhole)
 {
     const QString longTitle = QString(50, u'T');
-    ASSERT_EQ(host.store().replaceAt(1, {QStringLiteral("26.03.15.09.05.00"),
-                                         QStringLiteral("01/04/26"), QStringLiteral("  "),
-                                         longTitle, QStringLiteral("a\r\nb\r\nc")}),
-              StoreStatus::Ok);
+    ASSERT_EQ(
+        host.store().replaceAt(1, {QStringLiteral("26.03.15.09.05.00"), QStringLiteral("01/04/26"),
+                                   QStringLiteral("  "), longTitle, QStringLiteral("a\r\nb\r\nc")}),
+        StoreStatus::Ok);
     fill(1);
     EXPECT_EQ(titulo->text(), longTitle);
     EXPECT_EQ(data->text(), QStringLiteral("01/04/26"));
@@ -316,10 +317,10 @@ TEST_F(Atualizar, opensWithTheReminderAndItsLinesWhole)
 
 TEST_F(Atualizar, theKeyboardPicksADayFromTheDueDateItHolds)
 {
-    ASSERT_EQ(host.store().replaceAt(1, {QStringLiteral("26.03.15.09.05.00"),
-                                         QStringLiteral("20/03/26"), QStringLiteral("  "),
-                                         QStringLiteral("Com data"), QString()}),
-              StoreStatus::Ok);
+    ASSERT_EQ(
+        host.store().replaceAt(1, {QStringLiteral("26.03.15.09.05.00"), QStringLiteral("20/03/26"),
+                                   QStringLiteral("  "), QStringLiteral("Com data"), QString()}),
+        StoreStatus::Ok);
     fill(1);
     QTest::keyClick(editor->findChild<QWidget*>(QStringLiteral("btnCalendario")), Qt::Key_Space);
     ASSERT_FALSE(editor->calendar()->isParked());

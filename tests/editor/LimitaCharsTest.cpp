@@ -61,9 +61,9 @@ TEST(LimitaChars, everySixteenBitCodeIsLetThroughExactlyWhenInTheSet)
 
 TEST(LimitaChars, refusesTheReservedAndLookAlikeCharacters)
 {
-    for (char16_t code : {u'\t', u'\u00A7', u'\u00A4', u'\u00A5', u'\u00D7', u'~', u'^',
-                          u'\u00AA', u'\u00BA', u'\u00B0', u'\u0003', u'\u0016', u'\u0018',
-                          u'\u20AC', u'\u00A0', u'`', u'\u00B4', u'\u007F'})
+    for (char16_t code : {u'\t', u'\u00A7', u'\u00A4', u'\u00A5', u'\u00D7', u'~', u'^', u'\u00AA',
+                          u'\u00BA', u'\u00B0', u'\u0003', u'\u0016', u'\u0018', u'\u20AC',
+                          u'\u00A0', u'`', u'\u00B4', u'\u007F'})
         EXPECT_EQ(LimitaChars::filter(code), LimitaChars::kRefused) << int(code);
 }
 

@@ -158,8 +158,8 @@ TEST_F(Typing, tabVisitsTheBoxesThenCalendarVencimentoOkAndClose)
 {
     EXPECT_EQ(editor->focusWidget(), titulo);
     EXPECT_EQ(tabStops(editor, 7),
-              QStringList({"txtDescricao", "btnCalendario", "lblVencimento_teclado", "btnOk", "btnFechar",
-                           "txtTitulo", "txtDescricao"}));
+              QStringList({"txtDescricao", "btnCalendario", "lblVencimento_teclado", "btnOk",
+                           "btnFechar", "txtTitulo", "txtDescricao"}));
     EXPECT_EQ(tabStops(editor, 2, Qt::Key_Backtab), QStringList({"txtTitulo", "btnFechar"}));
     EXPECT_TRUE(titulo->text().isEmpty());
     EXPECT_TRUE(descricao->toPlainText().isEmpty());

@@ -80,8 +80,9 @@ TEST_F(ListCommands, deleteWritesAPendingToggleAndKeepsTheMarker)
     EXPECT_TRUE(button("imgSalvarRed")->isVisible());
     ReminderStore fresh(folder.path(), clock);
     ASSERT_EQ(fresh.load(), StoreStatus::Ok);
-    EXPECT_EQ(titles(fresh), (QStringList{QStringLiteral("Lembrete 0"), QStringLiteral("Lembrete 1"),
-                                          QStringLiteral("Lembrete 3"), QStringLiteral("Lembrete 4")}));
+    EXPECT_EQ(titles(fresh),
+              (QStringList{QStringLiteral("Lembrete 0"), QStringLiteral("Lembrete 1"),
+                           QStringLiteral("Lembrete 3"), QStringLiteral("Lembrete 4")}));
     EXPECT_EQ(fresh.reminderAt(3).status, Reminder::kDone);
 }
 

@@ -57,7 +57,8 @@ TEST_F(Viewer, viewerShowsAMissingDueDateAndAnEmptyDescription)
     EXPECT_EQ(viewerText("lblData"), QStringLiteral("Vence em: ----/----/----"));
     EXPECT_EQ(viewerText("lblPostado"), QStringLiteral("Postado em: 01/12/26"));
     EXPECT_EQ(viewerText("lblFinalizado"), QStringLiteral("Concluído"));
-    EXPECT_EQ(viewer()->findChild<QLabel*>(QStringLiteral("lblFinalizado"))
+    EXPECT_EQ(viewer()
+                  ->findChild<QLabel*>(QStringLiteral("lblFinalizado"))
                   ->palette()
                   .color(QPalette::WindowText),
               QColor(0x31, 0x6A, 0xC5));

@@ -1,6 +1,6 @@
+#include "VisibleRow.h"
 #include "PaperDelegate.h"
 #include "Reminder.h"
-#include "VisibleRow.h"
 
 #include <gtest/gtest.h>
 
@@ -28,8 +28,8 @@ std::optional<int> indexByPieces(const QString& row)
 
 TEST(VisibleRow, openReminderShowsSixSpacesBeforeTheTitle)
 {
-    const QString row = VisibleRow::make(reminder(Reminder::kNoDue, Reminder::kOpen,
-                                                  QStringLiteral("Reunião")), 3);
+    const QString row =
+        VisibleRow::make(reminder(Reminder::kNoDue, Reminder::kOpen, QStringLiteral("Reunião")), 3);
     EXPECT_EQ(row, QStringLiteral("----/----/----      Reunião\t\t\t\t3"));
     EXPECT_EQ(PaperDelegate::shownText(row), QStringLiteral("----/----/----      Reunião"));
     EXPECT_EQ(VisibleRow::storeIndex(row), 3);
@@ -37,8 +37,9 @@ TEST(VisibleRow, openReminderShowsSixSpacesBeforeTheTitle)
 
 TEST(VisibleRow, doneReminderShowsTheMarkBetweenTwoSpaces)
 {
-    const QString row = VisibleRow::make(reminder(QStringLiteral("20/03/26"), Reminder::kDone,
-                                                  QStringLiteral("Pagar \"conta\"")), 32766);
+    const QString row = VisibleRow::make(
+        reminder(QStringLiteral("20/03/26"), Reminder::kDone, QStringLiteral("Pagar \"conta\"")),
+        32766);
     EXPECT_EQ(row, QStringLiteral("20/03/26  \u00D7  Pagar \"conta\"\t\t\t\t32766"));
     EXPECT_EQ(VisibleRow::storeIndex(row), 32766);
 }

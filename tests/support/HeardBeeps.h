@@ -5,7 +5,10 @@
 // Stands in for the speaker while it lives and counts the beeps it hears.
 class HeardBeeps {
 public:
-    HeardBeeps() { Beep::setSounder([this] { ++count_; }); }
+    HeardBeeps()
+    {
+        Beep::setSounder([this] { ++count_; });
+    }
     ~HeardBeeps() { Beep::setSounder({}); }
     HeardBeeps(const HeardBeeps&) = delete;
     HeardBeeps& operator=(const HeardBeeps&) = delete;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KeyClick.h"
+#include "KeyClickRule.h"
 
 #include <QWidget>
 
@@ -9,10 +9,10 @@
 // the label's takes the keyboard for it: it lies over what it stands for, leaves
 // the mouse to it, and clicks on Space or Enter as a picture button does. Other
 // keys go on to its parent.
-class KeyHandle : public QWidget {
+class LabelFocusProxy : public QWidget {
     Q_OBJECT
 public:
-    KeyHandle(const QString& name, QWidget* parent);
+    LabelFocusProxy(const QString& name, QWidget* parent);
     // Lies over this widget, the parent itself or a child of the parent.
     void cover(const QWidget* target);
 
@@ -26,5 +26,5 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    KeyClick keys_;
+    KeyClickRule keys_;
 };

@@ -1,8 +1,8 @@
-#include "ClickGesture.h"
+#include "MouseClickRule.h"
 
 #include <QMouseEvent>
 
-bool ClickGesture::press(const QMouseEvent& event)
+bool MouseClickRule::press(const QMouseEvent& event)
 {
     if (held_)
         return false;
@@ -11,7 +11,7 @@ bool ClickGesture::press(const QMouseEvent& event)
     return true;
 }
 
-bool ClickGesture::release(const QMouseEvent& event, bool inside)
+bool MouseClickRule::release(const QMouseEvent& event, bool inside)
 {
     if (!held_ || event.buttons() != Qt::NoButton)
         return false;

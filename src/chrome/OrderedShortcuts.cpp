@@ -1,20 +1,20 @@
-#include "KeyCommands.h"
+#include "OrderedShortcuts.h"
 
 #include <QChildEvent>
 #include <QKeyEvent>
 #include <QWidget>
 
-KeyCommands::KeyCommands(QWidget* window) : QObject(window)
+OrderedShortcuts::OrderedShortcuts(QWidget* window) : QObject(window)
 {
     watch(window);
 }
 
-void KeyCommands::add(QKeyCombination keys, std::function<void()> act)
+void OrderedShortcuts::add(QKeyCombination keys, std::function<void()> act)
 {
     commands_.append({keys, std::move(act)});
 }
 
-void KeyCommands::watch(QObject* object)
+void OrderedShortcuts::watch(QObject* object)
 {
     if (!object->isWidgetType())
         return;
@@ -23,7 +23,7 @@ void KeyCommands::watch(QObject* object)
         watch(child);
 }
 
-const std::function<void()>* KeyCommands::find(const QEvent* event) const
+const std::function<void()>* OrderedShortcuts::find(const QEvent* event) const
 {
     const auto* key = static_cast<const QKeyEvent*>(event);
     // The keypad's Enter is the same key to the user.
@@ -34,7 +34,7 @@ const std::function<void()>* KeyCommands::find(const QEvent* event) const
     return nullptr;
 }
 
-bool KeyCommands::eventFilter(QObject* watched, QEvent* event)
+bool OrderedShortcuts::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::ChildAdded:

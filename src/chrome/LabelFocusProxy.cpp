@@ -1,8 +1,8 @@
-#include "KeyHandle.h"
+#include "LabelFocusProxy.h"
 
 #include <QKeyEvent>
 
-KeyHandle::KeyHandle(const QString& name, QWidget* parent) : QWidget(parent)
+LabelFocusProxy::LabelFocusProxy(const QString& name, QWidget* parent) : QWidget(parent)
 {
     setObjectName(name);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -10,14 +10,14 @@ KeyHandle::KeyHandle(const QString& name, QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::TabFocus);
 }
 
-void KeyHandle::cover(const QWidget* target)
+void LabelFocusProxy::cover(const QWidget* target)
 {
     setGeometry(target == parentWidget() ? target->rect() : target->geometry());
 }
 
-void KeyHandle::keyPressEvent(QKeyEvent* event)
+void LabelFocusProxy::keyPressEvent(QKeyEvent* event)
 {
-    if (!KeyClick::isClickKey(*event)) {
+    if (!KeyClickRule::isClickKey(*event)) {
         QWidget::keyPressEvent(event);
         return;
     }
@@ -25,9 +25,9 @@ void KeyHandle::keyPressEvent(QKeyEvent* event)
     keys_.press(*event);
 }
 
-void KeyHandle::keyReleaseEvent(QKeyEvent* event)
+void LabelFocusProxy::keyReleaseEvent(QKeyEvent* event)
 {
-    if (!KeyClick::isClickKey(*event)) {
+    if (!KeyClickRule::isClickKey(*event)) {
         QWidget::keyReleaseEvent(event);
         return;
     }
@@ -36,13 +36,13 @@ void KeyHandle::keyReleaseEvent(QKeyEvent* event)
         emit clicked();
 }
 
-void KeyHandle::focusOutEvent(QFocusEvent* event)
+void LabelFocusProxy::focusOutEvent(QFocusEvent* event)
 {
     keys_.cancel();
     QWidget::focusOutEvent(event);
 }
 
-void KeyHandle::hideEvent(QHideEvent* event)
+void LabelFocusProxy::hideEvent(QHideEvent* event)
 {
     keys_.cancel();
     QWidget::hideEvent(event);

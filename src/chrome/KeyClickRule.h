@@ -5,7 +5,7 @@ class QKeyEvent;
 // When a key makes a click on a focused control: Space or Enter, acting on the
 // release, so that holding the key does nothing until it is let go, and never
 // for the presses and releases that auto-repeat adds.
-class KeyClick {
+class KeyClickRule {
 public:
     // Space, Return or Enter without Ctrl, Alt or Meta: the control's own key,
     // whose press and release it takes whether or not they click.

@@ -1,4 +1,4 @@
-#include "FileSync.h"
+#include "ListFollower.h"
 
 #include "ConflictName.h"
 #include "ReminderStore.h"
@@ -19,32 +19,33 @@ bool userBusy()
 
 } // namespace
 
-FileSync::FileSync(frm0_Inicial& main, FollowTiming timing, Busy busy, QObject* parent)
+ListFollower::ListFollower(frm0_Inicial& main, FollowTiming timing, Busy busy, QObject* parent)
     : QObject(parent), main_(main),
-      follower_(main.store().path(),
-                [](const QString& name) { return ConflictName::isConflictCopy(name); }, timing),
+      follower_(
+          main.store().path(),
+          [](const QString& name) { return ConflictName::isConflictCopy(name); }, timing),
       busy_(busy ? std::move(busy) : Busy(userBusy))
 {
     retry_.setSingleShot(true);
-    connect(&retry_, &QTimer::timeout, this, &FileSync::process);
-    connect(&follower_, &FileFollower::settled, this, &FileSync::settled);
-    connect(&follower_, &FileFollower::conflictCopiesAppeared, this, &FileSync::take);
+    connect(&retry_, &QTimer::timeout, this, &ListFollower::process);
+    connect(&follower_, &FileFollower::settled, this, &ListFollower::settled);
+    connect(&follower_, &FileFollower::conflictCopiesAppeared, this, &ListFollower::take);
 }
 
-void FileSync::start()
+void ListFollower::start()
 {
     SafeFile::removeLeftovers(main_.store().path());
     take(follower_.conflictCopies());
 }
 
-void FileSync::settled(bool lastTry)
+void ListFollower::settled(bool lastTry)
 {
     settlePending_ = true;
     lastTry_ = lastTry;
     process();
 }
 
-void FileSync::take(const QStringList& copies)
+void ListFollower::take(const QStringList& copies)
 {
     for (const QString& copy : copies)
         if (!copiesPending_.contains(copy))
@@ -52,7 +53,7 @@ void FileSync::take(const QStringList& copies)
     process();
 }
 
-void FileSync::process()
+void ListFollower::process()
 {
     if (!settlePending_ && copiesPending_.isEmpty())
         return;
@@ -70,7 +71,7 @@ void FileSync::process()
         merge(copy);
 }
 
-void FileSync::follow(bool lastTry)
+void ListFollower::follow(bool lastTry)
 {
     switch (main_.followFile(lastTry)) {
     case FileChange::Reloaded:
@@ -91,7 +92,7 @@ void FileSync::follow(bool lastTry)
     }
 }
 
-void FileSync::merge(const QString& copy)
+void ListFollower::merge(const QString& copy)
 {
     // The other computer's copy of the program may have taken it away already.
     if (!QFileInfo::exists(copy))
@@ -119,7 +120,7 @@ void FileSync::merge(const QString& copy)
     }
 }
 
-void FileSync::sayUnreadable()
+void ListFollower::sayUnreadable()
 {
     if (unreadableSaid_)
         return;

@@ -1,7 +1,7 @@
+#include "ListFollower.h"
 #include "Application.h"
-#include "HeardBeeps.h"
 #include "DataFile.h"
-#include "FileSync.h"
+#include "HeardBeeps.h"
 #include "TempFolder.h"
 #include "frm0_Inicial.h"
 
@@ -19,15 +19,15 @@ QByteArray fileOf(int n)
     QStringList rows;
     for (int i = 0; i < n; ++i)
         rows.append(Reminder{QStringLiteral("26.03.14.09.05.%1").arg(i, 2, 10, QChar(u'0')),
-                             Reminder::kNoDue, Reminder::kOpen, QStringLiteral("Lembrete %1").arg(i),
-                             QString()}
+                             Reminder::kNoDue, Reminder::kOpen,
+                             QStringLiteral("Lembrete %1").arg(i), QString()}
                         .toRow());
     return DataFile::serialize(rows);
 }
 
 // The list follows its file, but never while the user is in the middle of a
 // press or a box, and it says so without the beep.
-TEST(FileSync, AChangeWaitsForTheUserAndIsSaidQuietly)
+TEST(ListFollower, AChangeWaitsForTheUserAndIsSaidQuietly)
 {
     TempFolder folder;
     folder.write(ReminderStore::kFileName, fileOf(2));
@@ -36,7 +36,7 @@ TEST(FileSync, AChangeWaitsForTheUserAndIsSaidQuietly)
     frm0_Inicial& main = app.mainWindow();
     main.start();
     bool busy = true;
-    FileSync sync(main, kFast, [&busy] { return busy; });
+    ListFollower sync(main, kFast, [&busy] { return busy; });
     auto* total = main.findChild<QLabel*>(QStringLiteral("lblTotalLembretes"));
     auto* message = main.findChild<QLabel*>(QStringLiteral("lblAviso"));
     const HeardBeeps beeps;
@@ -47,7 +47,7 @@ TEST(FileSync, AChangeWaitsForTheUserAndIsSaidQuietly)
 
     busy = false;
     EXPECT_TRUE(QTest::qWaitFor([&] { return total->text() == u"3"; }, 2000));
-    EXPECT_EQ(message->text(), FileSync::kUpdated);
+    EXPECT_EQ(message->text(), ListFollower::kUpdated);
     EXPECT_EQ(beeps.count(), 0);
     app.owner().closeAll();
 }

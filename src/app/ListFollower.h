@@ -15,7 +15,7 @@ class frm0_Inicial;
 // tool, another computer's copy of the program, a text editor. Changes and
 // conflict copies are taken in once the user is not in the middle of something,
 // and reported in the message line without the beep.
-class FileSync : public QObject {
+class ListFollower : public QObject {
     Q_OBJECT
 public:
     // How often a change waiting for the user is offered again.
@@ -27,8 +27,8 @@ public:
     // mouse button is down.
     using Busy = std::function<bool()>;
 
-    FileSync(frm0_Inicial& main, FollowTiming timing = {}, Busy busy = {},
-             QObject* parent = nullptr);
+    ListFollower(frm0_Inicial& main, FollowTiming timing = {}, Busy busy = {},
+                 QObject* parent = nullptr);
 
     // The start-up look, once the list is loaded: leftovers of the program's own
     // temporary file go, and conflict copies already there are merged.

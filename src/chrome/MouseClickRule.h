@@ -8,7 +8,7 @@ class QMouseEvent;
 // released over the control, and not the second press of a double click (a hasty
 // double click on OK must store one reminder, not two). Presses come as
 // MouseButtonPress or, for that second press, MouseButtonDblClick.
-class ClickGesture {
+class MouseClickRule {
 public:
     // False when another button is already held: that press starts nothing.
     bool press(const QMouseEvent& event);

@@ -1,26 +1,26 @@
-#include "LabelClick.h"
+#include "ClickableLabel.h"
 
-#include "KeyHandle.h"
+#include "LabelFocusProxy.h"
 
 #include <QMouseEvent>
 #include <QWidget>
 
-LabelClick* LabelClick::install(QWidget* label)
+ClickableLabel* ClickableLabel::install(QWidget* label)
 {
-    auto* click = new LabelClick(label);
+    auto* click = new ClickableLabel(label);
     label->installEventFilter(click);
     return click;
 }
 
-LabelClick::LabelClick(QWidget* label) : QObject(label), label_(label)
+ClickableLabel::ClickableLabel(QWidget* label) : QObject(label), label_(label)
 {
-    auto* handle = new KeyHandle(label->objectName() + QStringLiteral("_teclado"), label);
+    auto* handle = new LabelFocusProxy(label->objectName() + QStringLiteral("_teclado"), label);
     handle->cover(label);
     label->setFocusProxy(handle);
-    connect(handle, &KeyHandle::clicked, this, &LabelClick::clicked);
+    connect(handle, &LabelFocusProxy::clicked, this, &ClickableLabel::clicked);
 }
 
-bool LabelClick::eventFilter(QObject* watched, QEvent* event)
+bool ClickableLabel::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != label_)
         return false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ClickGesture.h"
+#include "MouseClickRule.h"
 
 #include <QObject>
 
@@ -9,13 +9,13 @@ class QWidget;
 // Makes a label clickable by the rule of the picture buttons: clicked() on a
 // left press and release over it, never for the second press of a double click.
 // It only watches, so whatever else handles the label's presses still does. The
-// label becomes a Tab stop that Space or Enter clicks, through a KeyHandle that
+// label becomes a Tab stop that Space or Enter clicks, through a LabelFocusProxy that
 // is its focus proxy.
-class LabelClick : public QObject {
+class ClickableLabel : public QObject {
     Q_OBJECT
 public:
     // Lives as long as the label.
-    static LabelClick* install(QWidget* label);
+    static ClickableLabel* install(QWidget* label);
 
 signals:
     void clicked();
@@ -24,8 +24,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit LabelClick(QWidget* label);
+    explicit ClickableLabel(QWidget* label);
 
     QWidget* label_;
-    ClickGesture gesture_;
+    MouseClickRule gesture_;
 };

@@ -1,8 +1,8 @@
-#include "KeyClick.h"
+#include "KeyClickRule.h"
 
 #include <QKeyEvent>
 
-bool KeyClick::isClickKey(const QKeyEvent& event)
+bool KeyClickRule::isClickKey(const QKeyEvent& event)
 {
     if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
@@ -10,7 +10,7 @@ bool KeyClick::isClickKey(const QKeyEvent& event)
     return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-bool KeyClick::press(const QKeyEvent& event)
+bool KeyClickRule::press(const QKeyEvent& event)
 {
     if (held() || event.isAutoRepeat() || !isClickKey(event))
         return false;
@@ -18,7 +18,7 @@ bool KeyClick::press(const QKeyEvent& event)
     return true;
 }
 
-bool KeyClick::release(const QKeyEvent& event)
+bool KeyClickRule::release(const QKeyEvent& event)
 {
     // X11 sends a release with every repeat; only the real one ends the click.
     if (!held() || event.isAutoRepeat() || event.key() != key_)

@@ -13,11 +13,11 @@ class QWidget;
 // run at once, ahead of the keys typed before them: the last letters of a title,
 // the arrow that chose a row. These are key presses like any other, so they keep
 // their place. Held keys act once.
-class KeyCommands : public QObject {
+class OrderedShortcuts : public QObject {
     Q_OBJECT
 public:
     // Watches the window and every widget in it, those added later too.
-    explicit KeyCommands(QWidget* window);
+    explicit OrderedShortcuts(QWidget* window);
 
     void add(QKeyCombination keys, std::function<void()> act);
 
