@@ -7,6 +7,7 @@
 #include "PictureButton.h"
 #include "Pictures.h"
 #include "Twips.h"
+#include "ui_CalendarioFrame.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,7 +34,7 @@ QFont dayFont()
 } // namespace
 
 CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
-    : QFrame(parent), calendario_(clock),
+    : QFrame(parent), ui_(new Ui::CalendarioFrame), calendario_(clock),
       warning_([](QWidget* parent, const QString& title, const QString& text) {
           QMessageBox::warning(parent, title, text, QMessageBox::Ok);
       })
@@ -44,26 +45,10 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
     // The calendar is no handle for dragging the window.
     setAttribute(Qt::WA_NoMousePropagation);
 
-    // Created bottom first: the designer lists what lies on top first.
-    Image4 = PictureButton::create(this, "Image4", Twips::rect(120, 165, 2955, 1785),
-                                   Pictures::path("grade_calendario"));
-    btnPrev2 = PictureButton::create(this, "btnPrev2", Twips::rect(1800, 15, 405, 165),
-                                     Pictures::path("mes_anterior"));
-    btnAtual2 = PictureButton::create(this, "btnAtual2", Twips::rect(2220, 15, 420, 165),
-                                      Pictures::path("mes_atual"));
-    btnNext2 = PictureButton::create(this, "btnNext2", Twips::rect(2655, 15, 405, 165),
-                                     Pictures::path("mes_proximo"));
-    for (PictureButton* button : {btnPrev2, btnAtual2, btnNext2})
+    ui_->setupUi(this);
+    for (PictureButton* button : {ui_->btnPrev2, ui_->btnAtual2, ui_->btnNext2})
         button->setSinks(true);
-    btnPrev2->setAccessibleName(QStringLiteral("Mês anterior"));
-    btnAtual2->setAccessibleName(QStringLiteral("Mês atual"));
-    btnNext2->setAccessibleName(QStringLiteral("Próximo mês"));
-
-    TitMesAno2 = new QLabel(this);
-    TitMesAno2->setObjectName(QStringLiteral("TitMesAno2"));
-    TitMesAno2->setGeometry(Twips::rect(225, 0, 1635, 195));
-    TitMesAno2->setFont(Fonts::windowFont(true));
-    PageColours::setTextColour(TitMesAno2, QColor(0x80, 0x80, 0x80));
+    ui_->TitMesAno2->setFont(Fonts::windowFont(true));
 
     for (int i = 0; i < Calendario::kCasas; ++i) {
         auto* casa = new QLabel(this);
@@ -88,30 +73,31 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
     connect(diaTeclado_, &LabelFocusProxy::clicked, this,
             [this] { emit casaClicked(calendario_.casaEscolhida()); });
 
-    imgDobraCalendario =
-        PictureButton::create(this, "imgDobraCalendario", Twips::rect(2655, 1695, 450, 300),
-                              Pictures::path("dobra_calendario"));
+    ui_->imgDobraCalendario->raise();
 
-    connect(btnPrev2, &PictureButton::clicked, this, [this] {
+    connect(ui_->btnPrev2, &PictureButton::clicked, this, [this] {
         if (!calendario_.mesAnterior())
             avisaAnoInvalido();
         desenha();
     });
-    connect(btnNext2, &PictureButton::clicked, this, [this] {
+    connect(ui_->btnNext2, &PictureButton::clicked, this, [this] {
         if (!calendario_.proximoMes())
             avisaAnoInvalido();
         desenha();
     });
-    connect(btnAtual2, &PictureButton::clicked, this, &CalendarioFrame::mostraMesAtual);
+    connect(ui_->btnAtual2, &PictureButton::clicked, this, &CalendarioFrame::mostraMesAtual);
 
     desenha();
 }
 
+CalendarioFrame::~CalendarioFrame() = default;
+
 void CalendarioFrame::updateTabStops()
 {
     const bool shown = !isParked();
-    for (QWidget* stop : {static_cast<QWidget*>(btnPrev2), static_cast<QWidget*>(btnAtual2),
-                          static_cast<QWidget*>(btnNext2), static_cast<QWidget*>(diaTeclado_)})
+    for (QWidget* stop :
+         {static_cast<QWidget*>(ui_->btnPrev2), static_cast<QWidget*>(ui_->btnAtual2),
+          static_cast<QWidget*>(ui_->btnNext2), static_cast<QWidget*>(diaTeclado_)})
         stop->setFocusPolicy(shown ? Qt::TabFocus : Qt::NoFocus);
     diaTeclado_->cover(Casa2[std::size_t(calendario_.casaEscolhida())]);
 }
@@ -156,7 +142,7 @@ void CalendarioFrame::avisaAnoInvalido()
 
 void CalendarioFrame::desenha()
 {
-    TitMesAno2->setText(calendario_.titulo());
+    ui_->TitMesAno2->setText(calendario_.titulo());
     for (int i = 0; i < Calendario::kCasas; ++i)
         desenhaCasa(i);
     updateTabStops();

@@ -7,11 +7,15 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class Clock;
 class LabelFocusProxy;
-class PictureButton;
 class QLabel;
+
+namespace Ui {
+class CalendarioFrame;
+}
 
 // frameCalendario: draws one Calendario and passes the mouse and the keys to it.
 // Where the frame stands (shown or parked) is the editor's business. While it is
@@ -28,6 +32,7 @@ public:
     using Warning = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
 
     CalendarioFrame(const Clock& clock, QWidget* parent);
+    ~CalendarioFrame() override;
 
     void setWarning(Warning warning) { warning_ = std::move(warning); }
 
@@ -56,16 +61,11 @@ private:
     // The month buttons and the keyboard's day join the Tab stops while shown.
     void updateTabStops();
 
+    const std::unique_ptr<Ui::CalendarioFrame> ui_;
     Calendario calendario_;
     Warning warning_;
     // One for all the cells: the cell that got the press gets its release.
     MouseClickRule casaGesture_;
     LabelFocusProxy* diaTeclado_ = nullptr;
-    QLabel* TitMesAno2 = nullptr;
-    PictureButton* btnPrev2 = nullptr;
-    PictureButton* btnAtual2 = nullptr;
-    PictureButton* btnNext2 = nullptr;
-    PictureButton* Image4 = nullptr;
-    PictureButton* imgDobraCalendario = nullptr;
     std::array<QLabel*, Calendario::kCasas> Casa2{};
 };
