@@ -5,7 +5,6 @@
 #include "LabelFocusProxy.h"
 #include "PageColours.h"
 #include "PictureButton.h"
-#include "Pictures.h"
 #include "Twips.h"
 #include "ui_CalendarioFrame.h"
 
