@@ -132,7 +132,7 @@ FileChange ReminderStore::followFile(bool lastTry)
         return FileChange::Unchanged;
     }
     RowList file = RowList::fromFile(std::move(bytes), base_);
-    rows_ = ReminderMerge::merge(&base_, rows_, file, today(), true);
+    rows_ = ReminderMerge::merge(&base_, rows_, file, today());
     base_ = std::move(file);
     baseId_ = id;
     return FileChange::Reloaded;
@@ -188,7 +188,7 @@ StoreStatus ReminderStore::current(Current& out)
         baseId_ = out.id;
         return StoreStatus::Ok;
     }
-    out.rows = ReminderMerge::merge(&base_, rows_, file, today(), true);
+    out.rows = ReminderMerge::merge(&base_, rows_, file, today());
     out.file = std::move(file);
     return StoreStatus::Ok;
 }
@@ -217,7 +217,7 @@ ReminderStore::Commit ReminderStore::commit(RowList result, RowList basis,
             }
         }
         if (keepPending)
-            rows_ = ReminderMerge::merge(&base_, rows_, result, today(), true);
+            rows_ = ReminderMerge::merge(&base_, rows_, result, today());
         else
             rows_ = result;
         base_ = std::move(result);
@@ -374,7 +374,7 @@ StoreStatus ReminderStore::mergeConflictCopy(const QString& copyPath)
         RowList result = merged.saved();
         if (id.exists && result.file() == real.file()) {
             // The copy adds nothing: leave the file as it is.
-            rows_ = ReminderMerge::merge(&base_, rows_, real, today(), true);
+            rows_ = ReminderMerge::merge(&base_, rows_, real, today());
             base_ = std::move(real);
             baseId_ = id;
             return StoreStatus::Ok;

@@ -123,7 +123,7 @@ TEST(ReminderMerge, listsChangedInPlaceMergeAsTheRowsDo)
             if (c.ours.at(k) != base.at(k))
                 ours.set(k, c.ours.at(k));
         const RowList theirs = RowList::fromFile(DataFile::serialize(c.theirs));
-        const RowList merged = ReminderMerge::merge(&base, ours, theirs, kToday, true);
+        const RowList merged = ReminderMerge::merge(&base, ours, theirs, kToday);
         QStringList rows;
         for (int k = 0; k < merged.count(); ++k)
             rows << merged.at(k);

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "DataFile.h"
+
+#include <QByteArrayView>
+
+#include <array>
+#include <cstring>
+
+// A row read in place, in the form a save writes it (DataFile::writtenForm):
+// five fields joined by the separator, the posting stamp first.
+namespace WrittenRow {
+
+// Byte for byte; two views of the same bytes are equal unread, as most rows of
+// a list and the list it was copied from are.
+inline bool same(QByteArrayView a, QByteArrayView b)
+{
+    return a.size() == b.size() &&
+           (a.data() == b.data() || a.isEmpty() ||
+            std::memcmp(a.data(), b.data(), size_t(a.size())) == 0);
+}
+
+inline QByteArrayView stampOf(QByteArrayView line)
+{
+    const qsizetype at = line.indexOf(DataFile::kSeparator);
+    return at < 0 ? line : line.first(at);
+}
+
+inline bool stampIs(QByteArrayView line, QByteArrayView stamp)
+{
+    return line.size() > stamp.size() ? line[stamp.size()] == DataFile::kSeparator &&
+                                            same(line.first(stamp.size()), stamp)
+                                      : same(line, stamp);
+}
+
+// Title and description: the last two fields, side by side in the line.
+QByteArrayView textsOf(QByteArrayView line);
+
+// One reminder where nothing else tells: the same stamp and texts.
+inline bool sameIdentity(QByteArrayView x, QByteArrayView y)
+{
+    return same(x, y) || (same(stampOf(x), stampOf(y)) && same(textsOf(x), textsOf(y)));
+}
+
+// Stamps in the order of their bytes: below 0, 0 or above 0.
+int stampOrder(QByteArrayView x, QByteArrayView y);
+
+using Fields = std::array<QByteArrayView, DataFile::kFields>;
+Fields fieldsOf(QByteArrayView line);
+
+} // namespace WrittenRow
