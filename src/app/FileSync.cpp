@@ -3,6 +3,7 @@
 #include "ConflictName.h"
 #include "ReminderStore.h"
 #include "SafeFile.h"
+#include "StoreStatusText.h"
 #include "TrashBin.h"
 #include "frm0_Inicial.h"
 
@@ -105,7 +106,7 @@ void FileSync::merge(const QString& copy)
     case StoreStatus::Full:
         if (!fullSaid_.contains(copy)) {
             fullSaid_.insert(copy);
-            main_.showNotice(storeMessage(status));
+            main_.showNotice(storeStatusText(status));
         }
         break;
     case StoreStatus::ReadFailed:
@@ -114,7 +115,7 @@ void FileSync::merge(const QString& copy)
     case StoreStatus::CopyUnreadable:
         break;
     default:
-        main_.showNotice(storeMessage(status));
+        main_.showNotice(storeStatusText(status));
         break;
     }
 }
@@ -124,5 +125,5 @@ void FileSync::sayUnreadable()
     if (unreadableSaid_)
         return;
     unreadableSaid_ = true;
-    main_.showNotice(storeMessage(StoreStatus::ReadFailed));
+    main_.showNotice(storeStatusText(StoreStatus::ReadFailed));
 }
