@@ -4,6 +4,8 @@
 #include "ReminderMergeSteps.h"
 #include "WrittenRow.h"
 
+#include <numeric>
+
 using namespace WrittenRow;
 
 namespace ReminderMerge {
@@ -26,6 +28,29 @@ Shared sharedRows(const RowList& base, const RowList& theirs)
         shared.addedLast = shared.end > 0 ? added : 0;
     }
     return shared;
+}
+
+// Ours is mostly the base with a few status changes set in place: then every
+// row keeps its place and pairs by position, and only the rows changed are
+// read. Spares pairing the whole list at each reload.
+bool keepsEveryPlace(const RowList& base, const RowList& ours)
+{
+    if (ours.count() != base.count())
+        return false;
+    for (const int k : ours.rowsChangedFrom(base))
+        if (!sameIdentity(ours.line(k), base.line(k)))
+            return false;
+    return true;
+}
+
+Pairing pairWithOurs(const RowList& base, const RowList& ours)
+{
+    if (!keepsEveryPlace(base, ours))
+        return pair(base, ours, Match::TextThenOrder);
+    Pairing byPosition{std::vector<int>(std::size_t(ours.count())), {}};
+    std::iota(byPosition.bOfA.begin(), byPosition.bOfA.end(), 0);
+    byPosition.aOfB = byPosition.bOfA;
+    return byPosition;
 }
 
 // The rows of list that pair with none of the other list's, in their order.
@@ -100,7 +125,7 @@ RowList merge(const RowList* base, const RowList& ours, const RowList& theirs, c
 {
     if (!base)
         return unionOf(ours, theirs, today);
-    const Pairing withOurs = pair(*base, ours, Match::TextThenOrder);
+    const Pairing withOurs = pairWithOurs(*base, ours);
     const Pairing withTheirs =
         pair(*base, theirs, Match::TextThenOrder, sharedRows(*base, theirs));
     Placing out(addedOnEither(unpaired(ours, withOurs), unpaired(theirs, withTheirs)), today,
@@ -131,11 +156,13 @@ int find(const RowList& rows, const Reminder& r, int hint)
     if (hint >= 0 && hint < rows.count() && same(rows.line(hint), target))
         return hint;
     const QByteArrayView stamp = stampOf(target), texts = textsOf(target);
+    const quint64 day = dayWord(stamp);
     int only = -1;
     bool several = false;
     for (int k = 0; k < rows.count(); ++k) {
         const QByteArrayView line = rows.line(k);
-        if (line.size() <= stamp.size() || !stampIs(line, stamp))
+        if (line.size() <= stamp.size() || !mayHaveStamp(line, stamp, day) ||
+            !stampIs(line, stamp))
             continue;
         if (same(textsOf(line), texts))
             return k;

@@ -87,6 +87,7 @@ Middle middleOf(const Rows& a, const Rows& b, std::size_t start, std::size_t end
 // A shared end pairs row for row only while none of its stamps is in the
 // middle, where the rule could pair it otherwise: this is so for every end a
 // reload or a write meets, and when it is not, the end pairs as the middle does.
+// End rows of none of the middle's days are passed over unread.
 template <typename Rows>
 bool endApartFromMiddle(const Rows& a, const Rows& b, const Middle& m, std::size_t end)
 {
@@ -97,9 +98,19 @@ bool endApartFromMiddle(const Rows& a, const Rows& b, const Middle& m, std::size
         stamps.push_back(stampOf(b[j]));
     const auto before = [](QByteArrayView x, QByteArrayView y) { return stampOrder(x, y) < 0; };
     std::sort(stamps.begin(), stamps.end(), before);
-    for (std::size_t i = a.size() - end; i < a.size(); ++i)
+    std::vector<quint64> days;
+    bool anyShort = false;
+    for (const QByteArrayView stamp : stamps) {
+        days.push_back(dayWord(stamp));
+        anyShort = anyShort || stamp.size() < kDaySize;
+    }
+    std::sort(days.begin(), days.end());
+    for (std::size_t i = a.size() - end; i < a.size(); ++i) {
+        if (!anyShort && !std::binary_search(days.begin(), days.end(), dayWord(a[i])))
+            continue;
         if (std::binary_search(stamps.begin(), stamps.end(), stampOf(a[i]), before))
             return false;
+    }
     return true;
 }
 

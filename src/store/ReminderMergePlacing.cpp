@@ -92,12 +92,6 @@ void Placing::addBefore(QByteArrayView kept)
     }
 }
 
-void Placing::keep(const RowList& list, int k)
-{
-    addBefore(list.line(k));
-    out_.add(list, k);
-}
-
 void Placing::keep(QByteArrayView line)
 {
     addBefore(line);

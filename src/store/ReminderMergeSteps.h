@@ -55,7 +55,13 @@ public:
     // Rows of home, the list whose file the result lies in, stay in its bytes.
     Placing(const std::vector<ListRow>& added, const QDate& today, const RowList& home,
             std::size_t kept);
-    void keep(const RowList& list, int k);
+    // Called for most rows of a list: the usual row costs a compare or two.
+    void keep(const RowList& list, int k)
+    {
+        if (next_ < readable_.size())
+            addBefore(list.line(k));
+        out_.add(list, k);
+    }
     // A row made by the merge.
     void keep(QByteArrayView line);
     RowList take();

@@ -161,6 +161,19 @@ void RowList::set(int k, const QString& row)
     asRead_ = false;
 }
 
+std::vector<int> RowList::rowsChangedFrom(const RowList& other) const
+{
+    std::vector<int> changed;
+    const bool sameFile = file_.constData() == other.file_.constData();
+    for (std::size_t k = 0; k < places_.size(); ++k) {
+        const Place& a = places_[k];
+        const Place& b = other.places_[k];
+        if (!sameFile || !a.isInFile() || !b.isInFile() || a.at() != b.at() || a.size() != b.size())
+            changed.push_back(int(k));
+    }
+    return changed;
+}
+
 int RowList::sharedStart(const RowList& other) const
 {
     const qsizetype same = sameBytesAtStart(file_, other.file_);
@@ -210,15 +223,6 @@ RowList::Builder::Builder(const QByteArray& home, std::size_t rows)
 {
     list_.file_ = home;
     list_.places_.reserve(rows);
-}
-
-void RowList::Builder::add(const RowList& list, int k)
-{
-    const Place& place = list.places_[std::size_t(k)];
-    if (place.isInFile() && list.file_.constData() == list_.file_.constData())
-        list_.places_.push_back(place);
-    else
-        add(list.line(k));
 }
 
 RowList RowList::rewritten(int k, Edit edit, QByteArrayView replacement) const

@@ -34,6 +34,10 @@ public:
 
     // A row as a save writes it, without its line break.
     QByteArrayView line(int k) const { return bytes(places_[std::size_t(k)]); }
+    // The rows, of as many as other has, that may differ from other's: all but
+    // those at the same place of the same file, as on a copy of other, the rows
+    // set() since.
+    std::vector<int> rowsChangedFrom(const RowList& other) const;
     // How many rows two lists read from files begin with byte for byte, found
     // with one comparison of the files rather than one a row.
     int sharedStart(const RowList& other) const;
@@ -115,7 +119,14 @@ public:
     // home becomes the list's file().
     Builder(const QByteArray& home, std::size_t rows);
     // Row k of a list: where it lies when that list's file() is home, else copied.
-    void add(const RowList& list, int k);
+    void add(const RowList& list, int k)
+    {
+        const Place& place = list.places_[std::size_t(k)];
+        if (place.isInFile() && list.file_.constData() == list_.file_.constData())
+            list_.places_.push_back(place);
+        else
+            add(list.line(k));
+    }
     // A row made elsewhere, copied.
     void add(QByteArrayView line) { list_.places_.push_back(list_.keep(line)); }
     RowList take() { return std::move(list_); }

@@ -33,6 +33,24 @@ inline bool stampIs(QByteArrayView line, QByteArrayView stamp)
                                       : same(line, stamp);
 }
 
+// The day "yy.mm.dd" that starts a stamp of the program's own, as one word:
+// most rows are of another day than the stamp looked for, and tell so by one
+// compare before their stamp is found. 0 when shorter.
+constexpr qsizetype kDaySize = DataFile::stampPartAt(3) - 1;
+static_assert(kDaySize == sizeof(quint64));
+inline quint64 dayWord(QByteArrayView stampOrLine)
+{
+    quint64 day = 0;
+    if (stampOrLine.size() >= kDaySize)
+        std::memcpy(&day, stampOrLine.data(), sizeof day);
+    return day;
+}
+// False only when line cannot have stamp, whose dayWord is day.
+inline bool mayHaveStamp(QByteArrayView line, QByteArrayView stamp, quint64 day)
+{
+    return stamp.size() < kDaySize || dayWord(line) == day;
+}
+
 // Title and description: the last two fields, side by side in the line.
 QByteArrayView textsOf(QByteArrayView line);
 
