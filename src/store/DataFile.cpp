@@ -54,7 +54,7 @@ char* writeEscaped(char* dst, const QString& row)
 
 // What each file byte reads as inside a line; the bytes with a role of their own
 // get marks above any character the code page yields.
-constexpr char16_t kSkip = 0xFFF0;      // a quote: gone before anything else
+constexpr char16_t kSkip = 0xFFF0;          // a quote: gone before anything else
 constexpr char16_t kSeparatorMark = 0xFFF1; // "§"
 
 struct ReadTable {

@@ -27,7 +27,10 @@ constexpr int kStampParts = 6;
 constexpr qsizetype kStampPartSize = 2;
 constexpr char kStampDot = '.';
 constexpr qsizetype kStampSize = kStampParts * (kStampPartSize + 1) - 1;
-constexpr qsizetype stampPartAt(int part) { return part * (kStampPartSize + 1); }
+constexpr qsizetype stampPartAt(int part)
+{
+    return part * (kStampPartSize + 1);
+}
 
 // The file a first start creates: a quoted text holding one CR LF.
 inline const QByteArray kFreshFile = QByteArrayLiteral("\"\r\n\"\r\n");

@@ -21,9 +21,8 @@ Shared sharedRows(const RowList& base, const RowList& theirs)
     Shared shared;
     shared.start = base.sharedStart(theirs);
     shared.end = base.sharedEnd(theirs, 0, shared.start);
-    for (int added = 1; shared.end == 0 && shared.start < base.count() &&
-                        added <= kAddedLastLookedPast;
-         ++added) {
+    for (int added = 1;
+         shared.end == 0 && shared.start < base.count() && added <= kAddedLastLookedPast; ++added) {
         shared.end = base.sharedEnd(theirs, added, shared.start);
         shared.addedLast = shared.end > 0 ? added : 0;
     }
@@ -126,8 +125,7 @@ RowList merge(const RowList* base, const RowList& ours, const RowList& theirs, c
     if (!base)
         return unionOf(ours, theirs, today);
     const Pairing withOurs = pairWithOurs(*base, ours);
-    const Pairing withTheirs =
-        pair(*base, theirs, Match::TextThenOrder, sharedRows(*base, theirs));
+    const Pairing withTheirs = pair(*base, theirs, Match::TextThenOrder, sharedRows(*base, theirs));
     Placing out(addedOnEither(unpaired(ours, withOurs), unpaired(theirs, withTheirs)), today,
                 theirs, std::size_t(base->count()));
     for (int i = 0; i < base->count(); ++i)
@@ -140,9 +138,8 @@ QStringList merge(const std::optional<QStringList>& base, const QStringList& our
                   const QStringList& theirs, const QDate& today)
 {
     const RowList b = RowList::fromFile(DataFile::serialize(base.value_or(QStringList())));
-    const RowList merged =
-        merge(base ? &b : nullptr, RowList::fromFile(DataFile::serialize(ours)),
-              RowList::fromFile(DataFile::serialize(theirs)), today);
+    const RowList merged = merge(base ? &b : nullptr, RowList::fromFile(DataFile::serialize(ours)),
+                                 RowList::fromFile(DataFile::serialize(theirs)), today);
     QStringList rows;
     rows.reserve(merged.count());
     for (int k = 0; k < merged.count(); ++k)
@@ -161,8 +158,7 @@ int find(const RowList& rows, const Reminder& r, int hint)
     bool several = false;
     for (int k = 0; k < rows.count(); ++k) {
         const QByteArrayView line = rows.line(k);
-        if (line.size() <= stamp.size() || !mayHaveStamp(line, stamp, day) ||
-            !stampIs(line, stamp))
+        if (line.size() <= stamp.size() || !mayHaveStamp(line, stamp, day) || !stampIs(line, stamp))
             continue;
         if (same(textsOf(line), texts))
             return k;

@@ -42,8 +42,8 @@ qint64 keyOf(QByteArrayView stamp, const DueRule::Window& window)
     const int year = window.yearOf(yy, month, day);
     if (!QDate::isValid(year, month, day))
         return -1;
-    return year * kOneYear + ((((qint64(month) * 100 + day) * 100 + hour) * 100 + minute) * 100 +
-                              second);
+    return year * kOneYear +
+           ((((qint64(month) * 100 + day) * 100 + hour) * 100 + minute) * 100 + second);
 }
 
 Placing::Placing(const std::vector<ListRow>& added, const QDate& today, const RowList& home,

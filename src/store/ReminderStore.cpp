@@ -28,8 +28,7 @@ ReminderStore::ReminderStore(const QString& folder, const Clock& clock)
 {
 }
 
-ReminderStore::FileBytes ReminderStore::readFile(const QString& path,
-                                                 const SafeFile::Identity& id)
+ReminderStore::FileBytes ReminderStore::readFile(const QString& path, const SafeFile::Identity& id)
 {
     if (!id.exists)
         return {Read::Missing, {}};
@@ -207,8 +206,7 @@ StoreStatus ReminderStore::writeAgainstChanges(Prepare&& prepare, Pending pendin
     }
 }
 
-template <typename Operation>
-StoreStatus ReminderStore::write(Operation&& operation)
+template <typename Operation> StoreStatus ReminderStore::write(Operation&& operation)
 {
     if (readFailed_)
         return StoreStatus::ReadFailed;

@@ -106,7 +106,10 @@ private:
     // there is none; already there when that file holds it.
     struct Write {
         static Write refused(StoreStatus status) { return {status, {}, {}, {}, false}; }
-        static Write of(RowList result) { return {StoreStatus::Ok, std::move(result), {}, {}, false}; }
+        static Write of(RowList result)
+        {
+            return {StoreStatus::Ok, std::move(result), {}, {}, false};
+        }
         StoreStatus status = StoreStatus::Ok;
         RowList result;
         RowList basis;
@@ -126,12 +129,10 @@ private:
     enum class Read { Ok, Missing, Unreadable };
     void noteRead(Read seen) { readFailed_ = seen == Read::Unreadable; }
     // Applies an operation to the current rows and writes the outcome.
-    template <typename Operation>
-    StoreStatus write(Operation&& operation);
+    template <typename Operation> StoreStatus write(Operation&& operation);
     // Writes what prepare() makes, starting again from the file where another
     // program changed it in the last moment.
-    template <typename Prepare>
-    StoreStatus writeAgainstChanges(Prepare&& prepare, Pending pending);
+    template <typename Prepare> StoreStatus writeAgainstChanges(Prepare&& prepare, Pending pending);
     void adopt(RowList written, const SafeFile::Identity& id, Pending pending);
     StoreStatus deleteRow(const Reminder& r, int hint);
     StoreStatus replaceRow(const Reminder& original, const Reminder& edited, int hint);

@@ -75,9 +75,9 @@ RowList RowList::fromFile(QByteArray file, const RowList& like)
     const int first = like.rowsEndingWithin(sameBytesAtStart(now, was));
     const qsizetype readFrom =
         first == 0 ? 0 : like.places_[std::size_t(first - 1)].end() + kLineBreak.size();
-    const qsizetype sameEnd = sameBytesAtEnd(now.constData() + now.size(),
-                                             was.constData() + was.size(),
-                                             std::min(now.size(), was.size()) - readFrom);
+    const qsizetype sameEnd =
+        sameBytesAtEnd(now.constData() + now.size(), was.constData() + was.size(),
+                       std::min(now.size(), was.size()) - readFrom);
     const int last = like.rowsStartingWithin(sameEnd, first);
     const qsizetype shift = now.size() - was.size();
     const qsizetype readTo =
@@ -166,8 +166,7 @@ std::vector<int> RowList::rowsChangedFrom(const RowList& other) const
     std::vector<int> changed;
     const bool sameFile = file_.constData() == other.file_.constData();
     for (std::size_t k = 0; k < places_.size(); ++k) {
-        const Place& a = places_[k];
-        const Place& b = other.places_[k];
+        const Place &a = places_[k], &b = other.places_[k];
         if (!sameFile || !a.isInFile() || !b.isInFile() || a.at() != b.at() || a.size() != b.size())
             changed.push_back(int(k));
     }
@@ -180,8 +179,7 @@ int RowList::sharedStart(const RowList& other) const
     const int rows = std::min(count(), other.count());
     int k = 0;
     for (; k < rows; ++k) {
-        const Place& a = places_[std::size_t(k)];
-        const Place& b = other.places_[std::size_t(k)];
+        const Place &a = places_[std::size_t(k)], &b = other.places_[std::size_t(k)];
         // A row cleaned at load lies elsewhere; the line break must match too.
         if (!a.isInFile() || !b.isInFile() || a.at() != b.at() || a.size() != b.size() ||
             a.end() + kLineBreak.size() > same)
@@ -204,13 +202,12 @@ int RowList::sharedEnd(const RowList& other, int skip, int from) const
     // Compared up to the end of each side's last row: what follows it differs
     // between an append and a save.
     const qsizetype aEnd = a0.end(), bEnd = b0.end();
-    const qsizetype same =
-        sameBytesAtEnd(file_.constData() + aEnd, other.file_.constData() + bEnd,
-                       std::min(aEnd - aFrom.at(), bEnd - bFrom.at()));
+    const qsizetype same = sameBytesAtEnd(file_.constData() + aEnd, other.file_.constData() + bEnd,
+                                          std::min(aEnd - aFrom.at(), bEnd - bFrom.at()));
     int k = 0;
     for (; aLast - k >= from && bLast - k >= from; ++k) {
-        const Place& a = places_[std::size_t(aLast - k)];
-        const Place& b = other.places_[std::size_t(bLast - k)];
+        const Place &a = places_[std::size_t(aLast - k)],
+                    &b = other.places_[std::size_t(bLast - k)];
         const qsizetype fromEnd = aEnd - a.at();
         if (!a.isInFile() || !b.isInFile() || fromEnd > same || fromEnd != bEnd - b.at() ||
             a.size() != b.size())
@@ -227,7 +224,6 @@ RowList::Builder::Builder(const QByteArray& home, std::size_t rows)
 
 RowList RowList::rewritten(int k, Edit edit, QByteArrayView replacement) const
 {
-    const bool adding = edit == Edit::Insert || edit == Edit::Append;
     const qsizetype opening = 1, closing = 1 + kLineBreak.size();
     qsizetype size = opening + replacement.size() + kLineBreak.size() + closing;
     for (const Place& place : places_)
@@ -238,7 +234,7 @@ RowList RowList::rewritten(int k, Edit edit, QByteArrayView replacement) const
         return out;
     }
     out.file_ = QByteArray(size, Qt::Uninitialized);
-    out.places_.reserve(places_.size() + (adding ? 1 : 0));
+    out.places_.reserve(places_.size() + 1);
     char* const first = out.file_.data();
     char* dst = first;
     auto copy = [&dst](QByteArrayView bytes) {

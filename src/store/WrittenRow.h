@@ -15,9 +15,8 @@ namespace WrittenRow {
 // a list and the list it was copied from are.
 inline bool same(QByteArrayView a, QByteArrayView b)
 {
-    return a.size() == b.size() &&
-           (a.data() == b.data() || a.isEmpty() ||
-            std::memcmp(a.data(), b.data(), size_t(a.size())) == 0);
+    return a.size() == b.size() && (a.data() == b.data() || a.isEmpty() ||
+                                    std::memcmp(a.data(), b.data(), size_t(a.size())) == 0);
 }
 
 inline QByteArrayView stampOf(QByteArrayView line)
@@ -28,9 +27,9 @@ inline QByteArrayView stampOf(QByteArrayView line)
 
 inline bool stampIs(QByteArrayView line, QByteArrayView stamp)
 {
-    return line.size() > stamp.size() ? line[stamp.size()] == DataFile::kSeparator &&
-                                            same(line.first(stamp.size()), stamp)
-                                      : same(line, stamp);
+    return line.size() > stamp.size()
+               ? line[stamp.size()] == DataFile::kSeparator && same(line.first(stamp.size()), stamp)
+               : same(line, stamp);
 }
 
 // The day "yy.mm.dd" that starts a stamp of the program's own, as one word:

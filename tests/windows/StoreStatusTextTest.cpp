@@ -1,5 +1,5 @@
-#include "ReminderStore.h"
 #include "StoreStatusText.h"
+#include "ReminderStore.h"
 
 #include <gtest/gtest.h>
 
