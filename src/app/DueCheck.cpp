@@ -54,7 +54,7 @@ void DueCheck::check()
     if (checked_.contains(today))
         return;
     checked_.insert(today);
-    const DueNotice notice = DueNotice::compose(store_, DueRule::scan(store_, today), today);
+    const DueNotice notice = DueNotice::compose(store_, DueRule::scan(store_.rows(), today), today);
     if (!notice.isEmpty() && send_)
         send_(notice);
 }

@@ -3,6 +3,7 @@
 #include "ConflictName.h"
 #include "ReminderStore.h"
 #include "SafeFile.h"
+#include "StoreStatusText.h"
 #include "TrashBin.h"
 #include "frm0_Inicial.h"
 
@@ -106,7 +107,7 @@ void ListFollower::merge(const QString& copy)
     case StoreStatus::Full:
         if (!fullSaid_.contains(copy)) {
             fullSaid_.insert(copy);
-            main_.showMessage(storeMessage(status), frm0_Inicial::Sound::Silent);
+            main_.showMessage(storeStatusText(status), frm0_Inicial::Sound::Silent);
         }
         break;
     case StoreStatus::ReadFailed:
@@ -115,7 +116,7 @@ void ListFollower::merge(const QString& copy)
     case StoreStatus::CopyUnreadable:
         break;
     default:
-        main_.showMessage(storeMessage(status), frm0_Inicial::Sound::Silent);
+        main_.showMessage(storeStatusText(status), frm0_Inicial::Sound::Silent);
         break;
     }
 }
@@ -125,5 +126,5 @@ void ListFollower::sayUnreadable()
     if (unreadableSaid_)
         return;
     unreadableSaid_ = true;
-    main_.showMessage(storeMessage(StoreStatus::ReadFailed), frm0_Inicial::Sound::Silent);
+    main_.showMessage(storeStatusText(StoreStatus::ReadFailed), frm0_Inicial::Sound::Silent);
 }

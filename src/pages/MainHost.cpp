@@ -1,16 +1,17 @@
 #include "MainHost.h"
 
 #include "ReminderStore.h"
+#include "StoreStatusText.h"
 
 bool MainHost::report(StoreStatus status)
 {
     if (status == StoreStatus::Ok)
         return true;
-    showMessage(storeMessage(status));
+    showMessage(storeStatusText(status));
     return false;
 }
 
 void MainHost::askForSelection()
 {
-    showMessage(QStringLiteral("Selecione um ítem primeiro!"));
+    showMessage(storeStatusText(StoreStatus::NoSuchRow));
 }

@@ -8,13 +8,7 @@
 
 namespace {
 
-constexpr char kQuote = '"';
-constexpr char kCR = '\r';
-constexpr char kLF = '\n';
-constexpr char kSection = '\xA7';  // §
-constexpr char kCurrency = '\xA4'; // ¤
-constexpr char kYen = '\xA5';      // ¥
-constexpr int kFields = 5;
+using namespace DataFile;
 
 // The byte each of the first 256 code points is written as, or 0 where the
 // character needs a closer look (TAB, quote, CR, and the C1 range, where the
@@ -44,11 +38,11 @@ char* writeEscaped(char* dst, const QString& row)
         if (u < 256 && table.of[u] != 0) [[likely]] {
             *dst++ = static_cast<char>(table.of[u]);
         } else if (u == u'\t') {
-            *dst++ = kSection;
+            *dst++ = kSeparator;
         } else if (u == u'"') {
-            *dst++ = kCurrency;
+            *dst++ = kQuoteMark;
         } else if (u == u'\r' && p + 1 != end && p[1] == u'\n') {
-            *dst++ = kYen;
+            *dst++ = kLineBreakMark;
             ++p;
         } else {
             char b;
@@ -60,8 +54,8 @@ char* writeEscaped(char* dst, const QString& row)
 
 // What each file byte reads as inside a line; the bytes with a role of their own
 // get marks above any character the code page yields.
-constexpr char16_t kSkip = 0xFFF0;      // a quote: gone before anything else
-constexpr char16_t kSeparator = 0xFFF1; // "§"
+constexpr char16_t kSkip = 0xFFF0;          // a quote: gone before anything else
+constexpr char16_t kSeparatorMark = 0xFFF1; // "§"
 
 struct ReadTable {
     char16_t of[256];
@@ -73,8 +67,8 @@ ReadTable makeReadTable()
     for (int b = 0; b < 256; ++b)
         t.of[b] = Cp1252::toUnicode(static_cast<unsigned char>(b)).unicode();
     t.of[static_cast<unsigned char>(kQuote)] = kSkip;
-    t.of[static_cast<unsigned char>(kSection)] = kSeparator;
-    t.of[static_cast<unsigned char>(kCurrency)] = u'"';
+    t.of[static_cast<unsigned char>(kSeparator)] = kSeparatorMark;
+    t.of[static_cast<unsigned char>(kQuoteMark)] = u'"';
     // A TAB typed into the file by hand reads as a space: as a field separator it
     // would shift the fields and lose the last one at the next write.
     t.of[static_cast<unsigned char>('\t')] = u' ';
@@ -94,7 +88,7 @@ QString rowFromLine(const char* begin, const char* end)
         const char16_t u = table.of[static_cast<unsigned char>(*p)];
         if (u < kSkip) {
             *out++ = QChar(u);
-        } else if (u == kSeparator) {
+        } else if (u == kSeparatorMark) {
             if (separators == kFields - 1)
                 break;
             *out++ = Reminder::kFieldSep;
@@ -119,8 +113,8 @@ bool needsTable(const char* eight)
     std::uint64_t w;
     std::memcpy(&w, eight, 8);
     constexpr std::uint64_t kOnes = 0x0101010101010101u;
-    return hasZeroByte((w & (kOnes * 0xE0)) ^ (kOnes * 0x80)) || hasZeroByte(w ^ (kOnes * 0xA4)) ||
-           hasZeroByte(w ^ (kOnes * '\t'));
+    return hasZeroByte((w & (kOnes * 0xE0)) ^ (kOnes * 0x80)) ||
+           hasZeroByte(w ^ (kOnes * quint8(kQuoteMark))) || hasZeroByte(w ^ (kOnes * '\t'));
 }
 
 // The same row, faster for the usual line, which holds no quote: the line is
@@ -130,14 +124,14 @@ QString rowFromQuotelessLine(const char* begin, const char* end)
 {
     static const ReadTable table = [] {
         ReadTable t = makeReadTable();
-        t.of[static_cast<unsigned char>(kSection)] = Reminder::kFieldSep.unicode();
+        t.of[static_cast<unsigned char>(kSeparator)] = Reminder::kFieldSep.unicode();
         return t;
     }();
     qsizetype length = end - begin;
     qsizetype separatorAt[kFields - 1];
     int separators = 0;
     const char* from = begin;
-    while (const void* hit = std::memchr(from, kSection, size_t(end - from))) {
+    while (const void* hit = std::memchr(from, kSeparator, size_t(end - from))) {
         const char* at = static_cast<const char*>(hit);
         if (separators == kFields - 1) {
             length = at - begin;
@@ -301,7 +295,7 @@ bool isWrittenForm(QByteArrayView line)
         return false;
     const char* const end = p + size;
     int separators = 0;
-    while (const void* hit = std::memchr(p, kSection, size_t(end - p))) {
+    while (const void* hit = std::memchr(p, kSeparator, size_t(end - p))) {
         if (++separators > kFields - 1)
             return false;
         p = static_cast<const char*>(hit) + 1;

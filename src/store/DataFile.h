@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QStringList>
 
 #include <functional>
@@ -8,6 +9,28 @@
 // The bytes of lembretes.dat: one quoted Windows-1252 text, one line per reminder,
 // fields joined by "§", "¤" for a double quote and "¥" for a line break.
 namespace DataFile {
+
+// The bytes with a role of their own.
+constexpr char kQuote = '"';            // opens and closes the file
+constexpr char kSeparator = '\xA7';     // "§", between two fields
+constexpr char kQuoteMark = '\xA4';     // "¤", a double quote in a field
+constexpr char kLineBreakMark = '\xA5'; // "¥", a line break in a field
+constexpr char kCR = '\r';
+constexpr char kLF = '\n';
+// Ends every line; a line ends at the first one.
+constexpr QByteArrayView kLineBreak("\r\n", 2);
+constexpr int kFields = 5;
+
+// Every row starts with its posting stamp "yy.mm.dd.hh.mm.ss": six parts of two
+// digits, each but the first after a dot.
+constexpr int kStampParts = 6;
+constexpr qsizetype kStampPartSize = 2;
+constexpr char kStampDot = '.';
+constexpr qsizetype kStampSize = kStampParts * (kStampPartSize + 1) - 1;
+constexpr qsizetype stampPartAt(int part)
+{
+    return part * (kStampPartSize + 1);
+}
 
 // The file a first start creates: a quoted text holding one CR LF.
 inline const QByteArray kFreshFile = QByteArrayLiteral("\"\r\n\"\r\n");

@@ -1,7 +1,7 @@
 #include "DueRule.h"
 
 #include "Reminder.h"
-#include "ReminderStore.h"
+#include "RowList.h"
 
 #include <algorithm>
 #include <tuple>
@@ -64,13 +64,13 @@ bool DueRule::isDue(QStringView row, const QDate& today, QDate* due)
     return true;
 }
 
-QList<DueRule::Item> DueRule::scan(const ReminderStore& store, const QDate& today)
+QList<DueRule::Item> DueRule::scan(const RowList& rows, const QDate& today)
 {
     QList<Item> items;
-    const int n = store.count();
+    const int n = rows.count();
     for (int k = 0; k < n; ++k) {
         QDate due;
-        if (isDue(store.rowAt(k), today, &due))
+        if (isDue(rows.at(k), today, &due))
             items.append({due, k});
     }
     std::stable_sort(items.begin(), items.end(),

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringView>
 
-class ReminderStore;
+class RowList;
 
 // Which reminders are due: not concluded, with a due text in the program's own
 // dd/mm/yy form that is today or earlier. Anything else in the due field (the
@@ -34,7 +34,6 @@ public:
     };
     static bool isDue(QStringView row, const QDate& today, QDate* due = nullptr);
 
-    // The store's due reminders, oldest due date first and file order among
-    // equals. Reads the rows in place; only the due ones are listed.
-    static QList<Item> scan(const ReminderStore& store, const QDate& today);
+    // The due rows, oldest due date first and list order among equals.
+    static QList<Item> scan(const RowList& rows, const QDate& today);
 };

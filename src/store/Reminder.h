@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DataFile.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -16,7 +18,8 @@ struct Reminder {
     static inline const QString kOpen = QStringLiteral("  ");
     static inline const QString kDone = QStringLiteral("\u00D7");
     static inline const QChar kFieldSep = QChar(u'\t');
-    static inline const QChar kLineBreak = QChar(0x00A5);
+    // A line break inside a field, the file's mark read as Latin-1.
+    static constexpr QChar kLineBreak = QChar(uchar(DataFile::kLineBreakMark));
 
     // The in-memory row: the five fields joined by TAB.
     QString toRow() const;

@@ -37,12 +37,10 @@ namespace ReminderMerge {
 QStringList merge(const std::optional<QStringList>& base, const QStringList& ours,
                   const QStringList& theirs, const QDate& today);
 
-// The same on the store's lists, without decoding rows. When oursFollowsBase,
-// row k of ours is row k of base changed in place (pending status changes), so
-// they pair by position. The result holds the merged rows, in memory: write it
-// through RowList::saved().
+// The same on the store's lists, without decoding rows. The result holds the
+// merged rows, in memory: write it through RowList::saved().
 RowList merge(const RowList* base, const RowList& ours, const RowList& theirs,
-              const QDate& today, bool oursFollowsBase = false);
+              const QDate& today);
 
 // The row holding r: its stamp, and among rows sharing it the first with r's
 // title and description, else the only one; -1 when no row has it, or several

@@ -2,79 +2,67 @@
 
 #include "DataFile.h"
 #include "ReminderMerge.h"
+#include "WrittenRow.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
 
+#include <utility>
+
 namespace {
 
-// Rounds of merging what another program put in place in the last moment
-// before a write, or of a file appearing where there was none.
-constexpr int kTries = 4;
+// Tries of a write, for each cause of starting it again: a file that appeared
+// where there was none, read and operated on anew; and a change made since the
+// look that the write displaced, merged in and written again.
+constexpr int kTriesWhenAppeared = 4;
+constexpr int kTriesWhenDisplaced = 4;
 // A file caught half-written during a write is read once more after this.
 constexpr int kHalfWrittenPauseMs = 150;
 
-enum class Read { Ok, Missing, Unreadable };
-
-Read readFile(const QString& path, const SafeFile::Identity& id, QByteArray& out)
-{
-    if (!id.exists)
-        return Read::Missing;
-    // Only a regular file is read: opening a FIFO would block for good.
-    if (!id.regular || id.size > RowList::kMaxFileSize)
-        return Read::Unreadable;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return file.exists() ? Read::Unreadable : Read::Missing;
-    // Too large a file is left alone rather than read in part and overwritten.
-    if (file.size() > RowList::kMaxFileSize)
-        return Read::Unreadable;
-    out = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return Read::Unreadable;
-    out = DataFile::fromEditorUtf8(std::move(out));
-    return Read::Ok;
-}
-
 } // namespace
-
-QString storeMessage(StoreStatus status)
-{
-    switch (status) {
-    case StoreStatus::Ok:
-    case StoreStatus::CopyUnreadable:
-        return {};
-    case StoreStatus::WriteFailed:
-        return QStringLiteral("Erro ao salvar o arquivo!");
-    case StoreStatus::ReadFailed:
-        return QStringLiteral("Erro ao ler o arquivo!");
-    case StoreStatus::Full:
-        return QStringLiteral("Limite de lembretes atingido!");
-    case StoreStatus::NoSuchRow:
-        return QStringLiteral("Selecione um ítem primeiro!");
-    }
-    return {};
-}
-
-struct ReminderStore::Current {
-    RowList rows;
-    RowList file;
-    SafeFile::Identity id;
-};
 
 ReminderStore::ReminderStore(const QString& folder, const Clock& clock)
     : path_(QDir(folder).filePath(kFileName)), clock_(clock)
 {
 }
 
+ReminderStore::FileBytes ReminderStore::readFile(const QString& path, const SafeFile::Identity& id)
+{
+    if (!id.exists)
+        return {Read::Missing, {}};
+    // Only a regular file is read: opening a FIFO would block for good.
+    if (!id.regular || id.size > RowList::kMaxFileSize)
+        return {Read::Unreadable, {}};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {file.exists() ? Read::Unreadable : Read::Missing, {}};
+    // Too large a file is left alone rather than read in part and overwritten.
+    if (file.size() > RowList::kMaxFileSize)
+        return {Read::Unreadable, {}};
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {Read::Unreadable, {}};
+    return {Read::Ok, DataFile::fromEditorUtf8(std::move(bytes))};
+}
+
+void ReminderStore::adopt(RowList written, const SafeFile::Identity& id, Pending pending)
+{
+    if (pending == Pending::OnTop)
+        rows_ = ReminderMerge::merge(&base_, rows_, written, today());
+    else
+        rows_ = written;
+    base_ = std::move(written);
+    baseId_ = id;
+}
+
 StoreStatus ReminderStore::load()
 {
-    rows_ = RowList();
-    base_ = RowList();
+    rows_ = base_ = RowList();
     baseId_ = SafeFile::Identity();
-    readFailed_ = false;
+    // Nothing read yet, so nothing to protect.
+    noteRead(Read::Missing);
     const QFileInfo info(path_);
     if (!info.exists() && !info.isSymLink()) {
         const SafeFile::Replaced made = SafeFile::replace(path_, DataFile::kFreshFile, {});
@@ -82,211 +70,193 @@ StoreStatus ReminderStore::load()
             return StoreStatus::WriteFailed;
         // One that a sync tool put there meanwhile is read instead.
         if (made.result != SafeFile::Replaced::Appeared) {
-            base_ = rows_ = RowList::fromFile(DataFile::kFreshFile);
-            baseId_ = made.written;
+            adopt(RowList::fromFile(DataFile::kFreshFile), made.written, Pending::InResult);
             return StoreStatus::Ok;
         }
     }
     // Taken before the read: a change in between shows at the next look.
     const SafeFile::Identity id = SafeFile::identify(path_);
-    QByteArray bytes;
-    if (readFile(path_, id, bytes) != Read::Ok) {
-        readFailed_ = true;
+    FileBytes file = readFile(path_, id);
+    if (file.read != Read::Ok) {
+        // Gone since the look counts too: the file there now is unknown.
+        noteRead(Read::Unreadable);
         return StoreStatus::ReadFailed;
     }
-    base_ = rows_ = RowList::fromFile(std::move(bytes));
-    baseId_ = id;
+    adopt(RowList::fromFile(std::move(file.bytes)), id, Pending::InResult);
     return StoreStatus::Ok;
 }
 
 FileChange ReminderStore::followFile(bool lastTry)
 {
     const SafeFile::Identity id = SafeFile::identify(path_);
-    if (!id.exists) {
-        // Nothing left to protect: the next write puts the list there again.
-        readFailed_ = false;
-        return FileChange::Vanished;
-    }
-    if (!readFailed_ && id == baseId_)
+    if (id.exists && !readFailed_ && id == baseId_)
         return FileChange::Unchanged;
-    QByteArray bytes;
-    switch (readFile(path_, id, bytes)) {
+    FileBytes file = readFile(path_, id);
+    if (file.read == Read::Ok && DataFile::isHalfWritten(file.bytes)) {
+        if (!lastTry)
+            return FileChange::HalfWritten;
+        file.read = Read::Unreadable;
+    }
+    noteRead(file.read);
+    switch (file.read) {
     case Read::Missing:
-        readFailed_ = false;
+        // Nothing left to protect: the next write puts the list there again.
         return FileChange::Vanished;
     case Read::Unreadable:
-        readFailed_ = true;
         return FileChange::Unreadable;
     case Read::Ok:
         break;
     }
-    if (DataFile::isHalfWritten(bytes)) {
-        if (!lastTry)
-            return FileChange::HalfWritten;
-        readFailed_ = true;
-        return FileChange::Unreadable;
-    }
-    readFailed_ = false;
-    if (bytes == base_.file()) {
+    if (file.bytes == base_.file()) {
         baseId_ = id;
         return FileChange::Unchanged;
     }
-    RowList file = RowList::fromFile(std::move(bytes), base_);
-    rows_ = ReminderMerge::merge(&base_, rows_, file, today(), true);
-    base_ = std::move(file);
-    baseId_ = id;
+    adopt(RowList::fromFile(std::move(file.bytes), base_), id, Pending::OnTop);
     return FileChange::Reloaded;
 }
 
-StoreStatus ReminderStore::readRows(const SafeFile::Identity& id, RowList& out, bool& missing)
+ReminderStore::Reading ReminderStore::readRows(const SafeFile::Identity& id)
 {
-    missing = false;
-    QByteArray bytes;
-    Read read = readFile(path_, id, bytes);
-    if (read == Read::Ok && DataFile::isHalfWritten(bytes)) {
+    FileBytes file = readFile(path_, id);
+    if (file.read == Read::Ok && DataFile::isHalfWritten(file.bytes)) {
         // Another program is writing it right now.
         QThread::msleep(kHalfWrittenPauseMs);
-        read = readFile(path_, SafeFile::identify(path_), bytes);
-        if (read == Read::Ok && DataFile::isHalfWritten(bytes))
-            read = Read::Unreadable;
+        file = readFile(path_, SafeFile::identify(path_));
+        if (file.read == Read::Ok && DataFile::isHalfWritten(file.bytes))
+            file.read = Read::Unreadable;
     }
-    if (read == Read::Missing) {
-        missing = true;
-        return StoreStatus::Ok;
+    noteRead(file.read);
+    switch (file.read) {
+    case Read::Missing:
+        return {StoreStatus::Ok, true, {}};
+    case Read::Unreadable:
+        return {StoreStatus::ReadFailed, false, {}};
+    case Read::Ok:
+        break;
     }
-    if (read == Read::Unreadable) {
-        readFailed_ = true;
-        return StoreStatus::ReadFailed;
-    }
-    out = bytes == base_.file() ? base_ : RowList::fromFile(std::move(bytes), base_);
-    return StoreStatus::Ok;
+    if (file.bytes == base_.file())
+        return {StoreStatus::Ok, false, base_};
+    return {StoreStatus::Ok, false, RowList::fromFile(std::move(file.bytes), base_)};
 }
 
-StoreStatus ReminderStore::current(Current& out)
+ReminderStore::Current ReminderStore::current()
 {
-    out.id = SafeFile::identify(path_);
-    out.rows = rows_;
-    out.file = base_;
-    if (!out.id.exists || out.id == baseId_)
-        return StoreStatus::Ok;
+    Current now{StoreStatus::Ok, rows_, base_, SafeFile::identify(path_)};
+    if (!now.id.exists || now.id == baseId_)
+        return now;
     // Anything but a regular file there cannot be replaced by one.
-    if (!out.id.regular) {
+    if (!now.id.regular) {
         if (QFileInfo(path_).isDir())
-            return StoreStatus::WriteFailed;
-        readFailed_ = true;
-        return StoreStatus::ReadFailed;
+            return {StoreStatus::WriteFailed, {}, {}, {}};
+        noteRead(Read::Unreadable);
+        return {StoreStatus::ReadFailed, {}, {}, {}};
     }
-    bool missing = false;
-    RowList file;
-    if (const StoreStatus s = readRows(out.id, file, missing); s != StoreStatus::Ok)
-        return s;
-    if (missing) {
-        out.id = SafeFile::Identity();
-        return StoreStatus::Ok;
+    Reading file = readRows(now.id);
+    if (file.status != StoreStatus::Ok)
+        return {file.status, {}, {}, {}};
+    if (file.missing) {
+        now.id = SafeFile::Identity();
+        return now;
     }
-    if (file.file().constData() == base_.file().constData()) {
-        baseId_ = out.id;
-        return StoreStatus::Ok;
+    if (file.rows.file().constData() == base_.file().constData()) {
+        baseId_ = now.id;
+        return now;
     }
-    out.rows = ReminderMerge::merge(&base_, rows_, file, today(), true);
-    out.file = std::move(file);
-    return StoreStatus::Ok;
+    now.rows = ReminderMerge::merge(&base_, rows_, file.rows, today());
+    now.file = std::move(file.rows);
+    return now;
 }
 
-ReminderStore::Commit ReminderStore::commit(RowList result, RowList basis,
-                                            SafeFile::Identity expected, bool keepPending)
+template <typename Prepare>
+StoreStatus ReminderStore::writeAgainstChanges(Prepare&& prepare, Pending pending)
 {
-    for (int round = 0;; ++round) {
-        if (result.tooLarge())
-            return Commit::Failed;
-        const SafeFile::Replaced done = SafeFile::replace(path_, result.file(), expected);
+    Write w = prepare();
+    int appeared = 1, displaced = 1;
+    for (;;) {
+        if (w.status != StoreStatus::Ok)
+            return w.status;
+        if (w.alreadyThere) {
+            adopt(std::move(w.basis), w.expected, pending);
+            return StoreStatus::Ok;
+        }
+        if (w.result.tooLarge())
+            return StoreStatus::WriteFailed;
+        const SafeFile::Replaced done = SafeFile::replace(path_, w.result.file(), w.expected);
         if (done.result == SafeFile::Replaced::Failed)
-            return Commit::Failed;
-        if (done.result == SafeFile::Replaced::Appeared)
-            return Commit::Again;
-        if (done.result == SafeFile::Replaced::Displaced && round + 1 < kTries) {
-            // Written over a change made since the check: merge it and write again.
+            return StoreStatus::WriteFailed;
+        if (done.result == SafeFile::Replaced::Appeared) {
+            if (++appeared > kTriesWhenAppeared)
+                return StoreStatus::WriteFailed;
+            w = prepare();
+            displaced = 1;
+            continue;
+        }
+        if (done.result == SafeFile::Replaced::Displaced && displaced++ < kTriesWhenDisplaced) {
             const QByteArray other = DataFile::fromEditorUtf8(done.other);
-            if (other != basis.file() && !DataFile::isHalfWritten(other)) {
-                RowList merged = ReminderMerge::merge(&basis, result, RowList::fromFile(other),
-                                                      today());
-                basis = std::move(result);
-                result = merged.saved();
-                expected = done.written;
+            if (other != w.basis.file() && !DataFile::isHalfWritten(other)) {
+                const RowList merged =
+                    ReminderMerge::merge(&w.basis, w.result, RowList::fromFile(other), today());
+                w.basis = std::exchange(w.result, merged.saved());
+                w.expected = done.written;
                 continue;
             }
         }
-        if (keepPending)
-            rows_ = ReminderMerge::merge(&base_, rows_, result, today(), true);
-        else
-            rows_ = result;
-        base_ = std::move(result);
-        baseId_ = done.written;
-        return Commit::Written;
+        adopt(std::move(w.result), done.written, pending);
+        return StoreStatus::Ok;
     }
 }
 
-template <typename Operation>
-StoreStatus ReminderStore::write(Operation&& operation)
+template <typename Operation> StoreStatus ReminderStore::write(Operation&& operation)
 {
     if (readFailed_)
         return StoreStatus::ReadFailed;
-    for (int attempt = 0; attempt < kTries; ++attempt) {
-        Current now;
-        if (const StoreStatus s = current(now); s != StoreStatus::Ok)
-            return s;
-        RowList result;
-        if (const StoreStatus s = operation(now.rows, result); s != StoreStatus::Ok)
-            return s;
-        if (const Commit c = commit(std::move(result), std::move(now.file), now.id, false);
-            c != Commit::Again)
-            return statusOf(c);
-    }
-    return StoreStatus::WriteFailed;
+    return writeAgainstChanges(
+        [&] {
+            Current now = current();
+            if (now.status != StoreStatus::Ok)
+                return Write::refused(now.status);
+            Write w = operation(std::as_const(now.rows));
+            w.basis = std::move(now.file);
+            w.expected = now.id;
+            return w;
+        },
+        Pending::InResult);
 }
 
 StoreStatus ReminderStore::saveAll()
 {
-    return write([](const RowList& rows, RowList& result) {
-        result = rows.saved();
-        return StoreStatus::Ok;
-    });
+    return write([](const RowList& rows) { return Write::of(rows.saved()); });
 }
 
 StoreStatus ReminderStore::append(const QString& due, const QString& title,
                                   const QString& description)
 {
     const Reminder added{Reminder::stamp(clock_.now()), due, Reminder::kOpen, title, description};
-    return write([&added](const RowList& rows, RowList& result) {
+    return write([&added](const RowList& rows) {
         if (rows.count() >= kMaxRows)
-            return StoreStatus::Full;
-        result = rows.appended(added.toRow());
-        return StoreStatus::Ok;
+            return Write::refused(StoreStatus::Full);
+        return Write::of(rows.appended(added.toRow()));
     });
 }
 
 StoreStatus ReminderStore::deleteRow(const Reminder& r, int hint)
 {
-    return write([&](const RowList& rows, RowList& result) {
+    return write([&](const RowList& rows) {
         // Already gone: the rest is written as a save would write it.
         const int k = ReminderMerge::find(rows, r, hint);
-        result = k < 0 ? rows.saved() : rows.without(k);
-        return StoreStatus::Ok;
+        return Write::of(k < 0 ? rows.saved() : rows.without(k));
     });
 }
 
 StoreStatus ReminderStore::replaceRow(const Reminder& original, const Reminder& edited, int hint)
 {
-    return write([&](const RowList& rows, RowList& result) {
+    return write([&](const RowList& rows) {
         const int k = ReminderMerge::find(rows, original, hint);
         if (k < 0) {
             // Deleted elsewhere: the correction brings it back.
             const QByteArray line = DataFile::writtenForm(edited.toRow());
-            result = rows.inserted(
-                ReminderMerge::placeFor(rows, QByteArrayView(line).first(line.indexOf('\xA7')),
-                                        today()),
-                line);
-            return StoreStatus::Ok;
+            const int at = ReminderMerge::placeFor(rows, WrittenRow::stampOf(line), today());
+            return Write::of(rows.inserted(at, line));
         }
         // Fields the user left alone keep what the file holds now.
         Reminder now = Reminder::fromRow(rows.at(k));
@@ -298,8 +268,7 @@ StoreStatus ReminderStore::replaceRow(const Reminder& original, const Reminder& 
         take(now.status, original.status, edited.status);
         take(now.title, original.title, edited.title);
         take(now.description, original.description, edited.description);
-        result = rows.with(k, now.toRow());
-        return StoreStatus::Ok;
+        return Write::of(rows.with(k, now.toRow()));
     });
 }
 
@@ -349,39 +318,35 @@ StoreStatus ReminderStore::mergeConflictCopy(const QString& copyPath)
 {
     if (readFailed_)
         return StoreStatus::ReadFailed;
-    QByteArray copyBytes;
-    if (readFile(copyPath, SafeFile::identify(copyPath), copyBytes) != Read::Ok ||
-        DataFile::isHalfWritten(copyBytes))
+    FileBytes copyFile = readFile(copyPath, SafeFile::identify(copyPath));
+    if (copyFile.read != Read::Ok || DataFile::isHalfWritten(copyFile.bytes))
         return StoreStatus::CopyUnreadable;
-    const RowList copy = RowList::fromFile(std::move(copyBytes));
-
-    for (int attempt = 0; attempt < kTries; ++attempt) {
-        SafeFile::Identity id = SafeFile::identify(path_);
-        if (id.exists && !id.regular)
-            return StoreStatus::ReadFailed;
-        // Ours is the file under the real name, without the pending changes.
-        RowList real = base_;
-        if (id.exists && id != baseId_) {
-            bool missing = false;
-            if (const StoreStatus s = readRows(id, real, missing); s != StoreStatus::Ok)
-                return s;
-            if (missing)
-                id = SafeFile::Identity();
-        }
-        const RowList merged = ReminderMerge::merge(nullptr, real, copy, today());
-        if (merged.count() > kMaxRows && merged.count() > real.count())
-            return StoreStatus::Full;
-        RowList result = merged.saved();
-        if (id.exists && result.file() == real.file()) {
-            // The copy adds nothing: leave the file as it is.
-            rows_ = ReminderMerge::merge(&base_, rows_, real, today(), true);
-            base_ = std::move(real);
-            baseId_ = id;
-            return StoreStatus::Ok;
-        }
-        if (const Commit c = commit(std::move(result), std::move(real), id, true);
-            c != Commit::Again)
-            return statusOf(c);
-    }
-    return StoreStatus::WriteFailed;
+    const RowList copy = RowList::fromFile(std::move(copyFile.bytes));
+    return writeAgainstChanges(
+        [&] {
+            SafeFile::Identity id = SafeFile::identify(path_);
+            if (id.exists && !id.regular)
+                return Write::refused(StoreStatus::ReadFailed);
+            // Ours is the file under the real name, without the pending changes.
+            RowList real = base_;
+            if (id.exists && id != baseId_) {
+                Reading file = readRows(id);
+                if (file.status != StoreStatus::Ok)
+                    return Write::refused(file.status);
+                if (file.missing)
+                    id = SafeFile::Identity();
+                else
+                    real = std::move(file.rows);
+            }
+            const RowList merged = ReminderMerge::merge(nullptr, real, copy, today());
+            if (merged.count() > kMaxRows && merged.count() > real.count())
+                return Write::refused(StoreStatus::Full);
+            Write w = Write::of(merged.saved());
+            w.basis = std::move(real);
+            w.expected = id;
+            // The copy adds nothing: the file stays as it is.
+            w.alreadyThere = id.exists && w.result.file() == w.basis.file();
+            return w;
+        },
+        Pending::OnTop);
 }

@@ -17,9 +17,6 @@ enum class StoreStatus {
     CopyUnreadable, // a conflict copy that could not be read: leave it where it is
 };
 
-// The user's message for a failed operation; empty for Ok and CopyUnreadable.
-QString storeMessage(StoreStatus status);
-
 // What followFile found.
 enum class FileChange {
     Unchanged,   // the bytes last read or written: the program's own writes land here
@@ -87,30 +84,65 @@ public:
     // The row of r by identity, as deleteReminder finds it; -1 when none.
     int indexOf(const Reminder& r) const;
 
+    // The rows, as the due rule reads them.
+    const RowList& rows() const { return rows_; }
+
 private:
-    struct Current;
-    enum class Commit { Written, Failed, Again };
-    static StoreStatus statusOf(Commit c)
-    {
-        return c == Commit::Written ? StoreStatus::Ok : StoreStatus::WriteFailed;
-    }
-    // The file as it is now (absent, the list stays), and the list merged with
-    // it when it changed since the base.
-    StoreStatus current(Current& out);
-    // Rows of the file at path, read in full; ReadFailed when unreadable or
-    // still half-written after a pause.
-    StoreStatus readRows(const SafeFile::Identity& id, RowList& out, bool& missing);
-    // Applies an operation to the current rows and commits the outcome.
-    template <typename Operation>
-    StoreStatus write(Operation&& operation);
-    // Puts result in place of the file `basis` was read from, merging again
-    // whatever replaced that file in the last moment; Again when a file
-    // appeared where there was none. keepPending: result leaves out the
-    // pending status changes, which stay pending on top of it.
-    Commit commit(RowList result, RowList basis, SafeFile::Identity expected, bool keepPending);
+    // A list read from a file: its rows, or why there are none.
+    struct Reading {
+        StoreStatus status = StoreStatus::Ok;
+        bool missing = false;
+        RowList rows;
+    };
+    // The store's file as it is now, and the list merged with it when it
+    // changed since the base; an absent file leaves the list as it is.
+    struct Current {
+        StoreStatus status = StoreStatus::Ok;
+        RowList rows;
+        RowList file;
+        SafeFile::Identity id;
+    };
+    // A file to put in place of the one basis was read from (expected), or why
+    // there is none; already there when that file holds it.
+    struct Write {
+        static Write refused(StoreStatus status) { return {status, {}, {}, {}, false}; }
+        static Write of(RowList result)
+        {
+            return {StoreStatus::Ok, std::move(result), {}, {}, false};
+        }
+        StoreStatus status = StoreStatus::Ok;
+        RowList result;
+        RowList basis;
+        SafeFile::Identity expected;
+        bool alreadyThere = false;
+    };
+    // Whether a write's result holds the pending status changes, or leaves
+    // them out so that they stay pending on top of it.
+    enum class Pending { InResult, OnTop };
+
+    Current current();
+    // Rows of the file, read in full; ReadFailed when unreadable or still
+    // half-written after a pause.
+    Reading readRows(const SafeFile::Identity& id);
+    // What one look at the file found: the one place that decides the file
+    // failed to read, so that no write replaces it.
+    enum class Read { Ok, Missing, Unreadable };
+    void noteRead(Read seen) { readFailed_ = seen == Read::Unreadable; }
+    // Applies an operation to the current rows and writes the outcome.
+    template <typename Operation> StoreStatus write(Operation&& operation);
+    // Writes what prepare() makes, starting again from the file where another
+    // program changed it in the last moment.
+    template <typename Prepare> StoreStatus writeAgainstChanges(Prepare&& prepare, Pending pending);
+    void adopt(RowList written, const SafeFile::Identity& id, Pending pending);
     StoreStatus deleteRow(const Reminder& r, int hint);
     StoreStatus replaceRow(const Reminder& original, const Reminder& edited, int hint);
     QDate today() const { return clock_.now().date(); }
+    // The file bytes at a path, or why there are none.
+    struct FileBytes {
+        Read read;
+        QByteArray bytes;
+    };
+    static FileBytes readFile(const QString& path, const SafeFile::Identity& id);
 
     QString path_;
     const Clock& clock_;

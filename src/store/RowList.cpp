@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <cstring>
 
+using DataFile::kLineBreak;
+using DataFile::kQuote;
+
 namespace {
 
-constexpr char kQuote = '"';
-
+// Files are compared a block at a time, then byte by byte.
 constexpr qsizetype kBlock = 4096;
 
 qsizetype sameBytesAtStart(const QByteArray& fa, const QByteArray& fb)
@@ -40,8 +42,8 @@ qsizetype sameBytesAtEnd(const char* aEnd, const char* bEnd, qsizetype limit)
 RowList RowList::fromFile(QByteArray file)
 {
     RowList list;
-    list.base_ = std::move(file);
-    DataFile::forEachLine(list.base_, [&list](QByteArrayView line) { list.read(line); });
+    list.file_ = std::move(file);
+    DataFile::forEachLine(list.file_, [&list](QByteArrayView line) { list.read(line); });
     list.asRead_ = true;
     return list;
 }
@@ -54,71 +56,84 @@ void RowList::read(QByteArrayView line)
     while (!line.isEmpty() && line.back() == kQuote)
         line.chop(1);
     if (DataFile::isWrittenForm(line))
-        spans_.push_back(makeSpan(line.data() - base_.constData(), line.size(), true));
+        places_.push_back(Place::inFile(line.data() - file_.constData(), line.size()));
     else
-        spans_.push_back(keep(DataFile::writtenForm(line)));
+        places_.push_back(keep(DataFile::writtenForm(line)));
 }
 
 RowList RowList::fromFile(QByteArray file, const RowList& like)
 {
-    if (!like.asRead_ || like.base_.isEmpty())
+    if (!like.asRead_ || like.file_.isEmpty())
         return fromFile(std::move(file));
     RowList list;
-    list.base_ = std::move(file);
-    const QByteArray& now = list.base_;
-    const QByteArray& was = like.base_;
-    const std::size_t rows = like.spans_.size();
-    auto lineBreakAt = [&was](qsizetype at) { return was[at] == '\r' && was[at + 1] == '\n'; };
-
+    list.file_ = std::move(file);
+    const QByteArray& now = list.file_;
+    const QByteArray& was = like.file_;
     // A line ends at the first line break after it begins, and reads the same
-    // wherever it lies: the rows of lines that end, line break and all, in the
-    // bytes both files begin with are like's rows, in the same place.
-    const qsizetype head = sameBytesAtStart(now, was);
-    std::size_t first = 0;
-    qsizetype from = 0;
-    for (; first < rows; ++first) {
-        const Span& span = like.spans_[first];
-        const qsizetype end = qsizetype(span.at) + span.size;
-        if (!span.inBase || end + 2 > head || !lineBreakAt(end))
-            break;
-        from = end + 2;
-    }
-    // So are the rows of lines that begin after a line break in the bytes both
-    // end with, moved by the difference in size.
-    const qsizetype tail =
+    // wherever it lies: rows whose lines lie in bytes both files begin or end
+    // with are like's rows, those at the end moved by the difference in size.
+    const int first = like.rowsEndingWithin(sameBytesAtStart(now, was));
+    const qsizetype readFrom =
+        first == 0 ? 0 : like.places_[std::size_t(first - 1)].end() + kLineBreak.size();
+    const qsizetype sameEnd =
         sameBytesAtEnd(now.constData() + now.size(), was.constData() + was.size(),
-                       std::min(now.size(), was.size()) - from);
+                       std::min(now.size(), was.size()) - readFrom);
+    const int last = like.rowsStartingWithin(sameEnd, first);
     const qsizetype shift = now.size() - was.size();
-    std::size_t last = rows;
-    qsizetype to = now.size();
-    for (std::size_t r = rows; r-- > first;) {
-        const Span& span = like.spans_[r];
-        if (!span.inBase)
-            continue;
-        if (qsizetype(span.at) - 2 < was.size() - tail)
-            break;
-        if (lineBreakAt(span.at - 2)) {
-            last = r;
-            to = span.at + shift;
-        }
-    }
+    const qsizetype readTo =
+        last == like.count() ? now.size() : like.places_[std::size_t(last)].at() + shift;
 
-    list.spans_.reserve(rows + 1);
-    list.spans_.assign(like.spans_.begin(), like.spans_.begin() + std::ptrdiff_t(first));
-    DataFile::forEachLine(QByteArrayView(now.constData() + from, to - from),
+    list.places_.reserve(like.places_.size() + 1);
+    list.places_.assign(like.places_.begin(), like.places_.begin() + first);
+    DataFile::forEachLine(QByteArrayView(now).sliced(readFrom, readTo - readFrom),
                           [&list](QByteArrayView line) { list.read(line); });
-    for (std::size_t r = last; r < rows; ++r) {
-        const Span& span = like.spans_[r];
-        list.spans_.push_back(span.inBase ? makeSpan(span.at + shift, span.size, true)
-                                          : list.keep(like.bytes(span).toByteArray()));
+    for (std::size_t k = std::size_t(last); k < like.places_.size(); ++k) {
+        const Place& place = like.places_[k];
+        list.places_.push_back(place.isInFile() ? place.movedBy(shift)
+                                                : list.keep(like.bytes(place)));
     }
     list.asRead_ = true;
     return list;
 }
 
-RowList::Span RowList::keep(const QByteArray& rowBytes)
+bool RowList::lineBreakAt(qsizetype at) const
 {
-    const Span kept = makeSpan(extra_.size(), rowBytes.size(), false);
+    return at >= 0 && at + kLineBreak.size() <= file_.size() &&
+           QByteArrayView(file_).sliced(at, kLineBreak.size()) == kLineBreak;
+}
+
+int RowList::rowsEndingWithin(qsizetype bytes) const
+{
+    int k = 0;
+    for (; k < count(); ++k) {
+        const Place& place = places_[std::size_t(k)];
+        if (!place.isInFile() || place.end() + kLineBreak.size() > bytes ||
+            !lineBreakAt(place.end()))
+            break;
+    }
+    return k;
+}
+
+int RowList::rowsStartingWithin(qsizetype bytes, int from) const
+{
+    int first = count();
+    for (int k = count(); k-- > from;) {
+        const Place& place = places_[std::size_t(k)];
+        // A row cleaned at load lies elsewhere: the rows around it tell.
+        if (!place.isInFile())
+            continue;
+        const qsizetype lineBreak = place.at() - kLineBreak.size();
+        if (lineBreak < file_.size() - bytes)
+            break;
+        if (lineBreakAt(lineBreak))
+            first = k;
+    }
+    return first;
+}
+
+RowList::Place RowList::keep(QByteArrayView rowBytes)
+{
+    const Place kept = Place::inExtra(extra_.size(), rowBytes.size());
     extra_.append(rowBytes);
     return kept;
 }
@@ -127,7 +142,7 @@ QString RowList::at(int k) const
 {
     if (k < 0 || k >= count())
         return {};
-    return DataFile::row(bytes(spans_[std::size_t(k)]));
+    return DataFile::row(line(k));
 }
 
 void RowList::set(int k, const QString& row)
@@ -135,30 +150,24 @@ void RowList::set(int k, const QString& row)
     if (k < 0 || k >= count())
         return;
     // Rows changed in memory over and over would pile up their old bytes.
-    if (extra_.size() > 65536 + base_.size()) {
-        QByteArray old = std::exchange(extra_, QByteArray());
-        for (Span& span : spans_) {
-            if (!span.inBase) {
-                const QByteArrayView was(old.constData() + span.at, span.size);
-                span.at = quint32(extra_.size());
-                extra_.append(was);
-            }
-        }
+    if (extra_.size() > 65536 + file_.size()) {
+        const RowList old = *this;
+        extra_.clear();
+        for (std::size_t r = 0; r < places_.size(); ++r)
+            if (!places_[r].isInFile())
+                places_[r] = keep(old.line(int(r)));
     }
-    spans_[std::size_t(k)] = keep(DataFile::writtenForm(row));
+    places_[std::size_t(k)] = keep(DataFile::writtenForm(row));
     asRead_ = false;
 }
 
-std::vector<int> RowList::changedFrom(const RowList& other) const
+std::vector<int> RowList::rowsChangedFrom(const RowList& other) const
 {
-    static_assert(sizeof(Span) == sizeof(quint64));
     std::vector<int> changed;
-    const bool sameBase = base_.constData() == other.base_.constData();
-    for (std::size_t k = 0; k < spans_.size(); ++k) {
-        quint64 a, b;
-        std::memcpy(&a, &spans_[k], sizeof a);
-        std::memcpy(&b, &other.spans_[k], sizeof b);
-        if (!sameBase || a != b || !spans_[k].inBase)
+    const bool sameFile = file_.constData() == other.file_.constData();
+    for (std::size_t k = 0; k < places_.size(); ++k) {
+        const Place &a = places_[k], &b = other.places_[k];
+        if (!sameFile || !a.isInFile() || !b.isInFile() || a.at() != b.at() || a.size() != b.size())
             changed.push_back(int(k));
     }
     return changed;
@@ -166,15 +175,14 @@ std::vector<int> RowList::changedFrom(const RowList& other) const
 
 int RowList::sharedStart(const RowList& other) const
 {
-    const qsizetype same = sameBytesAtStart(base_, other.base_);
+    const qsizetype same = sameBytesAtStart(file_, other.file_);
     const int rows = std::min(count(), other.count());
     int k = 0;
     for (; k < rows; ++k) {
-        const Span& a = spans_[std::size_t(k)];
-        const Span& b = other.spans_[std::size_t(k)];
+        const Place &a = places_[std::size_t(k)], &b = other.places_[std::size_t(k)];
         // A row cleaned at load lies elsewhere; the line break must match too.
-        if (!a.inBase || !b.inBase || a.at != b.at || a.size != b.size ||
-            qsizetype(a.at) + a.size + 2 > same)
+        if (!a.isInFile() || !b.isInFile() || a.at() != b.at() || a.size() != b.size() ||
+            a.end() + kLineBreak.size() > same)
             break;
     }
     return k;
@@ -185,24 +193,24 @@ int RowList::sharedEnd(const RowList& other, int skip, int from) const
     const int aLast = count() - 1, bLast = other.count() - 1 - skip;
     if (aLast < from || bLast < from)
         return 0;
-    const Span& a0 = spans_[std::size_t(aLast)];
-    const Span& b0 = other.spans_[std::size_t(bLast)];
-    const Span& aFrom = spans_[std::size_t(from)];
-    const Span& bFrom = other.spans_[std::size_t(from)];
-    if (!a0.inBase || !b0.inBase || !aFrom.inBase || !bFrom.inBase)
+    const Place& a0 = places_[std::size_t(aLast)];
+    const Place& b0 = other.places_[std::size_t(bLast)];
+    const Place& aFrom = places_[std::size_t(from)];
+    const Place& bFrom = other.places_[std::size_t(from)];
+    if (!a0.isInFile() || !b0.isInFile() || !aFrom.isInFile() || !bFrom.isInFile())
         return 0;
     // Compared up to the end of each side's last row: what follows it differs
     // between an append and a save.
-    const qsizetype aEnd = qsizetype(a0.at) + a0.size, bEnd = qsizetype(b0.at) + b0.size;
-    const qsizetype same =
-        sameBytesAtEnd(base_.constData() + aEnd, other.base_.constData() + bEnd,
-                       std::min(aEnd - qsizetype(aFrom.at), bEnd - qsizetype(bFrom.at)));
+    const qsizetype aEnd = a0.end(), bEnd = b0.end();
+    const qsizetype same = sameBytesAtEnd(file_.constData() + aEnd, other.file_.constData() + bEnd,
+                                          std::min(aEnd - aFrom.at(), bEnd - bFrom.at()));
     int k = 0;
     for (; aLast - k >= from && bLast - k >= from; ++k) {
-        const Span& a = spans_[std::size_t(aLast - k)];
-        const Span& b = other.spans_[std::size_t(bLast - k)];
-        const qsizetype fromEnd = aEnd - a.at;
-        if (!a.inBase || !b.inBase || fromEnd > same || fromEnd != bEnd - b.at || a.size != b.size)
+        const Place &a = places_[std::size_t(aLast - k)],
+                    &b = other.places_[std::size_t(bLast - k)];
+        const qsizetype fromEnd = aEnd - a.at();
+        if (!a.isInFile() || !b.isInFile() || fromEnd > same || fromEnd != bEnd - b.at() ||
+            a.size() != b.size())
             break;
     }
     return k;
@@ -210,54 +218,43 @@ int RowList::sharedEnd(const RowList& other, int skip, int from) const
 
 RowList::Builder::Builder(const QByteArray& home, std::size_t rows)
 {
-    list_.base_ = home;
-    list_.spans_.reserve(rows);
-}
-
-void RowList::Builder::add(QByteArrayView line)
-{
-    const char* const first = list_.base_.constData();
-    if (line.data() >= first && line.data() + line.size() <= first + list_.base_.size() &&
-        !line.isEmpty())
-        list_.spans_.push_back(makeSpan(line.data() - first, line.size(), true));
-    else
-        list_.spans_.push_back(list_.keep(line.toByteArray()));
+    list_.file_ = home;
+    list_.places_.reserve(rows);
 }
 
 RowList RowList::rewritten(int k, Edit edit, QByteArrayView replacement) const
 {
-    const bool adding = edit == Edit::Insert || edit == Edit::Append;
-    qsizetype size = 4 + replacement.size() + 2;
-    for (const Span& span : spans_)
-        size += span.size + 2;
+    const qsizetype opening = 1, closing = 1 + kLineBreak.size();
+    qsizetype size = opening + replacement.size() + kLineBreak.size() + closing;
+    for (const Place& place : places_)
+        size += place.size() + kLineBreak.size();
     RowList out;
     if (size > kMaxFileSize) {
         out.tooLarge_ = true;
         return out;
     }
-    out.base_ = QByteArray(size, Qt::Uninitialized);
-    out.spans_.reserve(spans_.size() + (adding ? 1 : 0));
-    char* const first = out.base_.data();
+    out.file_ = QByteArray(size, Qt::Uninitialized);
+    out.places_.reserve(places_.size() + 1);
+    char* const first = out.file_.data();
     char* dst = first;
-    *dst++ = kQuote;
-    auto put = [&](QByteArrayView row, bool lineBreak) {
-        out.spans_.push_back(makeSpan(dst - first, row.size(), true));
-        if (!row.isEmpty())
-            std::memcpy(dst, row.data(), size_t(row.size()));
-        dst += row.size();
-        if (lineBreak) {
-            *dst++ = '\r';
-            *dst++ = '\n';
-        }
+    auto copy = [&dst](QByteArrayView bytes) {
+        if (!bytes.isEmpty())
+            std::memcpy(dst, bytes.data(), size_t(bytes.size()));
+        dst += bytes.size();
     };
+    auto put = [&](QByteArrayView row, bool lineBreak) {
+        out.places_.push_back(Place::inFile(dst - first, row.size()));
+        copy(row);
+        if (lineBreak)
+            copy(kLineBreak);
+    };
+    *dst++ = kQuote;
     for (int i = 0; i < count(); ++i) {
         if (i != k || edit == Edit::None || edit == Edit::Append) {
-            put(bytes(spans_[std::size_t(i)]), true);
-            continue;
-        }
-        if (edit == Edit::Insert) {
+            put(line(i), true);
+        } else if (edit == Edit::Insert) {
             put(replacement, true);
-            put(bytes(spans_[std::size_t(i)]), true);
+            put(line(i), true);
         } else if (edit == Edit::Replace) {
             put(replacement, true);
         }
@@ -265,9 +262,8 @@ RowList RowList::rewritten(int k, Edit edit, QByteArrayView replacement) const
     if (edit == Edit::Append || (edit == Edit::Insert && k >= count()))
         put(replacement, edit == Edit::Insert);
     *dst++ = kQuote;
-    *dst++ = '\r';
-    *dst++ = '\n';
-    out.base_.truncate(dst - first);
+    copy(kLineBreak);
+    out.file_.truncate(dst - first);
     out.asRead_ = true;
     return out;
 }

@@ -9,6 +9,11 @@
 // file itself: a page decodes its fifteen rows, and a save copies bytes instead
 // of encoding every row again. A hand-edited line is cleaned at load into the
 // form a save gives it, so the next write still writes it clean.
+//
+// A row's bytes lie in the list's file() or in its own extra bytes (rows
+// cleaned at load or changed in memory). The list holds both, shared with its
+// copies, so a line() stays valid while the list or any copy of it lives and
+// the row is not set() again.
 class RowList {
 public:
     // Larger files are refused: offsets are kept in 32 bits, eight bytes a row.
@@ -21,17 +26,18 @@ public:
     // like was read from or written as: the rows there are taken from like.
     static RowList fromFile(QByteArray file, const RowList& like);
 
-    int count() const { return int(spans_.size()); }
+    int count() const { return int(places_.size()); }
     // An empty text outside the list.
     QString at(int k) const;
     // Memory only; the row becomes what a reload of the next write gives.
     void set(int k, const QString& row);
 
     // A row as a save writes it, without its line break.
-    QByteArrayView line(int k) const { return bytes(spans_[std::size_t(k)]); }
-    // The rows, in order, that are not the same bytes in the same place as in
-    // other, which has as many: on a copy of other, the rows set() since.
-    std::vector<int> changedFrom(const RowList& other) const;
+    QByteArrayView line(int k) const { return bytes(places_[std::size_t(k)]); }
+    // The rows, of as many as other has, that may differ from other's: all but
+    // those at the same place of the same file, as on a copy of other, the rows
+    // set() since.
+    std::vector<int> rowsChangedFrom(const RowList& other) const;
     // How many rows two lists read from files begin with byte for byte, found
     // with one comparison of the files rather than one a row.
     int sharedStart(const RowList& other) const;
@@ -51,60 +57,78 @@ public:
     RowList inserted(int k, QByteArrayView line) const;
     RowList appended(const QString& row) const;
     // The bytes this list was read from or written as.
-    const QByteArray& file() const { return base_; }
+    const QByteArray& file() const { return file_; }
     // A write that would pass kMaxFileSize has no file and must not happen.
     bool tooLarge() const { return tooLarge_; }
 
 private:
-    // Where a row's bytes are: the base or, when inBase is false, the extra bytes
-    // of rows cleaned at load or changed in memory.
-    struct Span {
-        quint32 at = 0;
-        quint32 size : 31 = 0;
-        quint32 inBase : 1 = 1;
-    };
-    static Span makeSpan(qsizetype at, qsizetype size, bool inBase)
-    {
-        return {quint32(at), quint32(size), inBase ? 1u : 0u};
-    }
+    // Where a row's bytes lie, in eight bytes: an offset of 32 bits, a size of
+    // 31, and one bit for whether they are in file_ or in extra_.
+    class Place {
+    public:
+        static Place inFile(qsizetype at, qsizetype size) { return {at, size, true}; }
+        static Place inExtra(qsizetype at, qsizetype size) { return {at, size, false}; }
+        qsizetype at() const { return at_; }
+        qsizetype size() const { return size_; }
+        qsizetype end() const { return at() + size(); }
+        bool isInFile() const { return inFile_; }
+        Place movedBy(qsizetype shift) const { return {at() + shift, size(), isInFile()}; }
 
-    QByteArrayView bytes(const Span& span) const
+    private:
+        Place(qsizetype at, qsizetype size, bool inFile)
+            : at_(quint32(at)), size_(quint32(size)), inFile_(inFile ? 1 : 0)
+        {
+        }
+        quint32 at_;
+        quint32 size_ : 31;
+        quint32 inFile_ : 1;
+    };
+    static_assert(sizeof(Place) == 8);
+
+    QByteArrayView bytes(const Place& place) const
     {
-        const QByteArray& from = span.inBase ? base_ : extra_;
-        return QByteArrayView(from.constData() + span.at, span.size);
+        const QByteArray& from = place.isInFile() ? file_ : extra_;
+        return QByteArrayView(from.constData() + place.at(), place.size());
     }
-    Span keep(const QByteArray& rowBytes);
+    Place keep(QByteArrayView rowBytes);
     // The row a line of the file gives.
     void read(QByteArrayView line);
+    bool lineBreakAt(qsizetype at) const;
+    // How many of the first rows lie, line break and all, in the file's first
+    // `bytes` bytes.
+    int rowsEndingWithin(qsizetype bytes) const;
+    // The first of the last rows, none before `from`, whose lines begin after a
+    // line break in the file's last `bytes` bytes; count() when there is none.
+    int rowsStartingWithin(qsizetype bytes, int from) const;
     enum class Edit { None, Drop, Replace, Insert, Append };
     // The file of every row with row k left out, replaced or preceded by one
     // more, or one added after the last, all at once.
     RowList rewritten(int k, Edit edit, QByteArrayView replacement) const;
 
-    QByteArray base_;
+    QByteArray file_;
     QByteArray extra_;
-    std::vector<Span> spans_;
+    std::vector<Place> places_;
     bool tooLarge_ = false;
-    // Whether spans_ are what reading base_ gives, as fromFile(file, like) needs.
+    // Whether places_ are what reading file_ gives, as fromFile(file, like) needs.
     bool asRead_ = false;
 };
 
-// A list in memory made of rows as a save writes them, one at a time; those
-// lying in home (a file's bytes) are kept where they are, and home becomes
-// file().
+// A list in memory made of rows as a save writes them, one at a time.
 class RowList::Builder {
 public:
+    // home becomes the list's file().
     Builder(const QByteArray& home, std::size_t rows);
-    void add(QByteArrayView line);
-    // Row k of a list, where it lies when that list's file() is home.
+    // Row k of a list: where it lies when that list's file() is home, else copied.
     void add(const RowList& list, int k)
     {
-        const Span& span = list.spans_[std::size_t(k)];
-        if (span.inBase && span.size > 0 && list.base_.constData() == list_.base_.constData())
-            list_.spans_.push_back(span);
+        const Place& place = list.places_[std::size_t(k)];
+        if (place.isInFile() && list.file_.constData() == list_.file_.constData())
+            list_.places_.push_back(place);
         else
             add(list.line(k));
     }
+    // A row made elsewhere, copied.
+    void add(QByteArrayView line) { list_.places_.push_back(list_.keep(line)); }
     RowList take() { return std::move(list_); }
 
 private:

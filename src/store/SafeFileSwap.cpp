@@ -44,19 +44,23 @@ QString followLinks(const QString& path)
     return info.isSymLink() ? path : info.filePath();
 }
 
-int createTemp(const QString& target, mode_t mode, QByteArray& tempPath)
+// A new file beside the target, open for writing; fd < 0 when none was made.
+struct Temp {
+    int fd = -1;
+    QByteArray path;
+};
+
+Temp createTemp(const QString& target, mode_t mode)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray name = QFile::encodeName(SafeFile::tempName(target));
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0) {
-            tempPath = name;
-            return fd;
-        }
+        if (fd >= 0)
+            return {fd, name};
         if (errno != EEXIST)
-            return -1;
+            return {};
     }
-    return -1;
+    return {};
 }
 
 bool writeAll(int fd, const QByteArray& bytes)
@@ -89,6 +93,79 @@ bool refused(int error)
     return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
 }
 
+// The temporary file holding bytes, with the mode of the file it replaces,
+// synced and left open.
+Temp writtenTemp(const QString& target, const QByteArray& bytes)
+{
+    struct stat old {};
+    const bool existed = ::stat(QFile::encodeName(target).constData(), &old) == 0;
+    Temp temp = createTemp(target, existed ? (old.st_mode & 07777) : 0666);
+    if (temp.fd < 0)
+        return temp;
+    // The creation mode passed the umask; the file it replaces did not.
+    if ((existed && ::fchmod(temp.fd, old.st_mode & 07777) != 0) || !writeAll(temp.fd, bytes) ||
+        !DiskSync::flushFile(temp.fd)) {
+        ::close(temp.fd);
+        ::unlink(temp.path.constData());
+        return {};
+    }
+    return temp;
+}
+
+// After a swap the file taken out lies under the temporary name: compared with
+// the one expected, and removed.
+SafeFile::Replaced swappedOut(const QByteArray& temp, const QByteArray& target,
+                              const SafeFile::Identity& expected)
+{
+    struct stat st {};
+    const SafeFile::Identity was =
+        ::lstat(temp.constData(), &st) == 0 ? identityOf(st) : SafeFile::Identity();
+    SafeFile::Replaced out{SafeFile::Replaced::Done, {}, {}};
+    if (!sameFile(was, expected)) {
+        // Something that is no file, or cannot be read, goes back in place.
+        if (!was.regular || !readAll(temp, out.other)) {
+            ::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE);
+            return {};
+        }
+        out.result = SafeFile::Replaced::Displaced;
+    }
+    ::unlink(temp.constData());
+    return out;
+}
+
+// Puts the temporary file in place of the target. The swap leaves what was in
+// place under the temporary name, so the moment between the caller's check and
+// this one can be looked at.
+SafeFile::Replaced putInPlace(const QByteArray& temp, const QByteArray& target,
+                              const SafeFile::Identity& expected)
+{
+    using SafeFile::Replaced;
+    int error = 0;
+    if (expected.exists) {
+        if (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(),
+                        RENAME_EXCHANGE) == 0)
+            return swappedOut(temp, target, expected);
+        error = errno;
+        if (error != ENOENT && !refused(error))
+            return {};
+    }
+    // Gone since the check, or never there: a file that appears meanwhile is not
+    // overwritten unseen.
+    if (!expected.exists || error == ENOENT) {
+        if (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(),
+                        RENAME_NOREPLACE) == 0)
+            return {Replaced::Done, {}, {}};
+        if (errno == EEXIST)
+            return {Replaced::Appeared, {}, {}};
+        if (!refused(errno))
+            return {};
+    }
+    // File systems that cannot swap: the old moment stays unwatched.
+    if (::rename(temp.constData(), target.constData()) != 0)
+        return {};
+    return {Replaced::Done, {}, {}};
+}
+
 } // namespace
 
 namespace SafeFile {
@@ -107,85 +184,25 @@ Identity identify(const QString& path)
 
 Replaced replace(const QString& path, const QByteArray& bytes, const Identity& expected)
 {
-    Replaced out;
     const QString target = followLinks(path);
-    const QByteArray targetName = QFile::encodeName(target);
     const QFileInfo info(target);
     if (info.isDir() || (info.exists() && !info.isWritable()))
-        return out;
-    struct stat old {};
-    const bool existed = ::stat(targetName.constData(), &old) == 0;
-    QByteArray temp;
-    const int fd = createTemp(target, existed ? (old.st_mode & 07777) : 0666, temp);
-    if (fd < 0)
-        return out;
-    // The creation mode passed the umask; the file it replaces did not.
-    if ((existed && ::fchmod(fd, old.st_mode & 07777) != 0) || !writeAll(fd, bytes) ||
-        !DiskSync::flushFile(fd)) {
-        ::close(fd);
-        ::unlink(temp.constData());
+        return {};
+    const Temp temp = writtenTemp(target, bytes);
+    if (temp.fd < 0)
+        return {};
+    Replaced out = putInPlace(temp.path, QFile::encodeName(target), expected);
+    if (out.result == Replaced::Failed || out.result == Replaced::Appeared) {
+        ::close(temp.fd);
+        ::unlink(temp.path.constData());
         return out;
     }
-    auto finish = [&](Replaced::Result result) {
-        struct stat st {};
-        if (::fstat(fd, &st) == 0)
-            out.written = identityOf(st);
-        ::close(fd);
-        DiskSync::syncFolder(QFileInfo(target).absolutePath());
-        out.result = result;
-        return out;
-    };
-    auto fail = [&] {
-        ::close(fd);
-        ::unlink(temp.constData());
-        return out;
-    };
-
-    int error = 0;
-    if (expected.exists) {
-        // The swap leaves what was in place under the temporary name, so the
-        // moment between the caller's check and this one can be looked at.
-        if (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, targetName.constData(),
-                        RENAME_EXCHANGE) == 0) {
-            struct stat st {};
-            const bool seen = ::lstat(temp.constData(), &st) == 0;
-            const Identity was = seen ? identityOf(st) : Identity();
-            Replaced::Result result = Replaced::Done;
-            if (!sameFile(was, expected)) {
-                // Something that is no file, or cannot be read, goes back in place.
-                if (!was.regular || !readAll(temp, out.other)) {
-                    ::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, targetName.constData(),
-                                RENAME_EXCHANGE);
-                    out.other.clear();
-                    return fail();
-                }
-                result = Replaced::Displaced;
-            }
-            ::unlink(temp.constData());
-            return finish(result);
-        }
-        error = errno;
-        if (error != ENOENT && !refused(error))
-            return fail();
-    }
-    // Gone since the check, or never there: a file that appears meanwhile is not
-    // overwritten unseen.
-    if (!expected.exists || error == ENOENT) {
-        if (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, targetName.constData(),
-                        RENAME_NOREPLACE) == 0)
-            return finish(Replaced::Done);
-        if (errno == EEXIST) {
-            fail();
-            out.result = Replaced::Appeared;
-            return out;
-        }
-        if (!refused(errno))
-            return fail();
-    }
-    // File systems that cannot swap: the old moment stays unwatched.
-    if (::rename(temp.constData(), targetName.constData()) != 0)
-        return fail();
-    return finish(Replaced::Done);
+    struct stat st {};
+    if (::fstat(temp.fd, &st) == 0)
+        out.written = identityOf(st);
+    ::close(temp.fd);
+    DiskSync::syncFolder(QFileInfo(target).absolutePath());
+    return out;
 }
 
 } // namespace SafeFile

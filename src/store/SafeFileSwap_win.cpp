@@ -58,6 +58,91 @@ bool gone(DWORD error)
 
 constexpr DWORD kReplaceFlags = REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS;
 
+// A new file beside path holding bytes, flushed to disk and closed; empty when
+// none could be made.
+QString writtenTemp(const QString& path, const QByteArray& bytes)
+{
+    QFile file;
+    for (int attempt = 0; attempt < 100 && !file.isOpen(); ++attempt) {
+        file.setFileName(SafeFile::tempName(path));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !file.exists())
+            return {};
+    }
+    if (!file.isOpen())
+        return {};
+    const bool whole =
+        file.write(bytes) == bytes.size() && file.flush() && DiskSync::flushFile(file.handle());
+    file.close();
+    if (!whole || file.error() != QFileDevice::NoError) {
+        QFile::remove(file.fileName());
+        return {};
+    }
+    return file.fileName();
+}
+
+// After ReplaceFile the file taken out is the backup: compared with the one
+// expected, and removed.
+SafeFile::Replaced replacedOut(const QString& backup, const std::wstring& target,
+                               const SafeFile::Identity& expected)
+{
+    const SafeFile::Identity was = SafeFile::identify(backup);
+    SafeFile::Replaced out{SafeFile::Replaced::Done, {}, {}};
+    if (!sameFile(was, expected)) {
+        // Something that is no file, or cannot be read, goes back in place.
+        if (!was.regular || !readAll(backup, out.other)) {
+            ::ReplaceFileW(target.c_str(), native(backup).c_str(), nullptr, kReplaceFlags, nullptr,
+                           nullptr);
+            return {};
+        }
+        out.result = SafeFile::Replaced::Displaced;
+    }
+    QFile::remove(backup);
+    return out;
+}
+
+// Puts the temporary file in place of the one at path. The replaced file stays
+// as the backup, so the moment between the caller's check and this one can be
+// looked at.
+SafeFile::Replaced putInPlace(const QString& temp, const QString& path,
+                              const SafeFile::Identity& expected)
+{
+    using SafeFile::Replaced;
+    const std::wstring target = native(path);
+    const std::wstring replacement = native(temp);
+    DWORD error = 0;
+    if (expected.exists) {
+        const QString backup = SafeFile::tempName(path);
+        const std::wstring backupName = native(backup);
+        if (::ReplaceFileW(target.c_str(), replacement.c_str(), backupName.c_str(), kReplaceFlags,
+                           nullptr, nullptr))
+            return replacedOut(backup, target, expected);
+        error = ::GetLastError();
+        // The old file went to the backup and the new one could not follow it.
+        if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+            ::MoveFileExW(backupName.c_str(), target.c_str(), 0);
+            return {};
+        }
+        if (!gone(error) && !refused(error))
+            return {};
+    }
+    // Gone since the check, or never there: a file that appears meanwhile is not
+    // overwritten unseen.
+    if (!expected.exists || gone(error)) {
+        if (::MoveFileExW(replacement.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+            return {Replaced::Done, {}, {}};
+        error = ::GetLastError();
+        if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
+            return {Replaced::Appeared, {}, {}};
+        if (!refused(error))
+            return {};
+    }
+    // File systems that cannot swap: the old moment stays unwatched.
+    if (!::MoveFileExW(replacement.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
+    return {Replaced::Done, {}, {}};
+}
+
 } // namespace
 
 namespace SafeFile {
@@ -98,87 +183,18 @@ Identity identify(const QString& path)
 
 Replaced replace(const QString& path, const QByteArray& bytes, const Identity& expected)
 {
-    Replaced out;
     const QFileInfo info(path);
     if (info.isDir() || (info.exists() && !info.isWritable()))
-        return out;
-    QFile file;
-    for (int attempt = 0; attempt < 100 && !file.isOpen(); ++attempt) {
-        file.setFileName(tempName(path));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !file.exists())
-            return out;
-    }
-    if (!file.isOpen())
-        return out;
-    const QString temp = file.fileName();
-    const bool whole =
-        file.write(bytes) == bytes.size() && file.flush() && DiskSync::flushFile(file.handle());
-    file.close();
-    auto fail = [&] {
+        return {};
+    const QString temp = writtenTemp(path, bytes);
+    if (temp.isEmpty())
+        return {};
+    Replaced out = putInPlace(temp, path, expected);
+    if (out.result == Replaced::Failed || out.result == Replaced::Appeared)
         QFile::remove(temp);
-        return out;
-    };
-    if (!whole || file.error() != QFileDevice::NoError)
-        return fail();
-    auto finish = [&](Replaced::Result result) {
+    else
         out.written = identify(path);
-        out.result = result;
-        return out;
-    };
-    const std::wstring target = native(path);
-    const std::wstring replacement = native(temp);
-
-    DWORD error = 0;
-    if (expected.exists) {
-        // The replaced file stays as the backup, so the moment between the
-        // caller's check and this one can be looked at.
-        const QString backup = tempName(path);
-        const std::wstring backupName = native(backup);
-        if (::ReplaceFileW(target.c_str(), replacement.c_str(), backupName.c_str(), kReplaceFlags,
-                           nullptr, nullptr)) {
-            const Identity was = identify(backup);
-            Replaced::Result result = Replaced::Done;
-            if (!sameFile(was, expected)) {
-                // Something that is no file, or cannot be read, goes back in place.
-                if (!was.regular || !readAll(backup, out.other)) {
-                    ::ReplaceFileW(target.c_str(), backupName.c_str(), nullptr, kReplaceFlags,
-                                   nullptr, nullptr);
-                    out.other.clear();
-                    return out;
-                }
-                result = Replaced::Displaced;
-            }
-            QFile::remove(backup);
-            return finish(result);
-        }
-        error = ::GetLastError();
-        // The old file went to the backup and the new one could not follow it.
-        if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-            ::MoveFileExW(backupName.c_str(), target.c_str(), 0);
-            return fail();
-        }
-        if (!gone(error) && !refused(error))
-            return fail();
-    }
-    // Gone since the check, or never there: a file that appears meanwhile is not
-    // overwritten unseen.
-    if (!expected.exists || gone(error)) {
-        if (::MoveFileExW(replacement.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
-            return finish(Replaced::Done);
-        error = ::GetLastError();
-        if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
-            fail();
-            out.result = Replaced::Appeared;
-            return out;
-        }
-        if (!refused(error))
-            return fail();
-    }
-    // File systems that cannot swap: the old moment stays unwatched.
-    if (!::MoveFileExW(replacement.c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return fail();
-    return finish(Replaced::Done);
+    return out;
 }
 
 } // namespace SafeFile

@@ -39,7 +39,8 @@ QStringList placeAndWrite(const QString& programFolder, bool installed, const QS
     ReminderStore store(folder, clock);
     const StoreStatus loaded = store.load();
     const StoreStatus appended = store.append(Reminder::kNoDue, "t", "d");
-    return {folder, storeMessage(loaded), storeMessage(appended), QString::number(store.count())};
+    return {folder, StoreProbe::name(loaded), StoreProbe::name(appended),
+            QString::number(store.count())};
 }
 
 class DataFilePlace : public ::testing::Test {
@@ -73,7 +74,7 @@ TEST_F(DataFilePlace, portableCopyKeepsItsFileBesideItself)
     ASSERT_TRUE(child.exited && child.code == 0);
     if (child.lines == QStringList{kNoUser})
         GTEST_SKIP() << kNoUser.toStdString();
-    EXPECT_EQ(child.lines, (QStringList{program.path(), "", "", "1"}));
+    EXPECT_EQ(child.lines, (QStringList{program.path(), "Ok", "Ok", "1"}));
     EXPECT_EQ(StoreProbe::entries(program.path()), QStringList{ReminderStore::kFileName})
         << "the probe that found the folder writable is gone";
     EXPECT_TRUE(StoreProbe::entries(home.path()).isEmpty());
@@ -82,7 +83,7 @@ TEST_F(DataFilePlace, portableCopyKeepsItsFileBesideItself)
     setMode(program.path(), 0555);
     child = run(false, home.path());
     ASSERT_TRUE(child.exited && child.code == 0);
-    EXPECT_EQ(child.lines, (QStringList{program.path(), "", "Erro ao salvar o arquivo!", "1"}));
+    EXPECT_EQ(child.lines, (QStringList{program.path(), "Ok", "WriteFailed", "1"}));
     EXPECT_EQ(program.read(ReminderStore::kFileName), before);
     EXPECT_TRUE(StoreProbe::entries(home.path()).isEmpty());
 }
@@ -95,13 +96,13 @@ TEST_F(DataFilePlace, installedOrUnwritableCopyKeepsItsFileInTheUserDataFolder)
     ASSERT_TRUE(child.exited && child.code == 0);
     if (child.lines == QStringList{kNoUser})
         GTEST_SKIP() << kNoUser.toStdString();
-    EXPECT_EQ(child.lines, (QStringList{userFolder(), "", "", "1"}));
+    EXPECT_EQ(child.lines, (QStringList{userFolder(), "Ok", "Ok", "1"}));
     EXPECT_TRUE(StoreProbe::entries(program.path()).isEmpty());
 
     setMode(program.path(), 0555);
     child = run(false, home.path());
     ASSERT_TRUE(child.exited && child.code == 0);
-    EXPECT_EQ(child.lines, (QStringList{userFolder(), "", "", "2"})) << "the same file, grown";
+    EXPECT_EQ(child.lines, (QStringList{userFolder(), "Ok", "Ok", "2"})) << "the same file, grown";
     EXPECT_TRUE(StoreProbe::entries(program.path()).isEmpty());
 }
 
@@ -115,5 +116,5 @@ TEST_F(DataFilePlace, userDataFolderThatCannotBeMadeStartsEmptyAndRefusesWrites)
     EXPECT_TRUE(child.lines[0].endsWith(QStringLiteral("/.local/share/quivera-recordim")))
         << child.lines[0].toStdString();
     EXPECT_EQ(child.lines.mid(1),
-              (QStringList{"Erro ao salvar o arquivo!", "Erro ao salvar o arquivo!", "0"}));
+              (QStringList{"WriteFailed", "WriteFailed", "0"}));
 }

@@ -113,7 +113,7 @@ TEST(DueRuleTest, scanListsOldestFirstAndFileOrderAmongEquals)
     ReminderStore store(folder.path(), clock);
     ASSERT_EQ(store.load(), StoreStatus::Ok);
 
-    const QList<DueRule::Item> items = DueRule::scan(store, kToday);
+    const QList<DueRule::Item> items = DueRule::scan(store.rows(), kToday);
     QList<int> order;
     for (const DueRule::Item& item : items)
         order.append(item.row);

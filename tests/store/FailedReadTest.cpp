@@ -16,14 +16,14 @@ const QString kFile = QStringLiteral("lembretes.dat");
 const QString kNoUser = QStringLiteral("could not switch to an unprivileged user");
 
 // In the child: load, then try every write; report each status, the load's
-// message and the count. Writes name row 0, which an empty list lacks, so a
+// by name too, and the count. Writes name row 0, which an empty list lacks, so a
 // refusal for that reason would show as NoSuchRow instead.
 QStringList loadThenTryEveryWrite(const QString& folder)
 {
     FixedClock clock(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 0)));
     ReminderStore store(folder, clock);
     const StoreStatus loaded = store.load();
-    QStringList out{QString::number(int(loaded)), storeMessage(loaded),
+    QStringList out{QString::number(int(loaded)), StoreProbe::name(loaded),
                     QString::number(store.count())};
     out << QString::number(int(store.saveAll()))
         << QString::number(int(store.append(Reminder::kNoDue, "t", "d")))
@@ -33,7 +33,7 @@ QStringList loadThenTryEveryWrite(const QString& folder)
 }
 
 const QString kReadFailed = QString::number(int(StoreStatus::ReadFailed));
-const QStringList kEverythingRefused{kReadFailed, QStringLiteral("Erro ao ler o arquivo!"), "0",
+const QStringList kEverythingRefused{kReadFailed, QStringLiteral("ReadFailed"), "0",
                                      kReadFailed, kReadFailed,  kReadFailed,
                                      kReadFailed};
 

@@ -49,13 +49,13 @@ QStringList loadThenWrite(const QString& folder, const std::function<QString()>&
     if (const QString problem = prepare(); !problem.isEmpty())
         return {problem};
     const StoreStatus status = operation(store);
-    return {QString::number(int(status)), storeMessage(status),
+    return {QString::number(int(status)), StoreProbe::name(status),
             StoreProbe::digest(store) == before ? QStringLiteral("list unchanged")
                                                 : QStringLiteral("list changed")};
 }
 
 const QStringList kRefusedWrite{QString::number(int(StoreStatus::WriteFailed)),
-                                QStringLiteral("Erro ao salvar o arquivo!"),
+                                QStringLiteral("WriteFailed"),
                                 QStringLiteral("list unchanged")};
 
 class FailedWrite : public ::testing::Test {
@@ -135,12 +135,12 @@ TEST_F(FailedWrite, firstStartOnAFullDiskCreatesNoFile)
         FixedClock clock(QDateTime::currentDateTime());
         ReminderStore store(folder.path(), clock);
         const StoreStatus status = store.load();
-        return QStringList{QString::number(int(status)), storeMessage(status),
+        return QStringList{QString::number(int(status)), StoreProbe::name(status),
                            QString::number(store.count())};
     });
     ASSERT_TRUE(child.exited && child.code == 0);
     EXPECT_EQ(child.lines, (QStringList{QString::number(int(StoreStatus::WriteFailed)),
-                                        "Erro ao salvar o arquivo!", "0"}));
+                                        "WriteFailed", "0"}));
     EXPECT_TRUE(StoreProbe::entries(folder.path()).isEmpty());
 }
 

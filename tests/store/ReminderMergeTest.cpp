@@ -123,12 +123,33 @@ TEST(ReminderMerge, listsChangedInPlaceMergeAsTheRowsDo)
             if (c.ours.at(k) != base.at(k))
                 ours.set(k, c.ours.at(k));
         const RowList theirs = RowList::fromFile(DataFile::serialize(c.theirs));
-        const RowList merged = ReminderMerge::merge(&base, ours, theirs, kToday, true);
+        const RowList merged = ReminderMerge::merge(&base, ours, theirs, kToday);
         QStringList rows;
         for (int k = 0; k < merged.count(); ++k)
             rows << merged.at(k);
         EXPECT_EQ(rows, ReminderMerge::merge(c.base, c.ours, c.theirs, kToday));
     }
+}
+
+// A reminder is found by its stamp whatever the stamp's length, and among rows
+// of one stamp by its texts; rows of one day differ past their first bytes.
+TEST(ReminderMerge, findsAReminderByStampThenTexts)
+{
+    const QStringList rows{stamped("x", "A"),
+                           stamped("26.01.01.10.00.00", "A"),
+                           stamped("26.01.01.10.00.01", "A"),
+                           stamped("26.01.01.10.00.01", "B"),
+                           stamped("26.01.01.10.00.01x", "A"),
+                           stamped("26.01.0", "A")};
+    const RowList list = RowList::fromFile(DataFile::serialize(rows));
+    for (int k = 0; k < rows.size(); ++k) {
+        SCOPED_TRACE(rows[k].toStdString());
+        EXPECT_EQ(ReminderMerge::find(list, Reminder::fromRow(rows[k])), k);
+    }
+    // One of its second whose texts changed is taken; of two, neither.
+    EXPECT_EQ(ReminderMerge::find(list, Reminder::fromRow(stamped("26.01.01.10.00.00", "Z"))), 1);
+    EXPECT_EQ(ReminderMerge::find(list, Reminder::fromRow(stamped("26.01.01.10.00.01", "Z"))), -1);
+    EXPECT_EQ(ReminderMerge::find(list, Reminder::fromRow(stamped("26.01.01.10.00.02", "A"))), -1);
 }
 
 // ---- the fast paths against the rule written plainly ----

@@ -9,6 +9,26 @@
 // What the failure tests compare before and after an operation.
 namespace StoreProbe {
 
+// A status as a child process reports it.
+inline QString name(StoreStatus status)
+{
+    switch (status) {
+    case StoreStatus::Ok:
+        return QStringLiteral("Ok");
+    case StoreStatus::WriteFailed:
+        return QStringLiteral("WriteFailed");
+    case StoreStatus::ReadFailed:
+        return QStringLiteral("ReadFailed");
+    case StoreStatus::Full:
+        return QStringLiteral("Full");
+    case StoreStatus::NoSuchRow:
+        return QStringLiteral("NoSuchRow");
+    case StoreStatus::CopyUnreadable:
+        return QStringLiteral("CopyUnreadable");
+    }
+    return QStringLiteral("?");
+}
+
 // The whole in-memory list in one short text.
 inline QString digest(const ReminderStore& store)
 {
