@@ -1,11 +1,12 @@
 #include "InstancePlaces.h"
 
 #include "DataPlace.h"
+#include "UserFolders.h"
 
 #include <QDir>
 
-#include <windows.h>
 #include <sddl.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -33,7 +34,7 @@ QByteArray InstancePlaces::user()
 // holds the user.
 InstancePlaces::Places InstancePlaces::of(const QString&, const QString& name)
 {
-    const QString folder = DataPlace::stateFolder();
+    const QString folder = UserFolders::state();
     QDir().mkpath(folder);
     const QString lockName = name + QStringLiteral(".lock");
     return {QDir(folder).filePath(lockName), QDir(QDir::tempPath()).filePath(lockName), name};

@@ -1,10 +1,10 @@
 #include "ListFollower.h"
 
 #include "ConflictName.h"
+#include "MergedCopyBin.h"
 #include "ReminderStore.h"
 #include "SafeFile.h"
 #include "StoreStatusText.h"
-#include "TrashBin.h"
 #include "frm0_Inicial.h"
 
 #include <QApplication>
@@ -101,7 +101,7 @@ void ListFollower::merge(const QString& copy)
     const StoreStatus status = main_.mergeConflictCopy(copy);
     switch (status) {
     case StoreStatus::Ok:
-        TrashBin::moveAway(copy);
+        MergedCopyBin::moveAway(copy);
         main_.showMessage(kMerged, frm0_Inicial::Sound::Silent);
         break;
     case StoreStatus::Full:

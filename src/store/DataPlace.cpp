@@ -1,5 +1,7 @@
 #include "DataPlace.h"
 
+#include "UserFolders.h"
+
 #include "ReminderStore.h"
 
 #include <QDir>
@@ -28,7 +30,7 @@ QString DataPlace::folder(const QString& programFolder, bool installed)
 {
     if (!installed && (holdsDataFile(programFolder) || canCreateFileIn(programFolder)))
         return programFolder;
-    const QString user = userFolder();
+    const QString user = UserFolders::data();
     QDir().mkpath(user);
     return user;
 }

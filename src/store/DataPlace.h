@@ -11,15 +11,6 @@ namespace DataPlace {
 // moves anyone's reminders.
 inline constexpr auto kFolderName = "quivera-recordim";
 
-// $XDG_DATA_HOME/quivera-recordim, by default ~/.local/share/quivera-recordim;
-// %APPDATA%\quivera-recordim on Windows.
-QString userFolder();
-
-// The program's own state on this machine, never synced or carried along:
-// $XDG_STATE_HOME/quivera-recordim, by default ~/.local/state/quivera-recordim;
-// %LOCALAPPDATA%\quivera-recordim on Windows.
-QString stateFolder();
-
 // The folder to hand the store. A portable copy (installed false) uses
 // programFolder when it already holds the file or a file can really be created
 // there. The user folder is created when it is chosen; if that fails the folder

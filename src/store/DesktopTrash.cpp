@@ -1,6 +1,6 @@
 #include "DesktopTrash.h"
 
-#include "TrashBin.h"
+#include "MergedCopyBin.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,7 +33,7 @@ QString DesktopTrash::moveInto(const QString& path)
     QString moved;
     if (!QFile::moveToTrash(path, &moved))
         return {};
-    if (TrashBin::inTrash(moved))
+    if (MergedCopyBin::inTrash(moved))
         return moved;
     if (!QFile::rename(moved, path))
         return {};

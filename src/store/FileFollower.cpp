@@ -1,6 +1,6 @@
 #include "FileFollower.h"
 
-#include "ChangeNotice.h"
+#include "FileWatchSupport.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,7 +19,7 @@ FileFollower::FileFollower(const QString& path, ConflictName isConflictCopy, Tim
     connect(&recheck_, &QTimer::timeout, this, &FileFollower::settle);
 
     static bool said = false;
-    if (!ChangeNotice::available()) {
+    if (!FileWatchSupport::available()) {
         if (!said)
             std::fprintf(stderr, "quivera-recordim: this system gives no notice of file changes; "
                                  "changes made elsewhere show at the next write\n");

@@ -28,7 +28,7 @@ ReminderStore::ReminderStore(const QString& folder, const Clock& clock)
 {
 }
 
-ReminderStore::FileBytes ReminderStore::readFile(const QString& path, const SafeFile::Identity& id)
+ReminderStore::FileBytes ReminderStore::readFile(const QString& path, const FileSwap::Identity& id)
 {
     if (!id.exists)
         return {Read::Missing, {}};
@@ -47,7 +47,7 @@ ReminderStore::FileBytes ReminderStore::readFile(const QString& path, const Safe
     return {Read::Ok, DataFile::fromEditorUtf8(std::move(bytes))};
 }
 
-void ReminderStore::adopt(RowList written, const SafeFile::Identity& id, Pending pending)
+void ReminderStore::adopt(RowList written, const FileSwap::Identity& id, Pending pending)
 {
     if (pending == Pending::OnTop)
         rows_ = ReminderMerge::merge(&base_, rows_, written, today());
@@ -60,22 +60,22 @@ void ReminderStore::adopt(RowList written, const SafeFile::Identity& id, Pending
 StoreStatus ReminderStore::load()
 {
     rows_ = base_ = RowList();
-    baseId_ = SafeFile::Identity();
+    baseId_ = FileSwap::Identity();
     // Nothing read yet, so nothing to protect.
     noteRead(Read::Missing);
     const QFileInfo info(path_);
     if (!info.exists() && !info.isSymLink()) {
-        const SafeFile::Replaced made = SafeFile::replace(path_, DataFile::kFreshFile, {});
-        if (made.result == SafeFile::Replaced::Failed)
+        const FileSwap::Replaced made = FileSwap::replace(path_, DataFile::kFreshFile, {});
+        if (made.result == FileSwap::Replaced::Failed)
             return StoreStatus::WriteFailed;
         // One that a sync tool put there meanwhile is read instead.
-        if (made.result != SafeFile::Replaced::Appeared) {
+        if (made.result != FileSwap::Replaced::Appeared) {
             adopt(RowList::fromFile(DataFile::kFreshFile), made.written, Pending::InResult);
             return StoreStatus::Ok;
         }
     }
     // Taken before the read: a change in between shows at the next look.
-    const SafeFile::Identity id = SafeFile::identify(path_);
+    const FileSwap::Identity id = FileSwap::identify(path_);
     FileBytes file = readFile(path_, id);
     if (file.read != Read::Ok) {
         // Gone since the look counts too: the file there now is unknown.
@@ -88,7 +88,7 @@ StoreStatus ReminderStore::load()
 
 FileChange ReminderStore::followFile(bool lastTry)
 {
-    const SafeFile::Identity id = SafeFile::identify(path_);
+    const FileSwap::Identity id = FileSwap::identify(path_);
     if (id.exists && !readFailed_ && id == baseId_)
         return FileChange::Unchanged;
     FileBytes file = readFile(path_, id);
@@ -115,13 +115,13 @@ FileChange ReminderStore::followFile(bool lastTry)
     return FileChange::Reloaded;
 }
 
-ReminderStore::Reading ReminderStore::readRows(const SafeFile::Identity& id)
+ReminderStore::Reading ReminderStore::readRows(const FileSwap::Identity& id)
 {
     FileBytes file = readFile(path_, id);
     if (file.read == Read::Ok && DataFile::isHalfWritten(file.bytes)) {
         // Another program is writing it right now.
         QThread::msleep(kHalfWrittenPauseMs);
-        file = readFile(path_, SafeFile::identify(path_));
+        file = readFile(path_, FileSwap::identify(path_));
         if (file.read == Read::Ok && DataFile::isHalfWritten(file.bytes))
             file.read = Read::Unreadable;
     }
@@ -141,7 +141,7 @@ ReminderStore::Reading ReminderStore::readRows(const SafeFile::Identity& id)
 
 ReminderStore::Current ReminderStore::current()
 {
-    Current now{StoreStatus::Ok, rows_, base_, SafeFile::identify(path_)};
+    Current now{StoreStatus::Ok, rows_, base_, FileSwap::identify(path_)};
     if (!now.id.exists || now.id == baseId_)
         return now;
     // Anything but a regular file there cannot be replaced by one.
@@ -155,7 +155,7 @@ ReminderStore::Current ReminderStore::current()
     if (file.status != StoreStatus::Ok)
         return {file.status, {}, {}, {}};
     if (file.missing) {
-        now.id = SafeFile::Identity();
+        now.id = FileSwap::Identity();
         return now;
     }
     if (file.rows.file().constData() == base_.file().constData()) {
@@ -181,17 +181,17 @@ StoreStatus ReminderStore::writeAgainstChanges(Prepare&& prepare, Pending pendin
         }
         if (w.result.tooLarge())
             return StoreStatus::WriteFailed;
-        const SafeFile::Replaced done = SafeFile::replace(path_, w.result.file(), w.expected);
-        if (done.result == SafeFile::Replaced::Failed)
+        const FileSwap::Replaced done = FileSwap::replace(path_, w.result.file(), w.expected);
+        if (done.result == FileSwap::Replaced::Failed)
             return StoreStatus::WriteFailed;
-        if (done.result == SafeFile::Replaced::Appeared) {
+        if (done.result == FileSwap::Replaced::Appeared) {
             if (++appeared > kTriesWhenAppeared)
                 return StoreStatus::WriteFailed;
             w = prepare();
             displaced = 1;
             continue;
         }
-        if (done.result == SafeFile::Replaced::Displaced && displaced++ < kTriesWhenDisplaced) {
+        if (done.result == FileSwap::Replaced::Displaced && displaced++ < kTriesWhenDisplaced) {
             const QByteArray other = DataFile::fromEditorUtf8(done.other);
             if (other != w.basis.file() && !DataFile::isHalfWritten(other)) {
                 const RowList merged =
@@ -318,13 +318,13 @@ StoreStatus ReminderStore::mergeConflictCopy(const QString& copyPath)
 {
     if (readFailed_)
         return StoreStatus::ReadFailed;
-    FileBytes copyFile = readFile(copyPath, SafeFile::identify(copyPath));
+    FileBytes copyFile = readFile(copyPath, FileSwap::identify(copyPath));
     if (copyFile.read != Read::Ok || DataFile::isHalfWritten(copyFile.bytes))
         return StoreStatus::CopyUnreadable;
     const RowList copy = RowList::fromFile(std::move(copyFile.bytes));
     return writeAgainstChanges(
         [&] {
-            SafeFile::Identity id = SafeFile::identify(path_);
+            FileSwap::Identity id = FileSwap::identify(path_);
             if (id.exists && !id.regular)
                 return Write::refused(StoreStatus::ReadFailed);
             // Ours is the file under the real name, without the pending changes.
@@ -334,7 +334,7 @@ StoreStatus ReminderStore::mergeConflictCopy(const QString& copyPath)
                 if (file.status != StoreStatus::Ok)
                     return Write::refused(file.status);
                 if (file.missing)
-                    id = SafeFile::Identity();
+                    id = FileSwap::Identity();
                 else
                     real = std::move(file.rows);
             }

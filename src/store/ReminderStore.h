@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Clock.h"
+#include "FileSwap.h"
 #include "Reminder.h"
 #include "RowList.h"
 #include "SafeFile.h"
@@ -100,7 +101,7 @@ private:
         StoreStatus status = StoreStatus::Ok;
         RowList rows;
         RowList file;
-        SafeFile::Identity id;
+        FileSwap::Identity id;
     };
     // A file to put in place of the one basis was read from (expected), or why
     // there is none; already there when that file holds it.
@@ -113,7 +114,7 @@ private:
         StoreStatus status = StoreStatus::Ok;
         RowList result;
         RowList basis;
-        SafeFile::Identity expected;
+        FileSwap::Identity expected;
         bool alreadyThere = false;
     };
     // Whether a write's result holds the pending status changes, or leaves
@@ -123,7 +124,7 @@ private:
     Current current();
     // Rows of the file, read in full; ReadFailed when unreadable or still
     // half-written after a pause.
-    Reading readRows(const SafeFile::Identity& id);
+    Reading readRows(const FileSwap::Identity& id);
     // What one look at the file found: the one place that decides the file
     // failed to read, so that no write replaces it.
     enum class Read { Ok, Missing, Unreadable };
@@ -133,7 +134,7 @@ private:
     // Writes what prepare() makes, starting again from the file where another
     // program changed it in the last moment.
     template <typename Prepare> StoreStatus writeAgainstChanges(Prepare&& prepare, Pending pending);
-    void adopt(RowList written, const SafeFile::Identity& id, Pending pending);
+    void adopt(RowList written, const FileSwap::Identity& id, Pending pending);
     StoreStatus deleteRow(const Reminder& r, int hint);
     StoreStatus replaceRow(const Reminder& original, const Reminder& edited, int hint);
     QDate today() const { return clock_.now().date(); }
@@ -142,14 +143,14 @@ private:
         Read read;
         QByteArray bytes;
     };
-    static FileBytes readFile(const QString& path, const SafeFile::Identity& id);
+    static FileBytes readFile(const QString& path, const FileSwap::Identity& id);
 
     QString path_;
     const Clock& clock_;
     RowList rows_;
     // The bytes last read or written, as rows, and the file's identity then.
     RowList base_;
-    SafeFile::Identity baseId_;
+    FileSwap::Identity baseId_;
     // Set while the file cannot be read, so it is never overwritten.
     bool readFailed_ = false;
 };

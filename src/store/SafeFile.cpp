@@ -1,6 +1,6 @@
 #include "SafeFile.h"
 
-#include "DiskSync.h"
+#include "DiskFlush.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,13 +36,14 @@ bool write(const QString& path, const QByteArray& bytes)
     // Qt 6.4 can report a short write or a failed final flush and still commit, and
     // it ignores a failed sync: check every step before letting the rename happen.
     // A cancelled QSaveFile removes its temporary file when it goes.
-    if (file.write(bytes) != bytes.size() || !file.flush() || !DiskSync::flushFile(file.handle())) {
+    if (file.write(bytes) != bytes.size() || !file.flush() ||
+        !DiskFlush::flushFile(file.handle())) {
         file.cancelWriting();
         return false;
     }
     if (!file.commit())
         return false;
-    DiskSync::syncFolder(QFileInfo(path).absolutePath());
+    DiskFlush::syncFolder(QFileInfo(path).absolutePath());
     return true;
 }
 

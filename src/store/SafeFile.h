@@ -15,39 +15,6 @@ namespace SafeFile {
 // "<name>.XXXXXX" beside the file; removeLeftovers clears them at the next start.
 bool write(const QString& path, const QByteArray& bytes);
 
-// Enough of a file's metadata to tell, without reading it, that it is still the
-// file last seen: any write or replacement changes one of these.
-struct Identity {
-    bool exists = false;
-    bool regular = false;
-    qint64 size = -1;
-    qint64 modified = 0; // nanoseconds
-    qint64 changed = 0;  // status change, nanoseconds
-    quint64 device = 0;
-    quint64 inode = 0;
-    bool operator==(const Identity&) const = default;
-};
-// Follows symbolic links, as writes do.
-Identity identify(const QString& path);
-
-// write, for a file expected to be the one `expected` describes (absent when
-// !expected.exists), telling whether something else replaced or changed it in
-// the last moment. The platform swaps the two files atomically (Linux: renameat2
-// RENAME_EXCHANGE; Windows: ReplaceFile with a backup), the file taken out is
-// compared with the expected one, and its bytes are handed back when it differs.
-// Where a file system cannot swap, a plain rename leaves that moment unwatched.
-struct Replaced {
-    enum Result {
-        Failed,   // nothing changed on disk
-        Done,     // the new bytes are in place, and what they replaced was expected
-        Displaced, // in place, but they replaced `other`, which was not expected
-        Appeared, // a file appeared where none was expected: nothing written
-    } result = Failed;
-    QByteArray other;
-    Identity written; // the new file's identity once in place
-};
-Replaced replace(const QString& path, const QByteArray& bytes, const Identity& expected);
-
 // A name for a temporary file beside path, of the kind removeLeftovers clears.
 QString tempName(const QString& path);
 

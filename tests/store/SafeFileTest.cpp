@@ -1,5 +1,6 @@
-#include "QtPrinters.h"
 #include "SafeFile.h"
+#include "FileSwap.h"
+#include "QtPrinters.h"
 #include "StoreProbe.h"
 #include "TempFolder.h"
 
@@ -49,8 +50,8 @@ TEST(SafeFile, fileThatAppearedMeanwhileIsNotReplaced)
 {
     TempFolder folder;
     folder.write(kFile, "theirs");
-    const SafeFile::Replaced r = SafeFile::replace(folder.file(kFile), "ours", {});
-    EXPECT_EQ(r.result, SafeFile::Replaced::Appeared);
+    const FileSwap::Replaced r = FileSwap::replace(folder.file(kFile), "ours", {});
+    EXPECT_EQ(r.result, FileSwap::Replaced::Appeared);
     EXPECT_EQ(folder.read(kFile), QByteArray("theirs"));
     EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{kFile});
 }

@@ -1,6 +1,8 @@
+#include "FileSwap.h"
+
 #include "SafeFile.h"
 
-#include "DiskSync.h"
+#include "DiskFlush.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,9 +16,9 @@
 
 namespace {
 
-SafeFile::Identity identityOf(const struct stat& st)
+FileSwap::Identity identityOf(const struct stat& st)
 {
-    SafeFile::Identity id;
+    FileSwap::Identity id;
     id.exists = true;
     id.regular = S_ISREG(st.st_mode);
     id.size = st.st_size;
@@ -29,7 +31,7 @@ SafeFile::Identity identityOf(const struct stat& st)
 
 // The file a swap took out is the one expected when nothing wrote it since: the
 // swap itself moves its change time.
-bool sameFile(const SafeFile::Identity& a, const SafeFile::Identity& b)
+bool sameFile(const FileSwap::Identity& a, const FileSwap::Identity& b)
 {
     return a.regular && b.regular && a.device == b.device && a.inode == b.inode &&
            a.size == b.size && a.modified == b.modified;
@@ -104,7 +106,7 @@ Temp writtenTemp(const QString& target, const QByteArray& bytes)
         return temp;
     // The creation mode passed the umask; the file it replaces did not.
     if ((existed && ::fchmod(temp.fd, old.st_mode & 07777) != 0) || !writeAll(temp.fd, bytes) ||
-        !DiskSync::flushFile(temp.fd)) {
+        !DiskFlush::flushFile(temp.fd)) {
         ::close(temp.fd);
         ::unlink(temp.path.constData());
         return {};
@@ -114,20 +116,20 @@ Temp writtenTemp(const QString& target, const QByteArray& bytes)
 
 // After a swap the file taken out lies under the temporary name: compared with
 // the one expected, and removed.
-SafeFile::Replaced swappedOut(const QByteArray& temp, const QByteArray& target,
-                              const SafeFile::Identity& expected)
+FileSwap::Replaced swappedOut(const QByteArray& temp, const QByteArray& target,
+                              const FileSwap::Identity& expected)
 {
     struct stat st {};
-    const SafeFile::Identity was =
-        ::lstat(temp.constData(), &st) == 0 ? identityOf(st) : SafeFile::Identity();
-    SafeFile::Replaced out{SafeFile::Replaced::Done, {}, {}};
+    const FileSwap::Identity was =
+        ::lstat(temp.constData(), &st) == 0 ? identityOf(st) : FileSwap::Identity();
+    FileSwap::Replaced out{FileSwap::Replaced::Done, {}, {}};
     if (!sameFile(was, expected)) {
         // Something that is no file, or cannot be read, goes back in place.
         if (!was.regular || !readAll(temp, out.other)) {
             ::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE);
             return {};
         }
-        out.result = SafeFile::Replaced::Displaced;
+        out.result = FileSwap::Replaced::Displaced;
     }
     ::unlink(temp.constData());
     return out;
@@ -136,10 +138,10 @@ SafeFile::Replaced swappedOut(const QByteArray& temp, const QByteArray& target,
 // Puts the temporary file in place of the target. The swap leaves what was in
 // place under the temporary name, so the moment between the caller's check and
 // this one can be looked at.
-SafeFile::Replaced putInPlace(const QByteArray& temp, const QByteArray& target,
-                              const SafeFile::Identity& expected)
+FileSwap::Replaced putInPlace(const QByteArray& temp, const QByteArray& target,
+                              const FileSwap::Identity& expected)
 {
-    using SafeFile::Replaced;
+    using FileSwap::Replaced;
     int error = 0;
     if (expected.exists) {
         if (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(),
@@ -168,7 +170,7 @@ SafeFile::Replaced putInPlace(const QByteArray& temp, const QByteArray& target,
 
 } // namespace
 
-namespace SafeFile {
+namespace FileSwap {
 
 Identity identify(const QString& path)
 {
@@ -201,8 +203,8 @@ Replaced replace(const QString& path, const QByteArray& bytes, const Identity& e
     if (::fstat(temp.fd, &st) == 0)
         out.written = identityOf(st);
     ::close(temp.fd);
-    DiskSync::syncFolder(QFileInfo(target).absolutePath());
+    DiskFlush::syncFolder(QFileInfo(target).absolutePath());
     return out;
 }
 
-} // namespace SafeFile
+} // namespace FileSwap

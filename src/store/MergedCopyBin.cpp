@@ -1,13 +1,14 @@
-#include "TrashBin.h"
+#include "MergedCopyBin.h"
 
 #include "DataPlace.h"
 #include "DesktopTrash.h"
+#include "UserFolders.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-namespace TrashBin {
+namespace MergedCopyBin {
 
 namespace {
 
@@ -25,7 +26,7 @@ QString freePath(const QString& folder, const QString& fileName)
 
 QString mergedFolder()
 {
-    return QDir(DataPlace::stateFolder()).filePath(QStringLiteral("merged"));
+    return QDir(UserFolders::state()).filePath(QStringLiteral("merged"));
 }
 
 bool inTrash(const QString& path)
@@ -58,4 +59,4 @@ QString moveAway(const QString& path)
     return {};
 }
 
-} // namespace TrashBin
+} // namespace MergedCopyBin

@@ -1,12 +1,12 @@
-#include "DiskSync.h"
+#include "DiskFlush.h"
 
 #include <io.h>
 
-bool DiskSync::flushFile(int handle)
+bool DiskFlush::flushFile(int handle)
 {
     return ::_commit(handle) == 0;
 }
 
 // MoveFileEx, which replaces the file, writes its own change to the folder
 // through NTFS's journal; a folder cannot be opened for flushing anyway.
-void DiskSync::syncFolder(const QString&) {}
+void DiskFlush::syncFolder(const QString&) {}

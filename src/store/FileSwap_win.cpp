@@ -1,6 +1,8 @@
+#include "FileSwap.h"
+
 #include "SafeFile.h"
 
-#include "DiskSync.h"
+#include "DiskFlush.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,7 +31,7 @@ qint64 nanoseconds(const FILETIME& t)
 }
 
 // The file a swap took out is the one expected when nothing wrote it since.
-bool sameFile(const SafeFile::Identity& a, const SafeFile::Identity& b)
+bool sameFile(const FileSwap::Identity& a, const FileSwap::Identity& b)
 {
     return a.regular && b.regular && a.device == b.device && a.inode == b.inode &&
            a.size == b.size && a.modified == b.modified;
@@ -71,7 +73,7 @@ QString writtenTemp(const QString& path, const QByteArray& bytes)
     if (!file.isOpen())
         return {};
     const bool whole =
-        file.write(bytes) == bytes.size() && file.flush() && DiskSync::flushFile(file.handle());
+        file.write(bytes) == bytes.size() && file.flush() && DiskFlush::flushFile(file.handle());
     file.close();
     if (!whole || file.error() != QFileDevice::NoError) {
         QFile::remove(file.fileName());
@@ -82,11 +84,11 @@ QString writtenTemp(const QString& path, const QByteArray& bytes)
 
 // After ReplaceFile the file taken out is the backup: compared with the one
 // expected, and removed.
-SafeFile::Replaced replacedOut(const QString& backup, const std::wstring& target,
-                               const SafeFile::Identity& expected)
+FileSwap::Replaced replacedOut(const QString& backup, const std::wstring& target,
+                               const FileSwap::Identity& expected)
 {
-    const SafeFile::Identity was = SafeFile::identify(backup);
-    SafeFile::Replaced out{SafeFile::Replaced::Done, {}, {}};
+    const FileSwap::Identity was = FileSwap::identify(backup);
+    FileSwap::Replaced out{FileSwap::Replaced::Done, {}, {}};
     if (!sameFile(was, expected)) {
         // Something that is no file, or cannot be read, goes back in place.
         if (!was.regular || !readAll(backup, out.other)) {
@@ -94,7 +96,7 @@ SafeFile::Replaced replacedOut(const QString& backup, const std::wstring& target
                            nullptr);
             return {};
         }
-        out.result = SafeFile::Replaced::Displaced;
+        out.result = FileSwap::Replaced::Displaced;
     }
     QFile::remove(backup);
     return out;
@@ -103,10 +105,10 @@ SafeFile::Replaced replacedOut(const QString& backup, const std::wstring& target
 // Puts the temporary file in place of the one at path. The replaced file stays
 // as the backup, so the moment between the caller's check and this one can be
 // looked at.
-SafeFile::Replaced putInPlace(const QString& temp, const QString& path,
-                              const SafeFile::Identity& expected)
+FileSwap::Replaced putInPlace(const QString& temp, const QString& path,
+                              const FileSwap::Identity& expected)
 {
-    using SafeFile::Replaced;
+    using FileSwap::Replaced;
     const std::wstring target = native(path);
     const std::wstring replacement = native(temp);
     DWORD error = 0;
@@ -145,7 +147,7 @@ SafeFile::Replaced putInPlace(const QString& temp, const QString& path,
 
 } // namespace
 
-namespace SafeFile {
+namespace FileSwap {
 
 Identity identify(const QString& path)
 {
@@ -197,4 +199,4 @@ Replaced replace(const QString& path, const QByteArray& bytes, const Identity& e
     return out;
 }
 
-} // namespace SafeFile
+} // namespace FileSwap

@@ -5,7 +5,7 @@
 // Where a merged conflict copy goes: the desktop's trash, from which the user can
 // still take it back, or else a folder of the program's own state. Never the data
 // folder, which the sync tool would only carry back to the other computer.
-namespace TrashBin {
+namespace MergedCopyBin {
 
 // merged/ in the program's own state folder on this machine.
 QString mergedFolder();
@@ -16,4 +16,4 @@ QString moveAway(const QString& path);
 // Whether a path lies in a trash folder's files/ (home trash or a volume's).
 bool inTrash(const QString& path);
 
-} // namespace TrashBin
+} // namespace MergedCopyBin

@@ -1,5 +1,5 @@
+#include "MergedCopyBin.h"
 #include "TempFolder.h"
-#include "TrashBin.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,11 +58,11 @@ TEST_F(MoveAway, GoesToTheTrashOfTheDataHomeEvenBeforeOneExists)
 #endif
     qputenv("XDG_DATA_HOME", root_.file("share").toUtf8());
     const QString copy = copyInDataFolder("\"x\"\r\n");
-    const QString moved = TrashBin::moveAway(copy);
+    const QString moved = MergedCopyBin::moveAway(copy);
     EXPECT_EQ(moved, root_.file(QStringLiteral("share/Trash/files/") + kCopy));
     EXPECT_EQ(root_.read(QStringLiteral("share/Trash/files/") + kCopy), "\"x\"\r\n");
-    EXPECT_TRUE(QFileInfo::exists(root_.file(QStringLiteral("share/Trash/info/") + kCopy +
-                                              QStringLiteral(".trashinfo"))));
+    EXPECT_TRUE(QFileInfo::exists(
+        root_.file(QStringLiteral("share/Trash/info/") + kCopy + QStringLiteral(".trashinfo"))));
     EXPECT_FALSE(QFileInfo::exists(copy));
     EXPECT_TRUE(workingFolderClean());
 }
@@ -77,9 +77,9 @@ TEST_F(MoveAway, WithoutATrashGoesToTheProgramsOwnStateFolder)
     qputenv("XDG_DATA_HOME", root_.file("plain/share").toUtf8());
     const QString merged = root_.file("home/.local/state/quivera-recordim/merged/");
 
-    const QString first = TrashBin::moveAway(copyInDataFolder("\"1\"\r\n"));
+    const QString first = MergedCopyBin::moveAway(copyInDataFolder("\"1\"\r\n"));
     EXPECT_EQ(first, merged + kCopy);
-    const QString second = TrashBin::moveAway(copyInDataFolder("\"2\"\r\n"));
+    const QString second = MergedCopyBin::moveAway(copyInDataFolder("\"2\"\r\n"));
     EXPECT_EQ(second, merged + kCopy + QStringLiteral(".1"));
     EXPECT_EQ(root_.read(QStringLiteral("home/.local/state/quivera-recordim/merged/") + kCopy),
               "\"1\"\r\n");
@@ -97,7 +97,7 @@ TEST_F(MoveAway, OnWindowsGoesToTheRecycleBinOrTheLocalStateFolder)
     const QString merged = root_.file("local/quivera-recordim/merged/");
     for (const QByteArray& bytes : {QByteArray("\"1\"\r\n"), QByteArray("\"2\"\r\n")}) {
         const QString copy = copyInDataFolder(bytes);
-        const QString moved = TrashBin::moveAway(copy);
+        const QString moved = MergedCopyBin::moveAway(copy);
         EXPECT_FALSE(QFileInfo::exists(copy));
         if (moved.startsWith(merged)) {
             QFile file(moved);
@@ -115,12 +115,12 @@ TEST_F(MoveAway, OnWindowsGoesToTheRecycleBinOrTheLocalStateFolder)
 
 TEST(InTrash, KnowsTheThreeTrashFolders)
 {
-    EXPECT_TRUE(TrashBin::inTrash("/home/u/.local/share/Trash/files/a.dat"));
-    EXPECT_TRUE(TrashBin::inTrash("/media/stick/.Trash-1000/files/a.dat"));
-    EXPECT_TRUE(TrashBin::inTrash("/media/stick/.Trash/1000/files/a.dat"));
-    EXPECT_FALSE(TrashBin::inTrash("/home/u/work/files/a.dat"));
-    EXPECT_FALSE(TrashBin::inTrash("files/a.dat"));
-    EXPECT_FALSE(TrashBin::inTrash(QString()));
+    EXPECT_TRUE(MergedCopyBin::inTrash("/home/u/.local/share/Trash/files/a.dat"));
+    EXPECT_TRUE(MergedCopyBin::inTrash("/media/stick/.Trash-1000/files/a.dat"));
+    EXPECT_TRUE(MergedCopyBin::inTrash("/media/stick/.Trash/1000/files/a.dat"));
+    EXPECT_FALSE(MergedCopyBin::inTrash("/home/u/work/files/a.dat"));
+    EXPECT_FALSE(MergedCopyBin::inTrash("files/a.dat"));
+    EXPECT_FALSE(MergedCopyBin::inTrash(QString()));
 }
 
 } // namespace

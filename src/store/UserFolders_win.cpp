@@ -1,3 +1,5 @@
+#include "UserFolders.h"
+
 #include "DataPlace.h"
 
 #include <QDir>
@@ -15,13 +17,13 @@ QString knownFolder(const char* variable, const QString& fallback)
 } // namespace
 
 // The roaming application data, which follows the user from machine to machine.
-QString DataPlace::userFolder()
+QString UserFolders::data()
 {
     return knownFolder("APPDATA", QStringLiteral("/AppData/Roaming"));
 }
 
 // The local application data stays on this machine.
-QString DataPlace::stateFolder()
+QString UserFolders::state()
 {
     return knownFolder("LOCALAPPDATA", QStringLiteral("/AppData/Local"));
 }

@@ -1,7 +1,7 @@
-#include "ChangeNotice.h"
+#include "FileWatchSupport.h"
 
 // Windows offers change notifications on every local file system.
-bool ChangeNotice::available()
+bool FileWatchSupport::available()
 {
     return true;
 }

@@ -3,7 +3,7 @@
 #include <QString>
 
 // Getting written bytes onto the disk, which each system does its own way.
-namespace DiskSync {
+namespace DiskFlush {
 
 // Pushes everything written through the file descriptor to the disk; false when
 // the system reports that it could not.
@@ -13,4 +13,4 @@ bool flushFile(int handle);
 // already happened, so a failure changes nothing for the caller.
 void syncFolder(const QString& folder);
 
-} // namespace DiskSync
+} // namespace DiskFlush

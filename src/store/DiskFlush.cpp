@@ -1,16 +1,16 @@
-#include "DiskSync.h"
+#include "DiskFlush.h"
 
 #include <QFile>
 
 #include <fcntl.h>
 #include <unistd.h>
 
-bool DiskSync::flushFile(int handle)
+bool DiskFlush::flushFile(int handle)
 {
     return ::fsync(handle) == 0;
 }
 
-void DiskSync::syncFolder(const QString& folder)
+void DiskFlush::syncFolder(const QString& folder)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
     if (fd < 0)
