@@ -5,8 +5,9 @@
 
 #include <QDir>
 
-#include <sddl.h>
 #include <windows.h>
+// sddl.h needs what windows.h defines.
+#include <sddl.h>
 
 #include <vector>
 
