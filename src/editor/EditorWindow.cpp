@@ -110,7 +110,8 @@ void EditorWindow::buildControls(const Page& page)
     // The layout shows frm1_Escrever's page.
     ui_->Image1->setPicture(Pictures::path(page.heading));
     ui_->Image1->resize(Twips::px(page.headingWidth), ui_->Image1->height());
-    ui_->lblData->setGeometry(Twips::rect(page.dueLeft, 2760, page.dueWidth, 195));
+    ui_->lblData->setGeometry(Twips::px(page.dueLeft), ui_->lblData->y(), Twips::px(page.dueWidth),
+                              ui_->lblData->height());
     ui_->Label2->resize(Twips::px(page.hintWidth), ui_->Label2->height());
     btnFechar->raise();
     frameCalendario->raise();
