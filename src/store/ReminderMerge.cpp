@@ -4,8 +4,6 @@
 #include "ReminderMergeSteps.h"
 #include "WrittenRow.h"
 
-#include <numeric>
-
 using namespace WrittenRow;
 
 namespace ReminderMerge {
@@ -46,18 +44,19 @@ Pairing pairWithOurs(const RowList& base, const RowList& ours)
 {
     if (!keepsEveryPlace(base, ours))
         return pair(base, ours, Match::TextThenOrder);
-    Pairing byPosition{std::vector<int>(std::size_t(ours.count())), {}};
-    std::iota(byPosition.bOfA.begin(), byPosition.bOfA.end(), 0);
-    byPosition.aOfB = byPosition.bOfA;
-    return byPosition;
+    Pairing inPlace;
+    inPlace.rowForRow = true;
+    return inPlace;
 }
 
 // The rows of list that pair with none of the other list's, in their order.
 std::vector<ListRow> unpaired(const RowList& list, const Pairing& withOther)
 {
     std::vector<ListRow> rows;
-    for (int j = 0; j < list.count(); ++j)
-        if (withOther.aOfB[std::size_t(j)] < 0)
+    if (withOther.rowForRow)
+        return rows;
+    for (int j = 0, count = list.count(); j < count; ++j)
+        if (withOther.ofB(std::size_t(j)) < 0)
             rows.push_back({&list, j});
     return rows;
 }
@@ -68,7 +67,7 @@ std::vector<ListRow> addedOnEither(std::vector<ListRow> ours, const std::vector<
 {
     const Pairing both = pair(ours, theirs, Match::TextOnly);
     for (std::size_t j = 0; j < theirs.size(); ++j)
-        if (both.aOfB[j] < 0)
+        if (both.ofB(j) < 0)
             ours.push_back(theirs[j]);
     return ours;
 }
@@ -90,20 +89,22 @@ QByteArray fieldByField(QByteArrayView base, QByteArrayView ours, QByteArrayView
 // What a base row leaves in the merged list, given its rows on each side (-1
 // where that side deleted it): the fields each side changed, and a change
 // rather than a deletion.
-void keepMerged(Placing& out, QByteArrayView base, const RowList& ours, int o,
+void keepMerged(Placing& out, const RowList& base, int i, const RowList& ours, int o,
                 const RowList& theirs, int t)
 {
-    const bool oursChanged = o >= 0 && !same(ours.line(o), base);
+    // Most rows of ours are the base's own bytes, known unchanged unread.
+    const bool oursChanged =
+        o >= 0 && !ours.isCopyOf(o, base, i) && !same(ours.line(o), base.line(i));
     if (o >= 0 && t >= 0) {
         if (!oursChanged || same(ours.line(o), theirs.line(t)))
             out.keep(theirs, t);
-        else if (same(theirs.line(t), base))
+        else if (same(theirs.line(t), base.line(i)))
             out.keep(ours, o);
         else
-            out.keep(fieldByField(base, ours.line(o), theirs.line(t)));
+            out.keep(fieldByField(base.line(i), ours.line(o), theirs.line(t)));
     } else if (oursChanged) {
         out.keep(ours, o);
-    } else if (t >= 0 && !same(theirs.line(t), base)) {
+    } else if (t >= 0 && !same(theirs.line(t), base.line(i))) {
         out.keep(theirs, t);
     }
 }
@@ -128,9 +129,9 @@ RowList merge(const RowList* base, const RowList& ours, const RowList& theirs, c
     const Pairing withTheirs = pair(*base, theirs, Match::TextThenOrder, sharedRows(*base, theirs));
     Placing out(addedOnEither(unpaired(ours, withOurs), unpaired(theirs, withTheirs)), today,
                 theirs, std::size_t(base->count()));
-    for (int i = 0; i < base->count(); ++i)
-        keepMerged(out, base->line(i), ours, withOurs.bOfA[std::size_t(i)], theirs,
-                   withTheirs.bOfA[std::size_t(i)]);
+    for (int i = 0, rows = base->count(); i < rows; ++i)
+        keepMerged(out, *base, i, ours, withOurs.ofA(std::size_t(i)), theirs,
+                   withTheirs.ofA(std::size_t(i)));
     return out.take();
 }
 
@@ -158,7 +159,7 @@ int find(const RowList& rows, const Reminder& r, int hint)
     bool several = false;
     for (int k = 0; k < rows.count(); ++k) {
         const QByteArrayView line = rows.line(k);
-        if (line.size() <= stamp.size() || !mayHaveStamp(line, stamp, day) || !stampIs(line, stamp))
+        if (line.size() <= stamp.size() || !mayHaveStamp(line, day) || !stampIs(line, stamp))
             continue;
         if (same(textsOf(line), texts))
             return k;

@@ -78,9 +78,10 @@ Middle middleOf(const Rows& a, const Rows& b, std::size_t start, std::size_t end
     Middle m;
     for (std::size_t i = start; i < a.size() - end; ++i)
         m.a.push_back(i);
-    for (std::size_t j = start; j < b.size(); ++j)
-        if (j < b.size() - addedLast - end || j >= b.size() - addedLast)
-            m.b.push_back(j);
+    for (std::size_t j = start; j < b.size() - addedLast - end; ++j)
+        m.b.push_back(j);
+    for (std::size_t j = b.size() - addedLast; j < b.size(); ++j)
+        m.b.push_back(j);
     return m;
 }
 

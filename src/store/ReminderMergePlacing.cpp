@@ -12,13 +12,6 @@ namespace {
 // A key is the stamp's date and time as the decimal number yyyymmddhhmmss.
 constexpr qint64 kOneYear = 10'000'000'000;
 
-int twoDigits(const char* p)
-{
-    if (p[0] < '0' || p[0] > '9' || p[1] < '0' || p[1] > '9')
-        return -1;
-    return (p[0] - '0') * 10 + (p[1] - '0');
-}
-
 } // namespace
 
 namespace ReminderMerge {
@@ -55,31 +48,17 @@ Placing::Placing(const std::vector<ListRow>& added, const QDate& today, const Ro
         years_[std::size_t(yy)] = window_.yearOf(yy, 1, 1) == year ? year : 0;
     }
     for (const ListRow& row : added) {
-        const qint64 key = keyOf(stampOf(row.line()), window_);
+        const QByteArrayView stamp = stampOf(row.line());
+        const qint64 key = keyOf(stamp, window_);
         if (key < 0)
             unreadable_.push_back(row);
         else
-            readable_.push_back({key, row});
+            readable_.push_back({key, stamp, row});
     }
     std::stable_sort(readable_.begin(), readable_.end(),
                      [](const Addition& x, const Addition& y) { return x.key < y.key; });
     if (!readable_.empty())
         nextYear_ = int(readable_.front().key / kOneYear);
-}
-
-// Most kept rows come before the next addition, and most tell so by their
-// year alone (earlier, or the same with bytes no later), unread: that spares a
-// reload reading every stamp of the list in full.
-bool Placing::surelyNotLater(QByteArrayView kept) const
-{
-    const int yy = kept.size() < kStampSize ? -1 : twoDigits(kept.data());
-    if (yy < 0)
-        return true;
-    const int year = years_[std::size_t(yy)];
-    if (year == 0 || year > nextYear_)
-        return false;
-    return year < nextYear_ ||
-           stampOrder(kept.first(kStampSize), stampOf(readable_[next_].row.line())) <= 0;
 }
 
 void Placing::addBefore(QByteArrayView kept)

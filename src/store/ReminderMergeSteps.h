@@ -2,6 +2,7 @@
 
 #include "DueRule.h"
 #include "RowList.h"
+#include "WrittenRow.h"
 
 #include <QByteArrayView>
 #include <QDate>
@@ -24,6 +25,12 @@ struct ListRow {
 struct Pairing {
     std::vector<int> bOfA;
     std::vector<int> aOfB;
+    // Lists of one length whose rows pair with the rows at their place, as most
+    // reloads find ours: said so, without a vector the length of the list.
+    bool rowForRow = false;
+
+    int ofA(std::size_t i) const { return rowForRow ? int(i) : bOfA[i]; }
+    int ofB(std::size_t j) const { return rowForRow ? int(j) : aOfB[j]; }
 };
 
 // Against the base, a row sharing a stamp may be a correction, so the rest pair
@@ -55,10 +62,11 @@ public:
     // Rows of home, the list whose file the result lies in, stay in its bytes.
     Placing(const std::vector<ListRow>& added, const QDate& today, const RowList& home,
             std::size_t kept);
-    // Called for most rows of a list: the usual row costs a compare or two.
-    void keep(const RowList& list, int k)
+    // Called for most rows of a list: the usual row costs a compare or two,
+    // and inline, no call (a reload's merge runs a tenth faster).
+    Q_ALWAYS_INLINE void keep(const RowList& list, int k)
     {
-        if (next_ < readable_.size())
+        if (next_ < readable_.size() && !surelyNotLater(list.line(k)))
             addBefore(list.line(k));
         out_.add(list, k);
     }
@@ -69,11 +77,25 @@ public:
 private:
     struct Addition {
         qint64 key;
+        QByteArrayView stamp;
         ListRow row;
     };
     void addBefore(QByteArrayView kept);
     void add(const ListRow& row) { out_.add(*row.list, row.k); }
-    bool surelyNotLater(QByteArrayView kept) const;
+    // Most kept rows come before the next addition, and most tell so by their
+    // year alone (earlier, or the same with bytes no later), unread: that
+    // spares a reload reading every stamp of the list in full.
+    bool surelyNotLater(QByteArrayView kept) const
+    {
+        const int yy = kept.size() < DataFile::kStampSize ? -1 : WrittenRow::twoDigits(kept.data());
+        if (yy < 0)
+            return true;
+        const int year = years_[std::size_t(yy)];
+        if (year == 0 || year > nextYear_)
+            return false;
+        return year < nextYear_ || WrittenRow::stampOrder(kept.first(DataFile::kStampSize),
+                                                          readable_[next_].stamp) <= 0;
+    }
 
     const DueRule::Window window_;
     // The year of each two-digit year, 0 for the one whose century hangs on the

@@ -96,12 +96,6 @@ RowList RowList::fromFile(QByteArray file, const RowList& like)
     return list;
 }
 
-bool RowList::lineBreakAt(qsizetype at) const
-{
-    return at >= 0 && at + kLineBreak.size() <= file_.size() &&
-           QByteArrayView(file_).sliced(at, kLineBreak.size()) == kLineBreak;
-}
-
 int RowList::rowsEndingWithin(qsizetype bytes) const
 {
     int k = 0;
@@ -165,11 +159,9 @@ std::vector<int> RowList::rowsChangedFrom(const RowList& other) const
 {
     std::vector<int> changed;
     const bool sameFile = file_.constData() == other.file_.constData();
-    for (std::size_t k = 0; k < places_.size(); ++k) {
-        const Place &a = places_[k], &b = other.places_[k];
-        if (!sameFile || !a.isInFile() || !b.isInFile() || a.at() != b.at() || a.size() != b.size())
+    for (std::size_t k = 0; k < places_.size(); ++k)
+        if (!sameFile || places_[k] != other.places_[k] || !places_[k].isInFile())
             changed.push_back(int(k));
-    }
     return changed;
 }
 
@@ -181,8 +173,7 @@ int RowList::sharedStart(const RowList& other) const
     for (; k < rows; ++k) {
         const Place &a = places_[std::size_t(k)], &b = other.places_[std::size_t(k)];
         // A row cleaned at load lies elsewhere; the line break must match too.
-        if (!a.isInFile() || !b.isInFile() || a.at() != b.at() || a.size() != b.size() ||
-            a.end() + kLineBreak.size() > same)
+        if (!a.isInFile() || a != b || a.end() + kLineBreak.size() > same)
             break;
     }
     return k;

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "DataFile.h"
+
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
+#include <bit>
 #include <vector>
 
 // The store's rows kept as the bytes a save writes for them, mostly the loaded
@@ -38,6 +42,13 @@ public:
     // those at the same place of the same file, as on a copy of other, the rows
     // set() since.
     std::vector<int> rowsChangedFrom(const RowList& other) const;
+    // Whether row k is other's row j unread: the same place in the same file.
+    bool isCopyOf(int k, const RowList& other, int j) const
+    {
+        const Place& place = places_[std::size_t(k)];
+        return place.isInFile() && place == other.places_[std::size_t(j)] &&
+               file_.constData() == other.file_.constData();
+    }
     // How many rows two lists read from files begin with byte for byte, found
     // with one comparison of the files rather than one a row.
     int sharedStart(const RowList& other) const;
@@ -73,6 +84,11 @@ private:
         qsizetype end() const { return at() + size(); }
         bool isInFile() const { return inFile_; }
         Place movedBy(qsizetype shift) const { return {at() + shift, size(), isInFile()}; }
+        // All 64 bits are the fields, so one word compare says it.
+        bool operator==(const Place& other) const
+        {
+            return std::bit_cast<quint64>(*this) == std::bit_cast<quint64>(other);
+        }
 
     private:
         Place(qsizetype at, qsizetype size, bool inFile)
@@ -93,7 +109,14 @@ private:
     Place keep(QByteArrayView rowBytes);
     // The row a line of the file gives.
     void read(QByteArrayView line);
-    bool lineBreakAt(qsizetype at) const;
+    // Asked for every row a reload takes from the last file: inline, two bytes
+    // compared in place.
+    bool lineBreakAt(qsizetype at) const
+    {
+        using DataFile::kLineBreak;
+        return at >= 0 && at + kLineBreak.size() <= file_.size() &&
+               std::equal(kLineBreak.begin(), kLineBreak.end(), file_.constData() + at);
+    }
     // How many of the first rows lie, line break and all, in the file's first
     // `bytes` bytes.
     int rowsEndingWithin(qsizetype bytes) const;

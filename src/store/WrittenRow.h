@@ -44,10 +44,10 @@ inline quint64 dayWord(QByteArrayView stampOrLine)
         std::memcpy(&day, stampOrLine.data(), sizeof day);
     return day;
 }
-// False only when line cannot have stamp, whose dayWord is day.
-inline bool mayHaveStamp(QByteArrayView line, QByteArrayView stamp, quint64 day)
+// False only when line cannot have the stamp whose dayWord is day.
+inline bool mayHaveStamp(QByteArrayView line, quint64 day)
 {
-    return stamp.size() < kDaySize || dayWord(line) == day;
+    return day == 0 || dayWord(line) == day;
 }
 
 // Title and description: the last two fields, side by side in the line.
@@ -57,6 +57,15 @@ QByteArrayView textsOf(QByteArrayView line);
 inline bool sameIdentity(QByteArrayView x, QByteArrayView y)
 {
     return same(x, y) || (same(stampOf(x), stampOf(y)) && same(textsOf(x), textsOf(y)));
+}
+
+// Two decimal digits, as a stamp's parts are written, as a number; -1 when
+// they are not.
+inline int twoDigits(const char* p)
+{
+    // Below '0' wraps past 9 unsigned: one compare a digit.
+    const unsigned tens = unsigned(p[0] - '0'), units = unsigned(p[1] - '0');
+    return tens > 9 || units > 9 ? -1 : int(tens * 10 + units);
 }
 
 // Stamps in the order of their bytes: below 0, 0 or above 0.
