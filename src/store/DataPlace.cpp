@@ -1,8 +1,7 @@
 #include "DataPlace.h"
 
-#include "UserFolders.h"
-
 #include "ReminderStore.h"
+#include "UserFolders.h"
 
 #include <QDir>
 #include <QFileInfo>

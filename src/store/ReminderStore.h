@@ -4,7 +4,6 @@
 #include "FileSwap.h"
 #include "Reminder.h"
 #include "RowList.h"
-#include "SafeFile.h"
 
 #include <QString>
 #include <QStringList>

@@ -158,9 +158,10 @@ void RowList::set(int k, const QString& row)
 std::vector<int> RowList::rowsChangedFrom(const RowList& other) const
 {
     std::vector<int> changed;
-    const bool sameFile = file_.constData() == other.file_.constData();
+    // isCopyOf row by row, the file compared once.
+    const bool sameFile = holdsFileOf(other);
     for (std::size_t k = 0; k < places_.size(); ++k)
-        if (!sameFile || places_[k] != other.places_[k] || !places_[k].isInFile())
+        if (!sameFile || !places_[k].isSameFileRow(other.places_[k]))
             changed.push_back(int(k));
     return changed;
 }
@@ -173,7 +174,7 @@ int RowList::sharedStart(const RowList& other) const
     for (; k < rows; ++k) {
         const Place &a = places_[std::size_t(k)], &b = other.places_[std::size_t(k)];
         // A row cleaned at load lies elsewhere; the line break must match too.
-        if (!a.isInFile() || a != b || a.end() + kLineBreak.size() > same)
+        if (!a.isSameFileRow(b) || a.end() + kLineBreak.size() > same)
             break;
     }
     return k;

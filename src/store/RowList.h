@@ -45,9 +45,8 @@ public:
     // Whether row k is other's row j unread: the same place in the same file.
     bool isCopyOf(int k, const RowList& other, int j) const
     {
-        const Place& place = places_[std::size_t(k)];
-        return place.isInFile() && place == other.places_[std::size_t(j)] &&
-               file_.constData() == other.file_.constData();
+        return places_[std::size_t(k)].isSameFileRow(other.places_[std::size_t(j)]) &&
+               holdsFileOf(other);
     }
     // How many rows two lists read from files begin with byte for byte, found
     // with one comparison of the files rather than one a row.
@@ -89,6 +88,9 @@ private:
         {
             return std::bit_cast<quint64>(*this) == std::bit_cast<quint64>(other);
         }
+        // The same place in a file: the same bytes where both lists hold one
+        // file, or where their files agree that far.
+        bool isSameFileRow(const Place& other) const { return isInFile() && *this == other; }
 
     private:
         Place(qsizetype at, qsizetype size, bool inFile)
@@ -101,6 +103,10 @@ private:
     };
     static_assert(sizeof(Place) == 8);
 
+    bool holdsFileOf(const RowList& other) const
+    {
+        return file_.constData() == other.file_.constData();
+    }
     QByteArrayView bytes(const Place& place) const
     {
         const QByteArray& from = place.isInFile() ? file_ : extra_;
@@ -145,7 +151,7 @@ public:
     void add(const RowList& list, int k)
     {
         const Place& place = list.places_[std::size_t(k)];
-        if (place.isInFile() && list.file_.constData() == list_.file_.constData())
+        if (place.isInFile() && list_.holdsFileOf(list))
             list_.places_.push_back(place);
         else
             add(list.line(k));

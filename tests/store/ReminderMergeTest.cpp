@@ -342,6 +342,30 @@ TEST(ReminderMerge, givesWhatTheRuleGivesOnRandomLists)
         ASSERT_EQ(ReminderMerge::merge(b, ours, theirs, kToday), plainMerge(b, ours, theirs))
             << "base " << (b ? b->join(" | ").toStdString() : "none") << "\nours "
             << ours.join(" | ").toStdString() << "\ntheirs " << theirs.join(" | ").toStdString();
+        // The same with ours in the base's own bytes wherever a row of it is one
+        // of the base's, as the store holds its list: rows then pass unread.
+        if (b) {
+            const RowList baseRows = RowList::fromFile(DataFile::serialize(base));
+            RowList::Builder inBase(baseRows.file(), std::size_t(ours.size()));
+            for (const QString& row : ours) {
+                // Of the base's rows with its bytes, any: duplicates lie apart.
+                const QByteArray line = DataFile::writtenForm(row);
+                std::vector<int> alike;
+                for (int k = 0; k < baseRows.count(); ++k)
+                    if (baseRows.line(k) == line)
+                        alike.push_back(k);
+                if (alike.empty())
+                    inBase.add(line);
+                else
+                    inBase.add(baseRows, alike[std::size_t(round) % alike.size()]);
+            }
+            const RowList merged = ReminderMerge::merge(
+                &baseRows, inBase.take(), RowList::fromFile(DataFile::serialize(theirs)), kToday);
+            QStringList rows;
+            for (int k = 0; k < merged.count(); ++k)
+                rows << merged.at(k);
+            ASSERT_EQ(rows, plainMerge(b, ours, theirs));
+        }
 
         // A reload reads theirs' file next to the base's, written or read, even
         // with stray bytes of a hand edit in either: it gives what reading it
