@@ -7,7 +7,7 @@
 set -euo pipefail
 
 run_pkgs=(g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxcb1-dev
-          fonts-liberation2)
+          fonts-liberation2 qt6-translations-l10n)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
            imagemagick xclip trayer openbox fiu-utils libfiu-dev clang libclang-rt-14-dev
            python3 dunst dbus-daemon dbus-bin desktop-file-utils appstream xdg-utils qt6ct
@@ -18,7 +18,7 @@ package_pkgs=(dpkg-dev file)
 # dpkg-repack, which keeps a copy installed before the check.
 test_pkgs+=(lintian devscripts man-db dpkg-repack)
 windows_pkgs=(g++-mingw-w64-x86-64-posix wine64 nsis unzip dpkg-dev ninja-build ccache googletest
-              fonts-liberation2 xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick python3)
+              fonts-liberation2 qt6-translations-l10n xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick python3)
 
 want=("${run_pkgs[@]}")
 case "${1:-run}" in

@@ -35,6 +35,14 @@ install(FILES ${fonts} DESTINATION fonts)
 install(FILES ${QR_FONT_LICENSE} DESTINATION fonts RENAME LICENSE.txt)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 
+# Qt's own texts in Portuguese (a text box's context menu), from Debian's
+# translations of the same Qt.
+set(QR_QT_TRANSLATIONS /usr/share/qt6/translations CACHE PATH "Qt's translations")
+if(NOT EXISTS ${QR_QT_TRANSLATIONS}/qtbase_pt_BR.qm)
+  message(FATAL_ERROR "no qtbase_pt_BR.qm in ${QR_QT_TRANSLATIONS} (package qt6-translations-l10n)")
+endif()
+install(FILES ${QR_QT_TRANSLATIONS}/qtbase_pt_BR.qm DESTINATION translations)
+
 set(CPACK_PACKAGE_NAME quivera-recordim)
 set(CPACK_PACKAGE_VENDOR "Equipe Quivera")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "bloco de lembretes rápidos para a área de trabalho")

@@ -7,6 +7,7 @@
 #include "Fonts.h"
 #include "ListFollower.h"
 #include "Pictures.h"
+#include "QtTranslation.h"
 #include "TrayMinimizer.h"
 #include "frm0_Inicial.h"
 #include "frm1_Escrever.h"
@@ -24,6 +25,7 @@ Application::Application(const QString& dataFolder, const Clock& clock)
     // first window is built.
     Accessibility::install();
     Fonts::install();
+    QtTranslation::install();
     Pictures::load();
     FocusMark::install();
     main_ = std::make_unique<frm0_Inicial>(store_, owner_, clock);
