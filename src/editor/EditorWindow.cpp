@@ -138,9 +138,9 @@ void EditorWindow::showDue(const QString& due)
     ui_->lblVencimento->setAccessibleDescription(words);
 }
 
-QString EditorWindow::titleText() const
+bool EditorWindow::titleInUse() const
 {
-    return ui_->txtTitulo->text();
+    return ui_->txtTitulo->holdsMessage() || !ui_->txtTitulo->text().isEmpty();
 }
 
 void EditorWindow::clearDescription()

@@ -66,7 +66,8 @@ protected:
     // `onMainLine`: the message shows the main window's message line too.
     void showTitleMessage(const QString& text, bool onMainLine);
     void showDue(const QString& due);
-    QString titleText() const;
+    // The title box holds a title or shows a message.
+    bool titleInUse() const;
     void clearDescription();
 
     MainHost& host_;

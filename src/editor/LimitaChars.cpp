@@ -69,34 +69,3 @@ QString LimitaChars::clean(QStringView text, bool keepLineBreaks)
             kept += ch;
     return kept;
 }
-
-LimitaChars::Change LimitaChars::changeOf(const QString& before, const QString& after, int cursor)
-{
-    const qsizetype shorter = qMin(before.size(), after.size());
-    qsizetype head = 0;
-    while (head < shorter && before[head] == after[head])
-        ++head;
-    qsizetype sameEnd = 0;
-    while (sameEnd < shorter &&
-           before[before.size() - 1 - sameEnd] == after[after.size() - 1 - sameEnd])
-        ++sameEnd;
-    // As many characters stay whichever way the smallest change is placed; the
-    // head may give some of them to the tail, as far as the common end reaches.
-    const qsizetype kept = head + qMin(sameEnd, shorter - head);
-    const qsizetype headAtCursor = cursor - after.size() + kept;
-    if (headAtCursor >= kept - sameEnd && headAtCursor >= 0 && headAtCursor < head)
-        head = headAtCursor;
-    return {head, kept - head};
-}
-
-QString LimitaChars::limitEdit(const QString& before, const QString& after, int maxLength,
-                               bool keepLineBreaks, int& cursor)
-{
-    const Change change = changeOf(before, after, cursor);
-    QString inserted = clean(change.inserted(after), keepLineBreaks);
-    const qsizetype room = qMax<qsizetype>(0, maxLength - change.head - change.tail);
-    if (inserted.size() > room)
-        inserted.truncate(room);
-    cursor = int(change.head + inserted.size());
-    return after.left(change.head) + inserted + after.right(change.tail);
-}

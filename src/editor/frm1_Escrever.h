@@ -11,8 +11,8 @@ public:
 
     frm1_Escrever(MainHost& host, const Clock& clock, QWidget* parent = nullptr);
 
-    // Restoring from the tray brings it back while it holds a title.
-    bool restoresWithMain() const override { return !titleText().isEmpty(); }
+    // Restoring from the tray brings it back while its title box is in use.
+    bool restoresWithMain() const override { return titleInUse(); }
 
 protected:
     StoreStatus store(const QString& title, const QString& due,

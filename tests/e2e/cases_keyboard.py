@@ -93,6 +93,29 @@ def the_keyboard_alone_writes_concludes_saves_corrects_and_deletes(s):
            rb'(.{17})\xa7----/----/----\xa7  \xa7Segundo\xa7(\r\n)?"\r\n')
     wait_until(lambda: re.fullmatch(two, s.data(), re.S), 5, "the two titles as they were typed")
 
+    # While "Entrada inserida com sucesso!" shows: typed over the whole of it
+    # selected, the title is what was typed; undone from the box's own menu, the
+    # box is empty and OK stores nothing.
+    wait_focus(s, s.wid, "the keyboard to come back after the store")
+    s.key("ctrl+n")
+    writer = wait_new_focus(s, s.wid)
+    s.key("End", "shift+Home")
+    s.type("Enviar")
+    s.key("ctrl+Return")
+    wait_until(lambda: s.data().count(b"\xa7----/----/----\xa7") == 3, 5, "the third reminder")
+    check(b"\xa7Enviar\xa7" in s.data(), "the title typed over the message was not kept whole")
+    wait_focus(s, s.wid, "the keyboard to come back after the store")
+    s.key("ctrl+n")
+    writer = wait_new_focus(s, s.wid)
+    s.type("x")
+    s.click(60, 55, button=3, wid=writer)         # the title box's menu
+    s.key("Down", "Return")                       # its first entry, Desfazer
+    s.key("ctrl+Return")
+    wait_focus(s, s.wid, "the keyboard to come back after OK")
+    time.sleep(0.5)
+    check(s.data().count(b"\xa7----/----/----\xa7") == 3 and b"Entrada" not in s.data(),
+          "OK after Undo over a message stored a reminder")
+
 
 @case(wm=True, data=file_rows(reminders(3)))
 def mouse_clicks_on_the_pictures_show_no_focus_mark(s):

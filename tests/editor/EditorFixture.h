@@ -7,9 +7,12 @@
 
 #include "DescriptionBox.h"
 #include "PictureButton.h"
+#include "QtTranslation.h"
 #include "TitleBox.h"
 
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -32,6 +35,8 @@ inline void typeKeys(QWidget* box, const QString& text)
 // Either editor window over a fake main window and a real store.
 class EditorFixture : public ::testing::Test {
 protected:
+    EditorFixture() { QtTranslation::install(); }
+
     template <class Editor> void open()
     {
         delete editor;
@@ -53,6 +58,31 @@ protected:
     }
 
     void ok() { click("btnOk"); }
+
+    // Chooses an entry of the title box's context menu, as the right button opens it.
+    void chooseInMenu(const QString& entry)
+    {
+        QContextMenuEvent press(QContextMenuEvent::Mouse, QPoint(4, 4),
+                                titulo->mapToGlobal(QPoint(4, 4)));
+        QCoreApplication::sendEvent(titulo, &press);
+        const QList<QMenu*> menus = titulo->findChildren<QMenu*>();
+        ASSERT_FALSE(menus.isEmpty());
+        QMenu* menu = menus.last();
+        QAction* chosen = nullptr;
+        for (QAction* action : menu->actions())
+            if (action->text().startsWith(entry))
+                chosen = action;
+        ASSERT_TRUE(chosen) << entry.toStdString();
+        menu->close();
+        chosen->trigger();
+        processDeletes();
+    }
+
+    // What the title box shows: its text, or the message drawn in it while empty.
+    QString shownTitle() const
+    {
+        return titulo->text().isEmpty() ? titulo->placeholderText() : titulo->text();
+    }
 
     // The 2000 ms message end, without waiting for it.
     void fireTimer()

@@ -51,7 +51,7 @@ TEST_F(Escrever, aTitleOfSpacesIsRefusedUntilTheTimerEndsTheMessage)
     typeKeys(descricao, QStringLiteral("fica"));
     ok();
     EXPECT_EQ(host.store().count(), 0);
-    EXPECT_EQ(titulo->text(), QStringLiteral("O título não pode ficar vazio!"));
+    EXPECT_EQ(shownTitle(), QStringLiteral("O título não pode ficar vazio!"));
     EXPECT_EQ(descricao->toPlainText(), QStringLiteral("fica"));
     EXPECT_EQ(beeps.count(), 1);
     EXPECT_TRUE(host.messageVisible);
@@ -92,7 +92,7 @@ TEST_F(Escrever, aStoredReminderKeepsItsSpacesAndClearsTheWindow)
     EXPECT_FALSE(host.unsaved);
     EXPECT_GE(host.focusHolders, 1);
 
-    EXPECT_EQ(titulo->text(), QStringLiteral("Entrada inserida com sucesso!"));
+    EXPECT_EQ(shownTitle(), QStringLiteral("Entrada inserida com sucesso!"));
     EXPECT_TRUE(descricao->toPlainText().isEmpty());
     EXPECT_EQ(data->text(), QStringLiteral("----/----/----"));
     EXPECT_TRUE(editor->messageTimer()->isActive());
@@ -108,7 +108,7 @@ TEST_F(Escrever, okDuringTheMessageStoresNothing)
     const HeardBeeps beeps;
     ok();
     ASSERT_EQ(host.store().count(), 1);
-    EXPECT_EQ(titulo->text(), EditorWindow::kVazio);
+    EXPECT_EQ(shownTitle(), EditorWindow::kVazio);
     EXPECT_EQ(beeps.count(), 1);
     EXPECT_TRUE(host.messageVisible);
     EXPECT_TRUE(editor->messageTimer()->isActive());
@@ -147,7 +147,7 @@ TEST_F(Escrever, whatIsTypedDuringEachMessageIsTheTitle)
 
     // A refused key changes nothing, so the message stays; Backspace empties it.
     typeKeys(titulo, QStringLiteral("~"));
-    EXPECT_EQ(titulo->text(), frm1_Escrever::kInserida);
+    EXPECT_EQ(shownTitle(), frm1_Escrever::kInserida);
     EXPECT_TRUE(editor->messageTimer()->isActive());
     QTest::keyClick(titulo, Qt::Key_Backspace);
     EXPECT_TRUE(titulo->text().isEmpty());
@@ -155,8 +155,29 @@ TEST_F(Escrever, whatIsTypedDuringEachMessageIsTheTitle)
 
     ok();
     QGuiApplication::clipboard()->setText(QStringLiteral("co§lado"));
-    titulo->paste();
+    chooseInMenu(QStringLiteral("C&olar"));
     EXPECT_EQ(titulo->text(), QStringLiteral("colado"));
+
+    // Over the whole message selected, and undone: never a title of its words.
+    for (const QString& typed : {QStringLiteral("Enviar"), QStringLiteral("Ordem")}) {
+        if (typed == QStringLiteral("Enviar"))
+            write(QStringLiteral("Primeiro"));
+        else {
+            titulo->clear();
+            ok();
+        }
+        ASSERT_TRUE(titulo->holdsMessage());
+        QTest::keyClick(titulo, Qt::Key_End);
+        QTest::keyClick(titulo, Qt::Key_Home, Qt::ShiftModifier);
+        typeKeys(titulo, typed);
+        EXPECT_EQ(titulo->text(), typed);
+    }
+    chooseInMenu(QStringLiteral("&Desfazer"));
+    EXPECT_TRUE(titulo->text().isEmpty());
+    EXPECT_FALSE(titulo->holdsMessage());
+    const int stored = host.store().count();
+    ok();
+    EXPECT_EQ(host.store().count(), stored);
 
     write(QStringLiteral("Outro"));
     QAccessible::queryAccessibleInterface(titulo)->setText(QAccessible::Value,
@@ -177,7 +198,7 @@ TEST_F(Escrever, aHastyDoubleClickOnOkStoresOneReminder)
     MouseEvents::release(button, at);
     ASSERT_EQ(host.store().count(), 1);
     EXPECT_EQ(host.store().reminderAt(0).title, QStringLiteral("Uma vez"));
-    EXPECT_EQ(titulo->text(), frm1_Escrever::kInserida);
+    EXPECT_EQ(shownTitle(), frm1_Escrever::kInserida);
 }
 
 TEST_F(Escrever, ctrlEnterStoresOnceHowEverLongItIsHeldAndTypesNothing)
@@ -194,7 +215,7 @@ TEST_F(Escrever, ctrlEnterStoresOnceHowEverLongItIsHeldAndTypesNothing)
     ASSERT_EQ(host.store().count(), 1);
     EXPECT_EQ(host.store().reminderAt(0).title, QStringLiteral("Pelo teclado"));
     EXPECT_EQ(host.store().reminderAt(0).description, QString());
-    EXPECT_EQ(titulo->text(), frm1_Escrever::kInserida);
+    EXPECT_EQ(shownTitle(), frm1_Escrever::kInserida);
 }
 
 TEST_F(Escrever, quotesAndLineBreaksAreStoredAndReadBack)
@@ -364,7 +385,7 @@ TEST_F(Atualizar, aRefusedTitleLeavesTheMessageLineAlone)
     titulo->selectAll();
     typeKeys(titulo, QStringLiteral("  "));
     ok();
-    EXPECT_EQ(titulo->text(), QStringLiteral("O título não pode ficar vazio!"));
+    EXPECT_EQ(shownTitle(), QStringLiteral("O título não pode ficar vazio!"));
     EXPECT_FALSE(host.messageVisible);
     EXPECT_EQ(host.store().reminderAt(0).title, QStringLiteral("Lembrete 0"));
     fireTimer();

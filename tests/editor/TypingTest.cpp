@@ -5,6 +5,10 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
+#include <QMimeData>
+
+#include <functional>
+#include <random>
 
 namespace {
 
@@ -108,11 +112,33 @@ TEST_F(Typing, pastedTextIsFilteredLikeTypedText)
     QTest::keyClick(titulo, Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(titulo->text(), QStringLiteral("xyzw"));
     titulo->clear();
-    titulo->paste(); // the context menu's route
+    chooseInMenu(QStringLiteral("C&olar"));
     EXPECT_EQ(titulo->text(), QStringLiteral("xyzw"));
-
     QTest::keyClick(descricao, Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(descricao->storedText(), QStringLiteral("xyz\r\nw"));
+    QMimeData dropped;
+    dropped.setText(QStringLiteral("~1§"));
+    QDragEnterEvent enter(QPoint(200, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(titulo, &enter);
+    QDropEvent drop(QPointF(200, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(titulo, &drop);
+    EXPECT_EQ(titulo->text(), QStringLiteral("xyzw1"));
+
+    // A cleaned paste is one step for Undo and Redo; what brings only refused
+    // characters changes nothing and leaves the history as it was.
+    titulo->setProgramText(QStringLiteral("ab"));
+    titulo->end(false);
+    QGuiApplication::clipboard()->setText(QStringLiteral("x§y"));
+    chooseInMenu(QStringLiteral("C&olar"));
+    EXPECT_EQ(titulo->text(), QStringLiteral("abxy"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("§~"));
+    QTest::keyClick(titulo, Qt::Key_Insert, Qt::ShiftModifier);
+    chooseInMenu(QStringLiteral("C&olar"));
+    EXPECT_EQ(titulo->text(), QStringLiteral("abxy"));
+    chooseInMenu(QStringLiteral("&Desfazer"));
+    EXPECT_EQ(titulo->text(), QStringLiteral("ab"));
+    chooseInMenu(QStringLiteral("&Refazer"));
+    EXPECT_EQ(titulo->text(), QStringLiteral("abxy"));
 }
 
 TEST_F(Typing, theTitleTakesAtMost45CharactersHoweverTheyCome)
@@ -123,8 +149,17 @@ TEST_F(Typing, theTitleTakesAtMost45CharactersHoweverTheyCome)
     titulo->clear();
     typeKeys(titulo, QStringLiteral("12345"));
     QGuiApplication::clipboard()->setText(fifty);
-    titulo->paste();
+    chooseInMenu(QStringLiteral("C&olar"));
     EXPECT_EQ(titulo->text(), QStringLiteral("12345") + QString(40, u'a'));
+
+    // A longer title read from the file comes back whole on Undo.
+    const QString fromFile = QStringLiteral("b") + fifty;
+    titulo->setProgramText(fromFile);
+    for (int i = 0; i < 10; ++i)
+        QTest::keyClick(titulo, Qt::Key_Backspace);
+    EXPECT_EQ(titulo->text(), fromFile.left(41));
+    chooseInMenu(QStringLiteral("&Desfazer"));
+    EXPECT_EQ(titulo->text(), fromFile);
 
     typeKeys(descricao, fifty + fifty);
     EXPECT_EQ(descricao->toPlainText().size(), 100);
@@ -214,4 +249,156 @@ TEST_F(Typing, whatIsTypedReachesTheFileWithoutReservedCharacters)
     ASSERT_EQ(reread.load(), StoreStatus::Ok);
     EXPECT_EQ(reread.reminderAt(0).title, QStringLiteral("Título \"x\""));
     EXPECT_EQ(reread.reminderAt(0).description, QStringLiteral("l1\u00A5l2"));
+}
+
+// A seeded random script of edits, typed into the title box and into a plain
+// 45-character line edit: the title box must end every step as the plain box
+// does, Undo and Redo included. With `message`, each round starts while a
+// message shows over an empty plain box: until the user's first edit ends it,
+// the title box holds no text at all.
+class TitleScript {
+public:
+    TitleScript(TitleBox* title, EditorWindow* editor, unsigned seed)
+        : title_(title), editor_(editor), random_(seed)
+    {
+        plain_.setMaxLength(TitleBox::kMaxLength);
+    }
+
+    void round(bool message, int steps)
+    {
+        script_ = message ? QStringLiteral("message: ") : QString();
+        if (message) {
+            title_->setProgramText({});
+            QTest::mouseClick(editor_->findChild<QWidget*>(QStringLiteral("btnOk")),
+                              Qt::LeftButton);
+            plain_.setText({});
+        } else {
+            const QString start = word().repeated(pick(4)).left(TitleBox::kMaxLength);
+            title_->setProgramText(start);
+            plain_.setText(start);
+            script_ = "\"" + start + "\": ";
+        }
+        for (int i = 0; i < steps && !::testing::Test::HasFailure(); ++i) {
+            step();
+            if (title_->holdsMessage()) {
+                ASSERT_TRUE(title_->text().isEmpty()) << script_.toStdString();
+                ASSERT_TRUE(plain_.text().isEmpty()) << script_.toStdString();
+                continue;
+            }
+            ASSERT_FALSE(editor_->messageTimer()->isActive()) << script_.toStdString();
+            ASSERT_EQ(title_->text(), plain_.text()) << script_.toStdString();
+            ASSERT_EQ(title_->cursorPosition(), plain_.cursorPosition()) << script_.toStdString();
+            ASSERT_EQ(title_->selectedText(), plain_.selectedText()) << script_.toStdString();
+        }
+    }
+
+private:
+    int pick(int n) { return int(random_() % unsigned(n)); }
+
+    // Few letters and short words, so that equal ones meet often.
+    QString word()
+    {
+        static const QStringList words = {"n", "no", "novo ", "a", "aa", "ã", "Enviar", " "};
+        return words[pick(int(words.size()))];
+    }
+
+    void both(const std::function<void(QLineEdit*)>& edit, const QString& name)
+    {
+        script_ += name + u' ';
+        edit(title_);
+        edit(&plain_);
+    }
+
+    void key(Qt::Key key, Qt::KeyboardModifiers mods, const QString& name)
+    {
+        both([&](QLineEdit* box) { QTest::keyClick(box, key, mods); }, name);
+    }
+
+    void step()
+    {
+        const Qt::KeyboardModifiers shift = pick(2) ? Qt::ShiftModifier : Qt::NoModifier;
+        switch (pick(14)) {
+        case 0:
+            key(Qt::Key_Left, shift, "Left");
+            break;
+        case 1:
+            key(Qt::Key_Right, shift, "Right");
+            break;
+        case 2:
+            key(Qt::Key_Home, shift, "Home");
+            break;
+        case 3:
+            key(Qt::Key_End, shift, "End");
+            break;
+        case 4:
+            key(Qt::Key_Backspace, Qt::NoModifier, "Backspace");
+            break;
+        case 5:
+            key(Qt::Key_Delete, Qt::NoModifier, "Delete");
+            break;
+        case 6:
+            key(Qt::Key_Backspace, Qt::ControlModifier, "Ctrl+Backspace");
+            break;
+        case 7:
+            key(Qt::Key_Delete, Qt::ShiftModifier, "Shift+Delete");
+            break;
+        case 8: {
+            const QString text = word();
+            QGuiApplication::clipboard()->setText(text);
+            key(Qt::Key_Insert, Qt::ShiftModifier, "Shift+Insert(" + text + ")");
+            break;
+        }
+        case 9:
+            both([](QLineEdit* box) { box->undo(); }, "Undo");
+            break;
+        case 10:
+            both([](QLineEdit* box) { box->redo(); }, "Redo");
+            break;
+        case 11: {
+            const QString text = word();
+            both(
+                [&](QLineEdit* box) {
+                    QInputMethodEvent composed;
+                    composed.setCommitString(text);
+                    QCoreApplication::sendEvent(box, &composed);
+                },
+                "IM(" + text + ")");
+            break;
+        }
+        case 12: {
+            // Refused: nothing changes, a message included.
+            const QString before = title_->text();
+            const bool message = title_->holdsMessage();
+            script_ += "~ ";
+            typeKeys(title_, QStringLiteral("~§"));
+            ASSERT_EQ(title_->text(), before) << script_.toStdString();
+            ASSERT_EQ(title_->holdsMessage(), message) << script_.toStdString();
+            break;
+        }
+        default: {
+            const QString text = word();
+            both([&](QLineEdit* box) { typeKeys(box, text); }, "type(" + text + ")");
+        }
+        }
+    }
+
+    TitleBox* title_;
+    EditorWindow* editor_;
+    std::mt19937 random_;
+    QLineEdit plain_;
+    QString script_;
+};
+
+TEST_F(Typing, theTitleBoxEditsAsAPlainLineEditByEveryRoute)
+{
+    // More seeds and steps: QR_TITLE_SEEDS=N.
+    const int seeds = qEnvironmentVariableIntValue("QR_TITLE_SEEDS") > 0
+                          ? qEnvironmentVariableIntValue("QR_TITLE_SEEDS")
+                          : 4;
+    for (int seed = 1; seed <= seeds && !HasFailure(); ++seed) {
+        SCOPED_TRACE(seed);
+        TitleScript script(titulo, editor, unsigned(seed));
+        for (int round = 0; round < 40 && !HasFailure(); ++round)
+            script.round(round % 2 == 1, 40);
+    }
 }
