@@ -12,7 +12,6 @@ qt_version=6.4.2+dfsg-10
 # The orig tarball's SHA-256: a different source must never reuse an old build.
 qt_sha256=4f14b89a9463a540fd84a6718b8519a2297119b454ef547721015a9e9019ae9e
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/quivera-recordim
-qt_dir=${QR_QT_MINGW:-$cache/qt-$qt_version-mingw-${qt_sha256:0:12}}
 out=$root/build-windows
 prefix=$out/wine-prefix
 wine=/usr/lib/wine/wine64
@@ -69,6 +68,34 @@ fetch_qt_source() {
   dpkg-source --no-check -x "$src"/qt6-base_*.dsc "$src/tree" >/dev/null
 }
 
+# What Qt is configured with. The cache folder is named after these too, so a
+# changed switch never reuses a Qt built without it.
+qt_options=(
+  -DCMAKE_BUILD_TYPE=Release -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DBUILD_SHARED_LIBS=ON
+  -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_tabletevent=OFF
+  -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_vulkan=OFF
+  -DFEATURE_openssl=OFF -DFEATURE_opengl=ON
+  -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
+  -DFEATURE_system_jpeg=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF
+  -DFEATURE_system_doubleconversion=OFF
+  # What nothing of the program or its tests uses: less to compile, and less to ship.
+  -DFEATURE_graphicsview=OFF -DFEATURE_mdiarea=OFF -DFEATURE_dockwidget=OFF
+  -DFEATURE_mainwindow=OFF -DFEATURE_toolbar=OFF -DFEATURE_statusbar=OFF -DFEATURE_wizard=OFF
+  -DFEATURE_colordialog=OFF -DFEATURE_fontdialog=OFF -DFEATURE_filedialog=OFF
+  -DFEATURE_inputdialog=OFF -DFEATURE_progressdialog=OFF -DFEATURE_errormessage=OFF
+  -DFEATURE_calendarwidget=OFF -DFEATURE_datetimeedit=OFF -DFEATURE_lcdnumber=OFF
+  -DFEATURE_dial=OFF -DFEATURE_splashscreen=OFF -DFEATURE_keysequenceedit=OFF
+  -DFEATURE_columnview=OFF -DFEATURE_treewidget=OFF -DFEATURE_tablewidget=OFF
+  -DFEATURE_undoview=OFF -DFEATURE_toolbox=OFF -DFEATURE_tabwidget=OFF -DFEATURE_splitter=OFF
+  -DFEATURE_textbrowser=OFF -DFEATURE_fontcombobox=OFF -DFEATURE_pdf=OFF
+  -DFEATURE_textodfwriter=OFF -DFEATURE_movie=OFF -DFEATURE_textmarkdownreader=OFF
+  -DFEATURE_textmarkdownwriter=OFF -DFEATURE_undogroup=OFF -DFEATURE_undostack=OFF
+  -DFEATURE_undocommand=OFF -DFEATURE_networkdiskcache=OFF -DFEATURE_udpsocket=OFF
+  -DFEATURE_dnslookup=OFF
+)
+qt_key=$(printf '%s\n' "${qt_options[@]}" | sha256sum | cut -c1-8)
+qt_dir=${QR_QT_MINGW:-$cache/qt-$qt_version-mingw-${qt_sha256:0:12}-$qt_key}
+
 build_qt() {
   if [[ -f $qt_dir/.complete ]]; then
     echo "MinGW Qt cached in $qt_dir"
@@ -77,28 +104,22 @@ build_qt() {
   log "Qt $qt_version for MinGW-w64 (about 20 minutes on two cores)"
   toolchain
   local bld=$cache/qt-build
-  # An interrupted build resumes where it stopped.
-  if [[ ! -f $bld/build.ninja ]]; then
+  # An interrupted build resumes where it stopped, with the options it began with.
+  if [[ ! -f $bld/build.ninja || $(cat "$bld/.options" 2>/dev/null) != "$qt_key" ]]; then
     fetch_qt_source
     rm -rf "$bld" "$qt_dir"
     cmake -S "$cache/src/tree" -B "$bld" -G Ninja \
-      -DCMAKE_TOOLCHAIN_FILE="$out/mingw-toolchain.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$qt_dir" \
+      -DCMAKE_TOOLCHAIN_FILE="$out/mingw-toolchain.cmake" -DCMAKE_INSTALL_PREFIX="$qt_dir" \
       -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
       -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-      -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DBUILD_SHARED_LIBS=ON \
-      -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_tabletevent=OFF \
-      -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_vulkan=OFF \
-      -DFEATURE_openssl=OFF -DFEATURE_opengl=ON \
-      -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF \
-      -DFEATURE_system_jpeg=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF \
-      -DFEATURE_system_doubleconversion=OFF
+      "${qt_options[@]}"
+    echo "$qt_key" >"$bld/.options"
   fi
   # What the program and its tests load, and no more: the Windows platform plugin
   # needs Qt OpenGL; Direct2D, TLS, image format and touch plugins are left out.
   nice -n 5 cmake --build "$bld" -j "$(nproc)" --target Core Gui Widgets Network Test OpenGL \
     EntryPointImplementation QWindowsIntegrationPlugin QOffscreenIntegrationPlugin \
-    QMinimalIntegrationPlugin QWindowsVistaStylePlugin
+    QWindowsVistaStylePlugin
   # The install rules of what was not built are emptied; a folder whose own rules
   # miss a file and that holds other folders' rules too would lose those: stop.
   local rules missing
@@ -154,22 +175,31 @@ build_host_tools() {
   nice -n 5 cmake --build "$out/host"
 }
 
-# One cross build with its tests under Wine, and its package.
+# One cross build, its tests under Wine once, and both packages: no test links
+# main.cpp, the one file QR_INSTALLED changes, so the installer's build only
+# recompiles that file and relinks the program.
 build_program() {
-  local kind=$1 installed=$2 dir=$out/$1
-  log "Program, $kind build"
-  "$qt_dir/bin/qt-cmake" -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$out/mingw-toolchain.cmake" \
-    -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DQR_INSTALLED="$installed" -DQR_TESTS=ON \
-    -DQR_HOST_PICTURES="$out/host/qr_host_pictures" \
-    -DQR_GTEST_SOURCE=/usr/src/googletest \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$out/wine-run" >/dev/null
+  local dir=$out/program
+  configure_program() {
+    "$qt_dir/bin/qt-cmake" -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DQT_CHAINLOAD_TOOLCHAIN_FILE="$out/mingw-toolchain.cmake" \
+      -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DQR_INSTALLED="$1" -DQR_TESTS=ON \
+      -DQR_HOST_PICTURES="$out/host/qr_host_pictures" \
+      -DQR_GTEST_SOURCE=/usr/src/googletest \
+      -DCMAKE_CROSSCOMPILING_EMULATOR="$out/wine-run" >/dev/null
+  }
+  log "Program, portable build"
+  configure_program OFF
   nice -n 5 cmake --build "$dir" -j "$(nproc)"
-  log "Tests under Wine, $kind build"
+  log "Tests under Wine"
   # Wine's offscreen platform finds no font of the system's: this case, which
   # draws with the default font and never loads the program's own, has none.
   (cd "$dir" && xvfb-run -a ctest --output-on-failure -j "$(nproc)" \
      -E '^PaperListTest\.ShowsOnlyTheTextBeforeTheFirstTab$')
+  (cd "$dir" && cpack -B "$dir/package" >/dev/null)
+  log "Program, installed build"
+  configure_program ON
+  nice -n 5 cmake --build "$dir" -j "$(nproc)"
   (cd "$dir" && cpack -B "$dir/package" >/dev/null)
   cp "$dir"/package/quivera-recordim-"$version"-* "$out/"
 }
@@ -189,8 +219,7 @@ case $step in
     wine_wrapper
     make_prefix
     build_host_tools
-    build_program portable OFF
-    build_program installed ON
+    build_program
     end_to_end
     ls -l "$out"/quivera-recordim-"$version"-*
     ;;
