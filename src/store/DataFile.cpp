@@ -280,13 +280,6 @@ QString row(QByteArrayView line)
     return rowFromQuotelessLine(begin, end);
 }
 
-QStringList parse(QByteArrayView bytes)
-{
-    QStringList rows;
-    forEachLine(bytes, [&rows](QByteArrayView line) { rows.append(row(line)); });
-    return rows;
-}
-
 bool isWrittenForm(QByteArrayView line)
 {
     const char* p = line.data();

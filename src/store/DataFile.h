@@ -48,13 +48,11 @@ bool isHalfWritten(QByteArrayView bytes);
 // set (how an append leaves the file).
 QByteArray serialize(const QStringList& rows, bool lastWithoutBreak = false);
 
-// Rows in file order; blank and space-only lines are skipped, a line keeps at
-// most five fields, missing fields read as empty texts and a TAB as a space.
-QStringList parse(QByteArrayView bytes);
-
-// Each line of a file that holds a row, as parse splits them, quotes still in.
+// Each line of a file that holds a row, in file order, quotes still in: blank
+// and space-only lines are skipped.
 void forEachLine(QByteArrayView bytes, const std::function<void(QByteArrayView line)>& visit);
-// The row one line reads as.
+// The row one line reads as: at most five fields, missing fields read as empty
+// texts and a TAB as a space.
 QString row(QByteArrayView line);
 
 // The bytes a save writes for a line or a row: no quote, no TAB, exactly five

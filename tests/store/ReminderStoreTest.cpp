@@ -1,4 +1,5 @@
 #include "DataFile.h"
+#include "FileRows.h"
 #include "ReminderStore.h"
 #include "QtPrinters.h"
 #include "StoreProbe.h"
@@ -85,7 +86,7 @@ protected:
     QStringList titlesOnFile() const
     {
         QStringList out;
-        for (const QString& row : DataFile::parse(bytes()))
+        for (const QString& row : FileRows::parse(bytes()))
             out << Reminder::fromRow(row).title + Reminder::fromRow(row).status.trimmed();
         return out;
     }
@@ -179,7 +180,7 @@ TEST_F(ReminderStoreTest, appendAfterSaveKeepsTheEarlierLineBreaks)
     EXPECT_EQ(afterAppend.count("\r\n"), 2);
     ASSERT_EQ(store.saveAll(), StoreStatus::Ok);
     EXPECT_TRUE(bytes().endsWith("T1\xA7\r\n\"\r\n"));
-    EXPECT_EQ(DataFile::parse(bytes()), DataFile::parse(afterAppend));
+    EXPECT_EQ(FileRows::parse(bytes()), FileRows::parse(afterAppend));
 }
 
 TEST_F(ReminderStoreTest, everyWriteLeavesTheListAsAReloadGivesIt)
@@ -511,7 +512,7 @@ TEST_F(ReminderStoreTest, changeInTheLastMomentIsMergedAndWrittenAgain)
 
     // The one in the last moment holds a reminder of the same second as the one
     // appended here: both stay, placed by their stamp.
-    QStringList there = DataFile::parse(bytes());
+    QStringList there = FileRows::parse(bytes());
     there.last() = row("26.03.14.11.00.00", "Y", Reminder::kDone);
     elsewhere(there);
     moment.arm([&] { // the new reminder's stamp; the next reading is the merge's
@@ -640,7 +641,7 @@ TEST_F(ReminderStoreTest, twoComputersMergingOneConflictCopyWriteTheSameAndLoseN
         }
         return out;
     };
-    const QStringList merged = texts(DataFile::parse(bytes()));
+    const QStringList merged = texts(FileRows::parse(bytes()));
     for (const QString& text : texts(real + copied))
         EXPECT_TRUE(merged.contains(text)) << text.toStdString();
 }
