@@ -32,6 +32,15 @@ constexpr qsizetype stampPartAt(int part)
     return part * (kStampPartSize + 1);
 }
 
+// Two decimal digits, as a stamp's parts and a due date's are written, as a
+// number; -1 when they are not. Read in place from bytes or from a text.
+template <typename Char> constexpr int twoDigits(const Char* p)
+{
+    // Below '0' wraps past 9 unsigned: one compare a digit.
+    const unsigned tens = unsigned(p[0] - '0'), units = unsigned(p[1] - '0');
+    return tens > 9 || units > 9 ? -1 : int(tens * 10 + units);
+}
+
 // The file a first start creates: a quoted text holding one CR LF.
 inline const QByteArray kFreshFile = QByteArrayLiteral("\"\r\n\"\r\n");
 
