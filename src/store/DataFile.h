@@ -20,6 +20,9 @@ constexpr char kLF = '\n';
 // Ends every line; a line ends at the first one.
 constexpr QByteArrayView kLineBreak("\r\n", 2);
 constexpr int kFields = 5;
+// A row read, as the program holds it: its fields joined by TAB, the marks
+// read as the characters they are.
+constexpr char16_t kRowSeparator = u'\t';
 
 // Every row starts with its posting stamp "yy.mm.dd.hh.mm.ss": six parts of two
 // digits, each but the first after a dot.
