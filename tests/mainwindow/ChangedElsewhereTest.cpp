@@ -67,7 +67,7 @@ TEST_F(ChangedElsewhere, theSelectionKeptRunsNoHandlingOnceTheEventLoopRuns)
     viewer()->hide();
 
     changeElsewhere();
-    // Whatever follows the list's selection after the event that changed it.
+    // Whatever takes the list's selection after the event that changed it.
     QTest::qWait(50);
 
     EXPECT_EQ(selectedRow(), 2);
