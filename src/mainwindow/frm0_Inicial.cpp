@@ -1,6 +1,7 @@
 #include "frm0_Inicial.h"
 
 #include "Activation.h"
+#include "AfterFirstPaint.h"
 #include "Beep.h"
 #include "Clock.h"
 #include "DateWords.h"
@@ -26,15 +27,12 @@
 #include "ui_frm0_Inicial.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
-
-#include <functional>
 
 namespace {
 
@@ -47,31 +45,6 @@ QString shortWeekday(const QDate& date)
         day.chop(1);
     return day;
 }
-
-// Runs a function once after the widget's first paint, queued so that the
-// painted window has reached the screen.
-class AfterFirstPaint : public QObject {
-public:
-    AfterFirstPaint(QWidget* widget, std::function<void()> then)
-        : QObject(widget), then_(std::move(then))
-    {
-        widget->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, watched, then_);
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> then_;
-};
 
 } // namespace
 
@@ -176,7 +149,7 @@ void frm0_Inicial::start()
         tray_->startUp();
         emit startUpFinished();
     };
-    new AfterFirstPaint(this, finish);
+    AfterFirstPaint::run(this, this, finish);
     // A window the platform never exposes gets no paint: start up all the same.
     QTimer::singleShot(kStartUpFallbackMs, this, finish);
 }
