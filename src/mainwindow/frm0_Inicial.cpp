@@ -83,15 +83,12 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
     list_ = std::make_unique<MainListCommands>(store_, owner_, *this, state_, *rows_,
                                                ui_->lstLembretes);
     input_ = std::make_unique<MainListInput>(state_, *list_, ui_->lstLembretes);
-    const auto click = [this](PictureButton* picture, void (MainListCommands::*command)()) {
-        connect(picture, &PictureButton::clicked, this,
-                [this, command] { (list_.get()->*command)(); });
-    };
-    click(ui_->imgSalvarRed, &MainListCommands::imgSalvarRed_Click);
-    click(ui_->imgApagar, &MainListCommands::imgApagar_Click);
-    click(ui_->imgCopiar, &MainListCommands::imgCopiar_Click);
-    click(ui_->imgAvanca, &MainListCommands::imgAvanca_Click);
-    click(ui_->imgRetorna, &MainListCommands::imgRetorna_Click);
+    connect(ui_->imgSalvarRed, &PictureButton::clicked, this,
+            [this] { list_->imgSalvarRed_Click(); });
+    connect(ui_->imgApagar, &PictureButton::clicked, this, [this] { list_->imgApagar_Click(); });
+    connect(ui_->imgCopiar, &PictureButton::clicked, this, [this] { list_->imgCopiar_Click(); });
+    connect(ui_->imgAvanca, &PictureButton::clicked, this, [this] { list_->imgAvanca_Click(); });
+    connect(ui_->imgRetorna, &PictureButton::clicked, this, [this] { list_->imgRetorna_Click(); });
     connect(ui_->imgCorrigir, &PictureButton::clicked, this,
             [this] { commands_.corrigir(rows_->selectedStoreIndex()); });
     connect(ui_->imgEscrever, &PictureButton::clicked, this, [this] { commands_.escrever(); });
@@ -230,10 +227,9 @@ void frm0_Inicial::wireChrome()
 
 void frm0_Inicial::wireKeys()
 {
-    // The hidden list takes the focus only from the program, as at start-up;
-    // from there Tab goes on to the visible list.
-    // Stands in for the hidden full list: it takes the focus so that no visible
-    // row holds it, and ignores every key.
+    // Stands in for the hidden full list: it takes the focus, only from the
+    // program as at start-up, so that no visible row holds it, and ignores every
+    // key; from there Tab goes on to the visible list.
     ui_->lstInicial->setFocusPolicy(Qt::NoFocus);
     ui_->lstInicial->setFocus(Qt::OtherFocusReason);
     // The list, then the pictures in reading order.
