@@ -11,6 +11,7 @@
 #include "MainListCommands.h"
 #include "MainListInput.h"
 #include "MainListRows.h"
+#include "MessageTime.h"
 #include "OrderedShortcuts.h"
 #include "PageBackground.h"
 #include "PageColours.h"
@@ -153,7 +154,7 @@ void frm0_Inicial::start()
 
 void frm0_Inicial::showMessage(const QString& text, Sound sound)
 {
-    Timer1->start(kMessageMs);
+    Timer1->start(MessageTime::kShownMs);
     if (sound == Sound::Beep)
         Beep::sound();
     ui_->lblAviso->setText(text);
