@@ -64,7 +64,6 @@ public:
     QDate today() const override;
     void announce(const QString& text) override;
 
-    QTimer* messageTimer() const { return Timer1; }
     TrayMinimizer& tray() const { return *tray_; }
     const ListState& listState() const { return state_; }
 
