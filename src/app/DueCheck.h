@@ -33,7 +33,6 @@ public:
     // Checks today now, unless today was checked already.
     void check();
 
-    void setSend(Send send) { send_ = std::move(send); }
     QTimer& ticks() { return ticks_; }
 
 private:
