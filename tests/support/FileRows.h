@@ -1,8 +1,10 @@
 #pragma once
 
 #include "DataFile.h"
+#include "Reminder.h"
 
 #include <QByteArrayView>
+#include <QList>
 #include <QStringList>
 
 // A data file's rows, as tests write and read them without the store.
@@ -16,6 +18,15 @@ inline QStringList parse(QByteArrayView bytes)
     DataFile::forEachLine(bytes,
                           [&rows](QByteArrayView line) { rows.append(DataFile::row(line)); });
     return rows;
+}
+
+// The file holding these reminders, as a save writes it.
+inline QByteArray fileOf(const QList<Reminder>& reminders)
+{
+    QStringList rows;
+    for (const Reminder& r : reminders)
+        rows.append(r.toRow());
+    return DataFile::serialize(rows);
 }
 
 } // namespace FileRows
