@@ -1,17 +1,19 @@
 #include "RatioReporter.h"
 
 #include "DataFile.h"
+#include "DiskFlush.h"
 #include "DueNotice.h"
 #include "DueRule.h"
 #include "ListState.h"
 #include "ReminderStore.h"
 #include "RowList.h"
-#include "SafeFile.h"
 #include "SampleList.h"
 #include "VisibleRow.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -119,6 +121,25 @@ void writeFloor(benchmark::State& state)
     setBytes(state, folder);
 }
 
+// The write the store made before it followed its file: through QSaveFile,
+// every step checked, the file and then its folder synced.
+bool writeBefore(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size() || !file.flush() ||
+        !DiskFlush::flushFile(file.handle())) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit())
+        return false;
+    DiskFlush::syncFolder(QFileInfo(path).absolutePath());
+    return true;
+}
+
 // The save as it was before the store followed its file: the same rows written
 // through QSaveFile with no look at the file first, and kept as the list.
 void saveBefore(benchmark::State& state)
@@ -127,7 +148,7 @@ void saveBefore(benchmark::State& state)
     RowList list = RowList::fromFile(folder.bytes);
     for (auto _ : state) {
         RowList written = list.saved();
-        if (!SafeFile::write(folder.file(), written.file()))
+        if (!writeBefore(folder.file(), written.file()))
             state.SkipWithError("the write failed");
         list = std::move(written);
     }
@@ -353,7 +374,8 @@ void dueCheck(benchmark::State& state)
     const auto store = loaded(folder);
     const QDate today(2026, 3, 20);
     for (auto _ : state) {
-        const DueNotice notice = DueNotice::compose(*store, DueRule::scan(store->rows(), today), today);
+        const DueNotice notice =
+            DueNotice::compose(*store, DueRule::scan(store->rows(), today), today);
         benchmark::DoNotOptimize(notice.lines.size());
     }
 }

@@ -29,7 +29,6 @@ public:
     WindowOwner& owner() { return owner_; }
     ReminderStore& store() { return store_; }
     DueCheck* dueCheck() { return dueCheck_.get(); }
-    ListFollower* fileSync() { return sync_.get(); }
 
 private:
     const Clock& clock_;

@@ -1,12 +1,9 @@
 #include "DueCheck.h"
 
+#include "AfterFirstPaint.h"
 #include "Clock.h"
 #include "DueRule.h"
 #include "ReminderStore.h"
-
-#include <QEvent>
-#include <QWidget>
-#include <QWindow>
 
 DueCheck::DueCheck(const ReminderStore& store, const Clock& clock, Send send, QObject* parent)
     : QObject(parent), store_(store), clock_(clock), send_(std::move(send))
@@ -17,25 +14,7 @@ DueCheck::DueCheck(const ReminderStore& store, const Clock& clock, Send send, QO
 
 void DueCheck::startAfterPaint(QWidget* window)
 {
-    if (window->windowHandle() && window->windowHandle()->isExposed())
-        firstCheckSoon();
-    else
-        window->installEventFilter(this);
-}
-
-bool DueCheck::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::Paint) {
-        watched->removeEventFilter(this);
-        firstCheckSoon();
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-void DueCheck::firstCheckSoon()
-{
-    // Queued, so the check runs after the paint reached the screen.
-    QTimer::singleShot(0, this, [this] {
+    AfterFirstPaint::run(window, this, [this] {
         check();
         ticks_.start();
     });

@@ -25,7 +25,7 @@ public:
 
     DueCheck(const ReminderStore& store, const Clock& clock, Send send, QObject* parent = nullptr);
 
-    // Arms the first check for after window's first paint (or now, when it is on
+    // Arms the first check for after window's first paint (soon, when it is on
     // screen already), and the ticks.
     void startAfterPaint(QWidget* window);
     // The once-a-minute look at the date; checks when it has changed.
@@ -33,15 +33,9 @@ public:
     // Checks today now, unless today was checked already.
     void check();
 
-    void setSend(Send send) { send_ = std::move(send); }
     QTimer& ticks() { return ticks_; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void firstCheckSoon();
-
     const ReminderStore& store_;
     const Clock& clock_;
     Send send_;

@@ -1,6 +1,5 @@
 #include "ListFollower.h"
 
-#include "ConflictName.h"
 #include "MergedCopyBin.h"
 #include "ReminderStore.h"
 #include "SafeFile.h"
@@ -21,10 +20,7 @@ bool userBusy()
 } // namespace
 
 ListFollower::ListFollower(frm0_Inicial& main, FollowTiming timing, Busy busy, QObject* parent)
-    : QObject(parent), main_(main),
-      follower_(
-          main.store().path(),
-          [](const QString& name) { return ConflictName::isConflictCopy(name); }, timing),
+    : QObject(parent), main_(main), follower_(main.store().path(), timing),
       busy_(busy ? std::move(busy) : Busy(userBusy))
 {
     retry_.setSingleShot(true);

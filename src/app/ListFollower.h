@@ -24,7 +24,8 @@ public:
     static inline const QString kMerged = QStringLiteral("Cópia em conflito incorporada!");
 
     // True while a change must wait: by default, while a modal box is up or a
-    // mouse button is down.
+    // mouse button is down. Given by tests, which cannot hold a real button down
+    // while the file changes.
     using Busy = std::function<bool()>;
 
     ListFollower(frm0_Inicial& main, FollowTiming timing = {}, Busy busy = {},

@@ -77,7 +77,7 @@ SingleInstance::SingleInstance(const QString& dataPath, QObject* parent)
 {
     const InstancePlaces::Places places =
         InstancePlaces::of(dataPath, QStringLiteral("quivera-recordim-") + keyOf(dataPath));
-    lockPath_ = places.lock;
+    firstLockPath_ = places.lock;
     fallbackLockPath_ = places.fallbackLock;
     serverName_ = places.server;
 }
@@ -88,7 +88,7 @@ bool SingleInstance::takeLock()
 {
     if (lock_)
         return lock_->isLocked() || lock_->tryLock(0);
-    lock_ = lockAt(lockPath_);
+    lock_ = lockAt(firstLockPath_);
     // None in the runtime folder: the temporary folder.
     if (!lock_)
         lock_ = lockAt(fallbackLockPath_);

@@ -41,6 +41,7 @@ public:
     bool listen();
 
     QString serverName() const { return serverName_; }
+    // The lock held, wherever it was made.
     QString lockPath() const { return lock_ ? lock_->fileName() : QString(); }
 
 signals:
@@ -54,8 +55,8 @@ private:
 
     QString dataPath_;
     QString serverName_;
-    QString lockPath_;
-    // Where the lock goes when none can be made at lockPath_.
+    // Where the lock goes, and where when none can be made there.
+    QString firstLockPath_;
     QString fallbackLockPath_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;

@@ -25,12 +25,13 @@ MainListInput::MainListInput(ListState& state, MainListCommands& commands,
             [this] { commands_.lstLembretes_DblClick(); });
     lstLembretes->installEventFilter(this);
     lstLembretes->viewport()->installEventFilter(this);
-    // A change under a held button is the mouse's, followed at its release. Any
-    // other is followed once the event that made it is over, when the program has
+    // A change under a held button is the mouse's, taken at its release. Any
+    // other is taken once the event that made it is over, when the program has
     // run the selection for its own changes.
     connect(lstLembretes->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (QGuiApplication::mouseButtons() == Qt::NoButton)
-            QMetaObject::invokeMethod(this, &MainListInput::followList, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, &MainListInput::takeListSelection,
+                                      Qt::QueuedConnection);
     });
     // A screen reader's action on a row does what a double click on it does.
     connect(RowAction::install(lstLembretes, QStringLiteral("Alternar concluído")),
@@ -42,7 +43,7 @@ MainListInput::MainListInput(ListState& state, MainListCommands& commands,
             });
 }
 
-void MainListInput::followList()
+void MainListInput::takeListSelection()
 {
     // The selected row, not the current one: gaining the focus makes a row
     // current without selecting it, and that is no selection.
@@ -61,7 +62,7 @@ void MainListInput::keyDown(QEvent* event)
     passingKey_ = true;
     QCoreApplication::sendEvent(lstLembretes, event);
     passingKey_ = false;
-    followList();
+    takeListSelection();
 }
 
 bool MainListInput::ownKey(QEvent* event)
@@ -110,7 +111,7 @@ bool MainListInput::eventFilter(QObject* watched, QEvent* event)
             return true;
         // A press dragged onto another row moved the selection there.
         if (type == QEvent::MouseButtonRelease)
-            followList();
+            takeListSelection();
     }
     return QObject::eventFilter(watched, event);
 }

@@ -26,7 +26,7 @@ private:
     // Runs the selection for the row the list itself selected, by a key, a drag
     // or a screen reader, and keeps the chosen row selected when the list let
     // go of it.
-    void followList();
+    void takeListSelection();
 
     ListState& state_;
     MainListCommands& commands_;

@@ -1,6 +1,7 @@
 #include "frm0_Inicial.h"
 
 #include "Activation.h"
+#include "AfterFirstPaint.h"
 #include "Beep.h"
 #include "Clock.h"
 #include "DateWords.h"
@@ -10,6 +11,7 @@
 #include "MainListCommands.h"
 #include "MainListInput.h"
 #include "MainListRows.h"
+#include "MessageTime.h"
 #include "OrderedShortcuts.h"
 #include "PageBackground.h"
 #include "PageColours.h"
@@ -26,15 +28,12 @@
 #include "ui_frm0_Inicial.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
-
-#include <functional>
 
 namespace {
 
@@ -47,31 +46,6 @@ QString shortWeekday(const QDate& date)
         day.chop(1);
     return day;
 }
-
-// Runs a function once after the widget's first paint, queued so that the
-// painted window has reached the screen.
-class AfterFirstPaint : public QObject {
-public:
-    AfterFirstPaint(QWidget* widget, std::function<void()> then)
-        : QObject(widget), then_(std::move(then))
-    {
-        widget->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, watched, then_);
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> then_;
-};
 
 } // namespace
 
@@ -110,15 +84,12 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
     list_ = std::make_unique<MainListCommands>(store_, owner_, *this, state_, *rows_,
                                                ui_->lstLembretes);
     input_ = std::make_unique<MainListInput>(state_, *list_, ui_->lstLembretes);
-    const auto click = [this](PictureButton* picture, void (MainListCommands::*command)()) {
-        connect(picture, &PictureButton::clicked, this,
-                [this, command] { (list_.get()->*command)(); });
-    };
-    click(ui_->imgSalvarRed, &MainListCommands::imgSalvarRed_Click);
-    click(ui_->imgApagar, &MainListCommands::imgApagar_Click);
-    click(ui_->imgCopiar, &MainListCommands::imgCopiar_Click);
-    click(ui_->imgAvanca, &MainListCommands::imgAvanca_Click);
-    click(ui_->imgRetorna, &MainListCommands::imgRetorna_Click);
+    connect(ui_->imgSalvarRed, &PictureButton::clicked, this,
+            [this] { list_->imgSalvarRed_Click(); });
+    connect(ui_->imgApagar, &PictureButton::clicked, this, [this] { list_->imgApagar_Click(); });
+    connect(ui_->imgCopiar, &PictureButton::clicked, this, [this] { list_->imgCopiar_Click(); });
+    connect(ui_->imgAvanca, &PictureButton::clicked, this, [this] { list_->imgAvanca_Click(); });
+    connect(ui_->imgRetorna, &PictureButton::clicked, this, [this] { list_->imgRetorna_Click(); });
     connect(ui_->imgCorrigir, &PictureButton::clicked, this,
             [this] { commands_.corrigir(rows_->selectedStoreIndex()); });
     connect(ui_->imgEscrever, &PictureButton::clicked, this, [this] { commands_.escrever(); });
@@ -176,14 +147,14 @@ void frm0_Inicial::start()
         tray_->startUp();
         emit startUpFinished();
     };
-    new AfterFirstPaint(this, finish);
+    AfterFirstPaint::run(this, this, finish);
     // A window the platform never exposes gets no paint: start up all the same.
     QTimer::singleShot(kStartUpFallbackMs, this, finish);
 }
 
 void frm0_Inicial::showMessage(const QString& text, Sound sound)
 {
-    Timer1->start(kMessageMs);
+    Timer1->start(MessageTime::kShownMs);
     if (sound == Sound::Beep)
         Beep::sound();
     ui_->lblAviso->setText(text);
@@ -257,10 +228,9 @@ void frm0_Inicial::wireChrome()
 
 void frm0_Inicial::wireKeys()
 {
-    // The hidden list takes the focus only from the program, as at start-up;
-    // from there Tab goes on to the visible list.
-    // Stands in for the hidden full list: it takes the focus so that no visible
-    // row holds it, and ignores every key.
+    // Stands in for the hidden full list: it takes the focus, only from the
+    // program as at start-up, so that no visible row holds it, and ignores every
+    // key; from there Tab goes on to the visible list.
     ui_->lstInicial->setFocusPolicy(Qt::NoFocus);
     ui_->lstInicial->setFocus(Qt::OtherFocusReason);
     // The list, then the pictures in reading order.

@@ -28,7 +28,6 @@ class frm0_Inicial : public QWidget, public MainHost {
     Q_OBJECT
 public:
     static constexpr QSize kSize{249, 345};
-    static constexpr int kMessageMs = 2000;
     static constexpr int kStartUpFallbackMs = 1000;
 
     frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock& clock,
@@ -50,8 +49,8 @@ public:
     StoreStatus mergeConflictCopy(const QString& path);
 
     enum class Sound { Beep, Silent };
-    // The message line for kMessageMs, heard by a screen reader too. Silent for
-    // what happens without the user: a sync at night must make no noise.
+    // The message line for MessageTime::kShownMs, heard by a screen reader too.
+    // Silent for what happens without the user: a sync at night must make no noise.
     void showMessage(const QString& text, Sound sound);
 
     // MainHost
@@ -65,7 +64,6 @@ public:
     QDate today() const override;
     void announce(const QString& text) override;
 
-    QTimer* messageTimer() const { return Timer1; }
     TrayMinimizer& tray() const { return *tray_; }
     const ListState& listState() const { return state_; }
 

@@ -2,8 +2,9 @@
 
 #include "Reminder.h"
 
-// A window that corrects one reminder: filled with it, it writes back to it,
-// found by identity, wherever the list has moved it meanwhile.
+// An editor as the main window reaches it: the new-reminder editor and the one
+// that corrects a reminder. Filled with a reminder, the latter writes back to
+// it, found by identity, wherever the list has moved it meanwhile.
 class EditTarget {
 public:
     virtual ~EditTarget() = default;

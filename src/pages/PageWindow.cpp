@@ -4,7 +4,6 @@
 #include "HandCursor.h"
 #include "PageBackground.h"
 #include "PageColours.h"
-#include "PageRule.h"
 #include "PictureButton.h"
 #include "Pictures.h"
 #include "TaskbarHint.h"
@@ -36,14 +35,6 @@ PageWindow::PageWindow(const QString& name, QWidget* parent)
     WindowShape::apply(this, PageOutline);
     WindowDragger::install(this);
     TaskbarHint::keepOut(this);
-}
-
-QWidget* PageWindow::addRule(const char* name, const QRect& at, const QColor& colour)
-{
-    auto* rule = new PageRule(colour, this);
-    rule->setObjectName(QLatin1String(name));
-    rule->setGeometry(at);
-    return rule;
 }
 
 void PageWindow::keyPressEvent(QKeyEvent* event)

@@ -21,8 +21,5 @@ protected:
     virtual void escape() { close(); }
     void keyPressEvent(QKeyEvent* event) override;
 
-    // A filled rule of the page: the layout's thin coloured shapes.
-    QWidget* addRule(const char* name, const QRect& at, const QColor& colour);
-
     PictureButton* btnFechar = nullptr;
 };

@@ -23,7 +23,8 @@ public:
     // How often a hidden program checks that the notification area is still there.
     static constexpr int kWatchMs = 1000;
 
-    // trayAvailable defaults to asking the platform.
+    // trayAvailable defaults to asking the platform; tests give their own, as no
+    // test can take the notification area away from the desktop.
     TrayMinimizer(WindowOwner& owner, QWidget* main, Availability trayAvailable = {});
 
     // Start-up: the five secondary windows exist, hidden, and the icon is present.

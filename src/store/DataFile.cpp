@@ -1,7 +1,6 @@
 #include "DataFile.h"
 
 #include "Cp1252.h"
-#include "Reminder.h"
 
 #include <cstdint>
 #include <cstring>
@@ -91,12 +90,12 @@ QString rowFromLine(const char* begin, const char* end)
         } else if (u == kSeparatorMark) {
             if (separators == kFields - 1)
                 break;
-            *out++ = Reminder::kFieldSep;
+            *out++ = QChar(kRowSeparator);
             ++separators;
         }
     }
     for (; separators < kFields - 1; ++separators)
-        *out++ = Reminder::kFieldSep;
+        *out++ = QChar(kRowSeparator);
     row.truncate(out - first);
     return row;
 }
@@ -124,7 +123,7 @@ QString rowFromQuotelessLine(const char* begin, const char* end)
 {
     static const ReadTable table = [] {
         ReadTable t = makeReadTable();
-        t.of[static_cast<unsigned char>(kSeparator)] = Reminder::kFieldSep.unicode();
+        t.of[static_cast<unsigned char>(kSeparator)] = kRowSeparator;
         return t;
     }();
     qsizetype length = end - begin;
@@ -142,7 +141,7 @@ QString rowFromQuotelessLine(const char* begin, const char* end)
     }
     QString row = QString::fromLatin1(begin, length);
     if (separators < kFields - 1)
-        row.append(QString(kFields - 1 - separators, Reminder::kFieldSep));
+        row.append(QString(kFields - 1 - separators, QChar(kRowSeparator)));
     char16_t* const out = reinterpret_cast<char16_t*>(row.data());
     qsizetype i = 0;
     for (; i + 8 <= length; i += 8) {
@@ -154,7 +153,7 @@ QString rowFromQuotelessLine(const char* begin, const char* end)
     for (; i < length; ++i)
         out[i] = table.of[static_cast<unsigned char>(begin[i])];
     for (int k = 0; k < separators; ++k)
-        out[separatorAt[k]] = Reminder::kFieldSep.unicode();
+        out[separatorAt[k]] = kRowSeparator;
     return row;
 }
 
@@ -278,13 +277,6 @@ QString row(QByteArrayView line)
     if (std::memchr(begin, kQuote, size_t(line.size())))
         return rowFromLine(begin, end);
     return rowFromQuotelessLine(begin, end);
-}
-
-QStringList parse(QByteArrayView bytes)
-{
-    QStringList rows;
-    forEachLine(bytes, [&rows](QByteArrayView line) { rows.append(row(line)); });
-    return rows;
 }
 
 bool isWrittenForm(QByteArrayView line)

@@ -20,6 +20,9 @@ constexpr char kLF = '\n';
 // Ends every line; a line ends at the first one.
 constexpr QByteArrayView kLineBreak("\r\n", 2);
 constexpr int kFields = 5;
+// A row read, as the program holds it: its fields joined by TAB, the marks
+// read as the characters they are.
+constexpr char16_t kRowSeparator = u'\t';
 
 // Every row starts with its posting stamp "yy.mm.dd.hh.mm.ss": six parts of two
 // digits, each but the first after a dot.
@@ -30,6 +33,15 @@ constexpr qsizetype kStampSize = kStampParts * (kStampPartSize + 1) - 1;
 constexpr qsizetype stampPartAt(int part)
 {
     return part * (kStampPartSize + 1);
+}
+
+// Two decimal digits, as a stamp's parts and a due date's are written, as a
+// number; -1 when they are not. Read in place from bytes or from a text.
+template <typename Char> constexpr int twoDigits(const Char* p)
+{
+    // Below '0' wraps past 9 unsigned: one compare a digit.
+    const unsigned tens = unsigned(p[0] - '0'), units = unsigned(p[1] - '0');
+    return tens > 9 || units > 9 ? -1 : int(tens * 10 + units);
 }
 
 // The file a first start creates: a quoted text holding one CR LF.
@@ -48,13 +60,11 @@ bool isHalfWritten(QByteArrayView bytes);
 // set (how an append leaves the file).
 QByteArray serialize(const QStringList& rows, bool lastWithoutBreak = false);
 
-// Rows in file order; blank and space-only lines are skipped, a line keeps at
-// most five fields, missing fields read as empty texts and a TAB as a space.
-QStringList parse(QByteArrayView bytes);
-
-// Each line of a file that holds a row, as parse splits them, quotes still in.
+// Each line of a file that holds a row, in file order, quotes still in: blank
+// and space-only lines are skipped.
 void forEachLine(QByteArrayView bytes, const std::function<void(QByteArrayView line)>& visit);
-// The row one line reads as.
+// The row one line reads as: at most five fields, missing fields read as empty
+// texts and a TAB as a space.
 QString row(QByteArrayView line);
 
 // The bytes a save writes for a line or a row: no quote, no TAB, exactly five

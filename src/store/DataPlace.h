@@ -7,10 +7,6 @@
 // unless that folder can hold none.
 namespace DataPlace {
 
-// The data folder's own name, fixed so that renaming the application never
-// moves anyone's reminders.
-inline constexpr auto kFolderName = "quivera-recordim";
-
 // The folder to hand the store. A portable copy (installed false) uses
 // programFolder when it already holds the file or a file can really be created
 // there. The user folder is created when it is chosen; if that fails the folder

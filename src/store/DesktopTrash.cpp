@@ -1,7 +1,5 @@
 #include "DesktopTrash.h"
 
-#include "MergedCopyBin.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,10 +31,24 @@ QString DesktopTrash::moveInto(const QString& path)
     QString moved;
     if (!QFile::moveToTrash(path, &moved))
         return {};
-    if (MergedCopyBin::inTrash(moved))
+    if (inTrash(moved))
         return moved;
     if (!QFile::rename(moved, path))
         return {};
     undoStrayTrash(moved);
     return {};
+}
+
+bool DesktopTrash::inTrash(const QString& path)
+{
+    if (path.isEmpty() || QDir::isRelativePath(path))
+        return false;
+    const QStringList parts = QDir::cleanPath(QDir::fromNativeSeparators(path)).split(u'/');
+    const qsizetype n = parts.size();
+    if (n < 4 || parts.at(n - 2) != u"files")
+        return false;
+    const QString& trash = parts.at(n - 3);
+    // ~/.local/share/Trash, $topdir/.Trash-$uid, or $topdir/.Trash/$uid.
+    return trash == u"Trash" || trash.startsWith(QLatin1String(".Trash-")) ||
+           parts.at(n - 4) == u".Trash";
 }

@@ -1,28 +1,19 @@
 #include "DueRule.h"
 
+#include "DataFile.h"
 #include "Reminder.h"
 #include "RowList.h"
 
 #include <algorithm>
 #include <tuple>
 
-namespace {
-
-int twoDigits(QStringView text, qsizetype at)
-{
-    const char16_t a = text.at(at).unicode(), b = text.at(at + 1).unicode();
-    if (a < u'0' || a > u'9' || b < u'0' || b > u'9')
-        return -1;
-    return (a - u'0') * 10 + (b - u'0');
-}
-
-} // namespace
-
 QDate DueRule::dateOf(QStringView due, const QDate& today)
 {
     if (due.size() != 8 || due.at(2) != u'/' || due.at(5) != u'/')
         return {};
-    const int day = twoDigits(due, 0), month = twoDigits(due, 3), yy = twoDigits(due, 6);
+    using DataFile::twoDigits;
+    const char16_t* text = due.utf16();
+    const int day = twoDigits(text), month = twoDigits(text + 3), yy = twoDigits(text + 6);
     if (day < 0 || month < 0 || yy < 0)
         return {};
     return QDate(Window(today).yearOf(yy, month, day), month, day);

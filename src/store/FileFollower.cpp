@@ -1,5 +1,6 @@
 #include "FileFollower.h"
 
+#include "ConflictName.h"
 #include "FileWatchSupport.h"
 
 #include <QDir>
@@ -7,9 +8,8 @@
 
 #include <cstdio>
 
-FileFollower::FileFollower(const QString& path, ConflictName isConflictCopy, Timing timing,
-                           QObject* parent)
-    : QObject(parent), path_(path), isConflictCopy_(std::move(isConflictCopy)), timing_(timing)
+FileFollower::FileFollower(const QString& path, Timing timing, QObject* parent)
+    : QObject(parent), path_(path), timing_(timing)
 {
     folder_ = QFileInfo(path).absolutePath();
     for (QTimer* t : {&quiet_, &latest_, &recheck_})
@@ -56,7 +56,7 @@ QStringList FileFollower::conflictCopies()
     QSet<QString> now;
     const QStringList names = QDir(folder_).entryList(QDir::Files | QDir::Hidden);
     for (const QString& name : names) {
-        if (!isConflictCopy_ || !isConflictCopy_(name))
+        if (!ConflictName::isConflictCopy(name))
             continue;
         now.insert(name);
         all << QDir(folder_).filePath(name);

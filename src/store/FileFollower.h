@@ -7,8 +7,6 @@
 #include <QStringList>
 #include <QTimer>
 
-#include <functional>
-
 struct FollowTiming {
     // Quiet time after the last change before the file is looked at.
     int quietMs = 300;
@@ -27,14 +25,12 @@ class FileFollower : public QObject {
     Q_OBJECT
 public:
     using Timing = FollowTiming;
-    using ConflictName = std::function<bool(const QString& fileName)>;
 
-    FileFollower(const QString& path, ConflictName isConflictCopy, Timing timing = {},
-                 QObject* parent = nullptr);
+    explicit FileFollower(const QString& path, Timing timing = {}, QObject* parent = nullptr);
 
     // Whether the platform tells of changes at all; false has been said on stderr.
     bool following() const { return following_; }
-    // The conflict copies in the folder now, remembered as known so a later look
+    // The conflict copies in the folder now (ConflictName), remembered as known so a later look
     // reports only new ones.
     QStringList conflictCopies();
     // The file was caught half-written: settle once more after a pause, that time
@@ -56,7 +52,6 @@ private:
 
     QString path_;
     QString folder_;
-    ConflictName isConflictCopy_;
     Timing timing_;
     QFileSystemWatcher watcher_;
     QTimer quiet_;

@@ -22,12 +22,15 @@ struct Identity {
 // Follows symbolic links, as writes do.
 Identity identify(const QString& path);
 
-// SafeFile::write, for a file expected to be the one `expected` describes (absent when
-// !expected.exists), telling whether something else replaced or changed it in
-// the last moment. The platform swaps the two files atomically (Linux: renameat2
-// RENAME_EXCHANGE; Windows: ReplaceFile with a backup), the file taken out is
-// compared with the expected one, and its bytes are handed back when it differs.
-// Where a file system cannot swap, a plain rename leaves that moment unwatched.
+// Puts bytes in place of the file at path, whole or not at all: written to a
+// temporary file beside it (SafeFile::tempName) and flushed to disk, then
+// swapped in. The file is expected to be the one `expected` describes (absent
+// when !expected.exists), and the swap tells whether something else replaced or
+// changed it in the last moment. The platform swaps the two files atomically
+// (Linux: renameat2 RENAME_EXCHANGE; Windows: ReplaceFile with a backup), the
+// file taken out is compared with the expected one, and its bytes are handed
+// back when it differs. Where a file system cannot swap, a plain rename leaves
+// that moment unwatched.
 struct Replaced {
     enum Result {
         Failed,    // nothing changed on disk

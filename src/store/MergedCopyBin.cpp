@@ -1,6 +1,5 @@
 #include "MergedCopyBin.h"
 
-#include "DataPlace.h"
 #include "DesktopTrash.h"
 #include "UserFolders.h"
 
@@ -27,20 +26,6 @@ QString freePath(const QString& folder, const QString& fileName)
 QString mergedFolder()
 {
     return QDir(UserFolders::state()).filePath(QStringLiteral("merged"));
-}
-
-bool inTrash(const QString& path)
-{
-    if (path.isEmpty() || QDir::isRelativePath(path))
-        return false;
-    const QStringList parts = QDir::cleanPath(QDir::fromNativeSeparators(path)).split(u'/');
-    const qsizetype n = parts.size();
-    if (n < 4 || parts.at(n - 2) != u"files")
-        return false;
-    const QString& trash = parts.at(n - 3);
-    // ~/.local/share/Trash, $topdir/.Trash-$uid, or $topdir/.Trash/$uid.
-    return trash == u"Trash" || trash.startsWith(QLatin1String(".Trash-")) ||
-           parts.at(n - 4) == u".Trash";
 }
 
 QString moveAway(const QString& path)

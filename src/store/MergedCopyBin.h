@@ -13,7 +13,4 @@ QString mergedFolder();
 // Moves the file away; its new path, or an empty text when it stays where it is.
 QString moveAway(const QString& path);
 
-// Whether a path lies in a trash folder's files/ (home trash or a volume's).
-bool inTrash(const QString& path);
-
 } // namespace MergedCopyBin

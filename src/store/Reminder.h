@@ -17,7 +17,7 @@ struct Reminder {
     static inline const QString kNoDue = QStringLiteral("----/----/----");
     static inline const QString kOpen = QStringLiteral("  ");
     static inline const QString kDone = QStringLiteral("\u00D7");
-    static inline const QChar kFieldSep = QChar(u'\t');
+    static inline const QChar kFieldSep = QChar(DataFile::kRowSeparator);
     // A line break inside a field, the file's mark read as Latin-1.
     static constexpr QChar kLineBreak = QChar(uchar(DataFile::kLineBreakMark));
 

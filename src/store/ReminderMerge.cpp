@@ -135,19 +135,6 @@ RowList merge(const RowList* base, const RowList& ours, const RowList& theirs, c
     return out.take();
 }
 
-QStringList merge(const std::optional<QStringList>& base, const QStringList& ours,
-                  const QStringList& theirs, const QDate& today)
-{
-    const RowList b = RowList::fromFile(DataFile::serialize(base.value_or(QStringList())));
-    const RowList merged = merge(base ? &b : nullptr, RowList::fromFile(DataFile::serialize(ours)),
-                                 RowList::fromFile(DataFile::serialize(theirs)), today);
-    QStringList rows;
-    rows.reserve(merged.count());
-    for (int k = 0; k < merged.count(); ++k)
-        rows.append(merged.at(k));
-    return rows;
-}
-
 int find(const RowList& rows, const Reminder& r, int hint)
 {
     const QByteArray target = DataFile::writtenForm(r.toRow());
@@ -181,11 +168,6 @@ int placeFor(const RowList& rows, QByteArrayView stamp, const QDate& today)
         if (keyOf(stampOf(rows.line(k)), window) > key)
             return k;
     return rows.count();
-}
-
-qint64 stampKey(QByteArrayView stamp, const QDate& today)
-{
-    return keyOf(stamp, DueRule::Window(today));
 }
 
 } // namespace ReminderMerge

@@ -5,9 +5,6 @@
 
 #include <QByteArrayView>
 #include <QDate>
-#include <QStringList>
-
-#include <optional>
 
 // The three-way merge of two lists that grew apart from one base, reminder by
 // reminder and field by field. A reminder is known by its posting stamp: a row
@@ -33,14 +30,9 @@
 // conflict write the same bytes.
 namespace ReminderMerge {
 
-// Rows in the in-memory form (fields joined by TAB).
-QStringList merge(const std::optional<QStringList>& base, const QStringList& ours,
-                  const QStringList& theirs, const QDate& today);
-
-// The same on the store's lists, without decoding rows. The result holds the
-// merged rows, in memory: write it through RowList::saved().
-RowList merge(const RowList* base, const RowList& ours, const RowList& theirs,
-              const QDate& today);
+// On the store's lists, without decoding rows; no base (null), the union. The
+// result holds the merged rows, in memory: write it through RowList::saved().
+RowList merge(const RowList* base, const RowList& ours, const RowList& theirs, const QDate& today);
 
 // The row holding r: its stamp, and among rows sharing it the first with r's
 // title and description, else the only one; -1 when no row has it, or several
@@ -50,9 +42,5 @@ int find(const RowList& rows, const Reminder& r, int hint = -1);
 // Where a reminder with this stamp goes when it is added: before the first row
 // whose stamp is later, or last.
 int placeFor(const RowList& rows, QByteArrayView stamp, const QDate& today);
-
-// A posting stamp "yy.mm.dd.hh.mm.ss" as a number that orders by date and time,
-// or -1 when the text is no such stamp.
-qint64 stampKey(QByteArrayView stamp, const QDate& today);
 
 } // namespace ReminderMerge

@@ -43,14 +43,14 @@ void join(Pairing& p, std::size_t i, std::size_t j)
     p.aOfB[j] = int(i);
 }
 
-// The rows of each side between a shared start and a shared end, in order.
+// The rows of each side between those paired at the start and at the end, in order.
 struct Middle {
     std::vector<std::size_t> a, b;
 };
 
 // How many rows both sides begin with, one reminder row for row. They pair as
 // the rule pairs them, being the first of their stamp and texts on both sides.
-template <typename Rows> std::size_t sharedStart(const Rows& a, const Rows& b, std::size_t known)
+template <typename Rows> std::size_t pairsAtStart(const Rows& a, const Rows& b, std::size_t known)
 {
     std::size_t start = known;
     while (start < std::min(a.size(), b.size()) && sameIdentity(a[start], b[start]))
@@ -60,8 +60,8 @@ template <typename Rows> std::size_t sharedStart(const Rows& a, const Rows& b, s
 
 // The same for the rows they end with, b's last `addedLast` left out.
 template <typename Rows>
-std::size_t sharedEnd(const Rows& a, const Rows& b, std::size_t start, std::size_t known,
-                      std::size_t addedLast)
+std::size_t pairsAtEnd(const Rows& a, const Rows& b, std::size_t start, std::size_t known,
+                       std::size_t addedLast)
 {
     const std::size_t bEnd = b.size() - addedLast;
     const std::size_t most = std::min(a.size(), bEnd) - start;
@@ -85,7 +85,7 @@ Middle middleOf(const Rows& a, const Rows& b, std::size_t start, std::size_t end
     return m;
 }
 
-// A shared end pairs row for row only while none of its stamps is in the
+// The end pairs row for row only while none of its stamps is in the
 // middle, where the rule could pair it otherwise: this is so for every end a
 // reload or a write meets, and when it is not, the end pairs as the middle does.
 // End rows of none of the middle's days are passed over unread.
@@ -169,11 +169,11 @@ void pairMiddle(const Rows& a, const Rows& b, const Middle& m, Match match, Pair
 template <typename Rows> Pairing pairRows(const Rows& a, const Rows& b, Match match, Shared known)
 {
     Pairing p{std::vector<int>(a.size(), -1), std::vector<int>(b.size(), -1)};
-    const std::size_t start = sharedStart(a, b, std::size_t(known.start));
+    const std::size_t start = pairsAtStart(a, b, std::size_t(known.start));
     for (std::size_t i = 0; i < start; ++i)
         join(p, i, i);
     const std::size_t addedLast = std::min(std::size_t(known.addedLast), b.size() - start);
-    std::size_t end = sharedEnd(a, b, start, std::size_t(known.end), addedLast);
+    std::size_t end = pairsAtEnd(a, b, start, std::size_t(known.end), addedLast);
     Middle m = middleOf(a, b, start, end, addedLast);
     if (end > 0 && !endApartFromMiddle(a, b, m, end)) {
         end = 0;

@@ -25,7 +25,7 @@ qint64 keyOf(QByteArrayView stamp, const DueRule::Window& window)
         const qsizetype at = DataFile::stampPartAt(i);
         if (i > 0 && stamp[at - 1] != DataFile::kStampDot)
             return -1;
-        part[i] = twoDigits(stamp.data() + at);
+        part[i] = DataFile::twoDigits(stamp.data() + at);
         if (part[i] < 0)
             return -1;
     }

@@ -87,7 +87,7 @@ private:
     // spares a reload reading every stamp of the list in full.
     bool surelyNotLater(QByteArrayView kept) const
     {
-        const int yy = kept.size() < DataFile::kStampSize ? -1 : WrittenRow::twoDigits(kept.data());
+        const int yy = kept.size() < DataFile::kStampSize ? -1 : DataFile::twoDigits(kept.data());
         if (yy < 0)
             return true;
         const int year = years_[std::size_t(yy)];

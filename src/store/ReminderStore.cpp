@@ -28,23 +28,58 @@ ReminderStore::ReminderStore(const QString& folder, const Clock& clock)
 {
 }
 
-ReminderStore::FileBytes ReminderStore::readFile(const QString& path, const FileSwap::Identity& id)
+ReminderStore::Look ReminderStore::read(const QString& path, const FileSwap::Identity& id,
+                                        WhenHalfWritten rule, const RowList* like)
 {
     if (!id.exists)
-        return {Read::Missing, {}};
+        return {};
     // Only a regular file is read: opening a FIFO would block for good.
     if (!id.regular || id.size > RowList::kMaxFileSize)
-        return {Read::Unreadable, {}};
+        return {Look::Unreadable, {}, id};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {file.exists() ? Read::Unreadable : Read::Missing, {}};
+        return file.exists() ? Look{Look::Unreadable, {}, id} : Look{};
     // Too large a file is left alone rather than read in part and overwritten.
     if (file.size() > RowList::kMaxFileSize)
-        return {Read::Unreadable, {}};
+        return {Look::Unreadable, {}, id};
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {Read::Unreadable, {}};
-    return {Read::Ok, DataFile::fromEditorUtf8(std::move(bytes))};
+        return {Look::Unreadable, {}, id};
+    // Not held open while the writer it waits for finishes.
+    file.close();
+    Look seen = read(std::move(bytes), rule, like);
+    seen.id = id;
+    if (seen.found == Look::HalfWritten && rule == WhenHalfWritten::Wait) {
+        // Another program is writing it right now.
+        QThread::msleep(kHalfWrittenPauseMs);
+        return read(path, FileSwap::identify(path), WhenHalfWritten::Refuse, like);
+    }
+    return seen;
+}
+
+ReminderStore::Look ReminderStore::read(QByteArray bytes, WhenHalfWritten rule, const RowList* like)
+{
+    bytes = DataFile::fromEditorUtf8(std::move(bytes));
+    if (rule != WhenHalfWritten::TakeWhole && DataFile::isHalfWritten(bytes))
+        return {rule == WhenHalfWritten::Refuse ? Look::Unreadable : Look::HalfWritten, {}, {}};
+    if (!like)
+        return {Look::Changed, RowList::fromFile(std::move(bytes)), {}};
+    if (bytes == like->file())
+        return {Look::Same, {}, {}};
+    return {Look::Changed, RowList::fromFile(std::move(bytes), *like), {}};
+}
+
+ReminderStore::Look ReminderStore::lookAtFile(WhenHalfWritten rule)
+{
+    const FileSwap::Identity id = FileSwap::identify(path_);
+    if (id.exists && !readFailed_ && id == baseId_)
+        return {Look::Same, {}, id};
+    Look seen = read(path_, id, rule, &base_);
+    if (seen.found != Look::HalfWritten)
+        readFailed_ = seen.found == Look::Unreadable;
+    if (seen.found == Look::Same)
+        baseId_ = seen.id;
+    return seen;
 }
 
 void ReminderStore::adopt(RowList written, const FileSwap::Identity& id, Pending pending)
@@ -62,7 +97,7 @@ StoreStatus ReminderStore::load()
     rows_ = base_ = RowList();
     baseId_ = FileSwap::Identity();
     // Nothing read yet, so nothing to protect.
-    noteRead(Read::Missing);
+    readFailed_ = false;
     const QFileInfo info(path_);
     if (!info.exists() && !info.isSymLink()) {
         const FileSwap::Replaced made = FileSwap::replace(path_, DataFile::kFreshFile, {});
@@ -74,97 +109,56 @@ StoreStatus ReminderStore::load()
             return StoreStatus::Ok;
         }
     }
-    // Taken before the read: a change in between shows at the next look.
-    const FileSwap::Identity id = FileSwap::identify(path_);
-    FileBytes file = readFile(path_, id);
-    if (file.read != Read::Ok) {
-        // Gone since the look counts too: the file there now is unknown.
-        noteRead(Read::Unreadable);
+    Look seen = lookAtFile(WhenHalfWritten::TakeWhole);
+    // Gone since the look counts too: the file there now is unknown.
+    if (seen.found == Look::Missing)
+        readFailed_ = true;
+    if (readFailed_)
         return StoreStatus::ReadFailed;
-    }
-    adopt(RowList::fromFile(std::move(file.bytes)), id, Pending::InResult);
+    // Same: as empty as the base was.
+    adopt(seen.found == Look::Same ? base_ : std::move(seen.rows), seen.id, Pending::InResult);
     return StoreStatus::Ok;
 }
 
 FileChange ReminderStore::followFile(bool lastTry)
 {
-    const FileSwap::Identity id = FileSwap::identify(path_);
-    if (id.exists && !readFailed_ && id == baseId_)
+    Look seen = lookAtFile(lastTry ? WhenHalfWritten::Refuse : WhenHalfWritten::Report);
+    switch (seen.found) {
+    case Look::Same:
         return FileChange::Unchanged;
-    FileBytes file = readFile(path_, id);
-    if (file.read == Read::Ok && DataFile::isHalfWritten(file.bytes)) {
-        if (!lastTry)
-            return FileChange::HalfWritten;
-        file.read = Read::Unreadable;
-    }
-    noteRead(file.read);
-    switch (file.read) {
-    case Read::Missing:
+    case Look::HalfWritten:
+        return FileChange::HalfWritten;
+    case Look::Missing:
         // Nothing left to protect: the next write puts the list there again.
         return FileChange::Vanished;
-    case Read::Unreadable:
+    case Look::Unreadable:
         return FileChange::Unreadable;
-    case Read::Ok:
+    case Look::Changed:
         break;
     }
-    if (file.bytes == base_.file()) {
-        baseId_ = id;
-        return FileChange::Unchanged;
-    }
-    adopt(RowList::fromFile(std::move(file.bytes), base_), id, Pending::OnTop);
+    adopt(std::move(seen.rows), seen.id, Pending::OnTop);
     return FileChange::Reloaded;
-}
-
-ReminderStore::Reading ReminderStore::readRows(const FileSwap::Identity& id)
-{
-    FileBytes file = readFile(path_, id);
-    if (file.read == Read::Ok && DataFile::isHalfWritten(file.bytes)) {
-        // Another program is writing it right now.
-        QThread::msleep(kHalfWrittenPauseMs);
-        file = readFile(path_, FileSwap::identify(path_));
-        if (file.read == Read::Ok && DataFile::isHalfWritten(file.bytes))
-            file.read = Read::Unreadable;
-    }
-    noteRead(file.read);
-    switch (file.read) {
-    case Read::Missing:
-        return {StoreStatus::Ok, true, {}};
-    case Read::Unreadable:
-        return {StoreStatus::ReadFailed, false, {}};
-    case Read::Ok:
-        break;
-    }
-    if (file.bytes == base_.file())
-        return {StoreStatus::Ok, false, base_};
-    return {StoreStatus::Ok, false, RowList::fromFile(std::move(file.bytes), base_)};
 }
 
 ReminderStore::Current ReminderStore::current()
 {
-    Current now{StoreStatus::Ok, rows_, base_, FileSwap::identify(path_)};
-    if (!now.id.exists || now.id == baseId_)
-        return now;
-    // Anything but a regular file there cannot be replaced by one.
-    if (!now.id.regular) {
-        if (QFileInfo(path_).isDir())
-            return {StoreStatus::WriteFailed, {}, {}, {}};
-        noteRead(Read::Unreadable);
-        return {StoreStatus::ReadFailed, {}, {}, {}};
+    // A folder there cannot be replaced by a file; anything else that is no
+    // regular file reads as unreadable.
+    if (QFileInfo(path_).isDir())
+        return {StoreStatus::WriteFailed, {}, {}, false};
+    Look seen = lookAtFile(WhenHalfWritten::Wait);
+    switch (seen.found) {
+    case Look::Same:
+        return {StoreStatus::Ok, base_, seen.id, false};
+    case Look::Missing:
+        return {StoreStatus::Ok, base_, {}, false};
+    case Look::Changed:
+        return {StoreStatus::Ok, std::move(seen.rows), seen.id, true};
+    case Look::HalfWritten:
+    case Look::Unreadable:
+        break;
     }
-    Reading file = readRows(now.id);
-    if (file.status != StoreStatus::Ok)
-        return {file.status, {}, {}, {}};
-    if (file.missing) {
-        now.id = FileSwap::Identity();
-        return now;
-    }
-    if (file.rows.file().constData() == base_.file().constData()) {
-        baseId_ = now.id;
-        return now;
-    }
-    now.rows = ReminderMerge::merge(&base_, rows_, file.rows, today());
-    now.file = std::move(file.rows);
-    return now;
+    return {StoreStatus::ReadFailed, {}, {}, false};
 }
 
 template <typename Prepare>
@@ -192,10 +186,11 @@ StoreStatus ReminderStore::writeAgainstChanges(Prepare&& prepare, Pending pendin
             continue;
         }
         if (done.result == FileSwap::Replaced::Displaced && displaced++ < kTriesWhenDisplaced) {
-            const QByteArray other = DataFile::fromEditorUtf8(done.other);
-            if (other != w.basis.file() && !DataFile::isHalfWritten(other)) {
+            // Read as any file; caught half-written, it is left out.
+            const Look other = read(done.other, WhenHalfWritten::Refuse, &w.basis);
+            if (other.found == Look::Changed) {
                 const RowList merged =
-                    ReminderMerge::merge(&w.basis, w.result, RowList::fromFile(other), today());
+                    ReminderMerge::merge(&w.basis, w.result, other.rows, today());
                 w.basis = std::exchange(w.result, merged.saved());
                 w.expected = done.written;
                 continue;
@@ -215,7 +210,10 @@ template <typename Operation> StoreStatus ReminderStore::write(Operation&& opera
             Current now = current();
             if (now.status != StoreStatus::Ok)
                 return Write::refused(now.status);
-            Write w = operation(std::as_const(now.rows));
+            // Changed since the base: merged with the list first.
+            const RowList rows =
+                now.changed ? ReminderMerge::merge(&base_, rows_, now.file, today()) : rows_;
+            Write w = operation(rows);
             w.basis = std::move(now.file);
             w.expected = now.id;
             return w;
@@ -318,34 +316,23 @@ StoreStatus ReminderStore::mergeConflictCopy(const QString& copyPath)
 {
     if (readFailed_)
         return StoreStatus::ReadFailed;
-    FileBytes copyFile = readFile(copyPath, FileSwap::identify(copyPath));
-    if (copyFile.read != Read::Ok || DataFile::isHalfWritten(copyFile.bytes))
+    Look copy = read(copyPath, FileSwap::identify(copyPath), WhenHalfWritten::Refuse, nullptr);
+    if (copy.found != Look::Changed)
         return StoreStatus::CopyUnreadable;
-    const RowList copy = RowList::fromFile(std::move(copyFile.bytes));
     return writeAgainstChanges(
         [&] {
-            FileSwap::Identity id = FileSwap::identify(path_);
-            if (id.exists && !id.regular)
-                return Write::refused(StoreStatus::ReadFailed);
             // Ours is the file under the real name, without the pending changes.
-            RowList real = base_;
-            if (id.exists && id != baseId_) {
-                Reading file = readRows(id);
-                if (file.status != StoreStatus::Ok)
-                    return Write::refused(file.status);
-                if (file.missing)
-                    id = FileSwap::Identity();
-                else
-                    real = std::move(file.rows);
-            }
-            const RowList merged = ReminderMerge::merge(nullptr, real, copy, today());
-            if (merged.count() > kMaxRows && merged.count() > real.count())
+            Current now = current();
+            if (now.status != StoreStatus::Ok)
+                return Write::refused(now.status);
+            const RowList merged = ReminderMerge::merge(nullptr, now.file, copy.rows, today());
+            if (merged.count() > kMaxRows && merged.count() > now.file.count())
                 return Write::refused(StoreStatus::Full);
             Write w = Write::of(merged.saved());
-            w.basis = std::move(real);
-            w.expected = id;
+            w.basis = std::move(now.file);
+            w.expected = now.id;
             // The copy adds nothing: the file stays as it is.
-            w.alreadyThere = id.exists && w.result.file() == w.basis.file();
+            w.alreadyThere = now.id.exists && w.result.file() == w.basis.file();
             return w;
         },
         Pending::OnTop);

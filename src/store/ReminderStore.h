@@ -88,19 +88,37 @@ public:
     const RowList& rows() const { return rows_; }
 
 private:
-    // A list read from a file: its rows, or why there are none.
-    struct Reading {
-        StoreStatus status = StoreStatus::Ok;
-        bool missing = false;
-        RowList rows;
+    // One read of a file, the one way the store takes rows from one: its rows,
+    // or why there are none. A file holding like's bytes reads as like.
+    struct Look {
+        enum Found { Same, Changed, Missing, HalfWritten, Unreadable };
+        Found found = Missing;
+        RowList rows;          // Changed only
+        FileSwap::Identity id; // taken before the read; absent when Missing
     };
-    // The store's file as it is now, and the list merged with it when it
-    // changed since the base; an absent file leaves the list as it is.
+    // What a read does with a file caught half-written: empty, or without its
+    // opening or closing quote, as another program leaves it mid-write.
+    enum class WhenHalfWritten {
+        TakeWhole, // as it is: at start-up whatever is there is the list
+        Report,    // Found::HalfWritten, for the caller to read again later
+        Wait,      // read once more after a pause; still so, Unreadable
+        Refuse,    // Unreadable
+    };
+    // The store's file, unread while it is the base's own. The one place that
+    // decides the file failed to read, so that no write replaces it.
+    Look lookAtFile(WhenHalfWritten rule);
+    // The file at path, identified as id just before; like may be null.
+    static Look read(const QString& path, const FileSwap::Identity& id, WhenHalfWritten rule,
+                     const RowList* like);
+    // Bytes in hand, as a swap hands back the file it took out: Wait reports.
+    static Look read(QByteArray bytes, WhenHalfWritten rule, const RowList* like);
+    // The store's file as it is now, for a write to start from: its rows, the
+    // base's while it is unchanged or absent, and its identity.
     struct Current {
         StoreStatus status = StoreStatus::Ok;
-        RowList rows;
         RowList file;
         FileSwap::Identity id;
+        bool changed = false; // since the base
     };
     // A file to put in place of the one basis was read from (expected), or why
     // there is none; already there when that file holds it.
@@ -121,13 +139,6 @@ private:
     enum class Pending { InResult, OnTop };
 
     Current current();
-    // Rows of the file, read in full; ReadFailed when unreadable or still
-    // half-written after a pause.
-    Reading readRows(const FileSwap::Identity& id);
-    // What one look at the file found: the one place that decides the file
-    // failed to read, so that no write replaces it.
-    enum class Read { Ok, Missing, Unreadable };
-    void noteRead(Read seen) { readFailed_ = seen == Read::Unreadable; }
     // Applies an operation to the current rows and writes the outcome.
     template <typename Operation> StoreStatus write(Operation&& operation);
     // Writes what prepare() makes, starting again from the file where another
@@ -137,12 +148,6 @@ private:
     StoreStatus deleteRow(const Reminder& r, int hint);
     StoreStatus replaceRow(const Reminder& original, const Reminder& edited, int hint);
     QDate today() const { return clock_.now().date(); }
-    // The file bytes at a path, or why there are none.
-    struct FileBytes {
-        Read read;
-        QByteArray bytes;
-    };
-    static FileBytes readFile(const QString& path, const FileSwap::Identity& id);
 
     QString path_;
     const Clock& clock_;

@@ -58,7 +58,7 @@ void RowList::read(QByteArrayView line)
     if (DataFile::isWrittenForm(line))
         places_.push_back(Place::inFile(line.data() - file_.constData(), line.size()));
     else
-        places_.push_back(keep(DataFile::writtenForm(line)));
+        places_.push_back(putInExtra(DataFile::writtenForm(line)));
 }
 
 RowList RowList::fromFile(QByteArray file, const RowList& like)
@@ -90,7 +90,7 @@ RowList RowList::fromFile(QByteArray file, const RowList& like)
     for (std::size_t k = std::size_t(last); k < like.places_.size(); ++k) {
         const Place& place = like.places_[k];
         list.places_.push_back(place.isInFile() ? place.movedBy(shift)
-                                                : list.keep(like.bytes(place)));
+                                                : list.putInExtra(like.bytes(place)));
     }
     list.asRead_ = true;
     return list;
@@ -125,11 +125,11 @@ int RowList::rowsStartingWithin(qsizetype bytes, int from) const
     return first;
 }
 
-RowList::Place RowList::keep(QByteArrayView rowBytes)
+RowList::Place RowList::putInExtra(QByteArrayView rowBytes)
 {
-    const Place kept = Place::inExtra(extra_.size(), rowBytes.size());
+    const Place place = Place::inExtra(extra_.size(), rowBytes.size());
     extra_.append(rowBytes);
-    return kept;
+    return place;
 }
 
 QString RowList::at(int k) const
@@ -149,9 +149,9 @@ void RowList::set(int k, const QString& row)
         extra_.clear();
         for (std::size_t r = 0; r < places_.size(); ++r)
             if (!places_[r].isInFile())
-                places_[r] = keep(old.line(int(r)));
+                places_[r] = putInExtra(old.line(int(r)));
     }
-    places_[std::size_t(k)] = keep(DataFile::writtenForm(row));
+    places_[std::size_t(k)] = putInExtra(DataFile::writtenForm(row));
     asRead_ = false;
 }
 

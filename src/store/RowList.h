@@ -112,7 +112,8 @@ private:
         const QByteArray& from = place.isInFile() ? file_ : extra_;
         return QByteArrayView(from.constData() + place.at(), place.size());
     }
-    Place keep(QByteArrayView rowBytes);
+    // The bytes copied after the extra ones, and where they lie.
+    Place putInExtra(QByteArrayView rowBytes);
     // The row a line of the file gives.
     void read(QByteArrayView line);
     // Asked for every row a reload takes from the last file: inline, two bytes
@@ -157,7 +158,7 @@ public:
             add(list.line(k));
     }
     // A row made elsewhere, copied.
-    void add(QByteArrayView line) { list_.places_.push_back(list_.keep(line)); }
+    void add(QByteArrayView line) { list_.places_.push_back(list_.putInExtra(line)); }
     RowList take() { return std::move(list_); }
 
 private:

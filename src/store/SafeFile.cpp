@@ -1,11 +1,8 @@
 #include "SafeFile.h"
 
-#include "DiskFlush.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -22,30 +19,6 @@ bool isTempLetter(QChar c)
 } // namespace
 
 namespace SafeFile {
-
-bool write(const QString& path, const QByteArray& bytes)
-{
-    // A folder at the path would otherwise be replaced by a file.
-    if (QFileInfo(path).isDir())
-        return false;
-
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // Qt 6.4 can report a short write or a failed final flush and still commit, and
-    // it ignores a failed sync: check every step before letting the rename happen.
-    // A cancelled QSaveFile removes its temporary file when it goes.
-    if (file.write(bytes) != bytes.size() || !file.flush() ||
-        !DiskFlush::flushFile(file.handle())) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
-        return false;
-    DiskFlush::syncFolder(QFileInfo(path).absolutePath());
-    return true;
-}
 
 QString tempName(const QString& path)
 {

@@ -1,19 +1,10 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
-// Replaces a whole file so that, whatever happens mid-way, the path holds either
-// the old bytes or the new ones.
+// The temporary files beside the data file that a swap (FileSwap) writes before
+// it puts them in place, and what a crash leaves of them.
 namespace SafeFile {
-
-// False when nothing changed on disk. Once the new file is renamed into place it
-// is what every reader sees, so a folder that then fails to sync still counts as
-// written: the rename can be undone only by a power cut, never by another step.
-//
-// A crash between linking the temporary file and renaming it can leave a
-// "<name>.XXXXXX" beside the file; removeLeftovers clears them at the next start.
-bool write(const QString& path, const QByteArray& bytes);
 
 // A name for a temporary file beside path, of the kind removeLeftovers clears.
 QString tempName(const QString& path);

@@ -1,7 +1,5 @@
 #include "UserFolders.h"
 
-#include "DataPlace.h"
-
 #include <QDir>
 #include <QStandardPaths>
 
@@ -11,7 +9,7 @@ QString UserFolders::data()
     // A relative base would put the reminders wherever the program was started.
     if (QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.local/share");
-    return QDir(base).filePath(QLatin1String(DataPlace::kFolderName));
+    return QDir(base).filePath(QLatin1String(kFolderName));
 }
 
 QString UserFolders::state()
@@ -19,5 +17,5 @@ QString UserFolders::state()
     QString base = qEnvironmentVariable("XDG_STATE_HOME");
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.local/state");
-    return QDir(base).filePath(QLatin1String(DataPlace::kFolderName));
+    return QDir(base).filePath(QLatin1String(kFolderName));
 }

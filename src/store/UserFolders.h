@@ -6,6 +6,10 @@
 // (UserFolders.cpp, UserFolders_win.cpp).
 namespace UserFolders {
 
+// The folders' own name, fixed so that renaming the application never moves
+// anyone's reminders.
+inline constexpr auto kFolderName = "quivera-recordim";
+
 // The reminders: $XDG_DATA_HOME/quivera-recordim, by default
 // ~/.local/share/quivera-recordim; %APPDATA%\quivera-recordim on Windows.
 QString data();

@@ -1,7 +1,5 @@
 #include "UserFolders.h"
 
-#include "DataPlace.h"
-
 #include <QDir>
 
 namespace {
@@ -11,7 +9,7 @@ QString knownFolder(const char* variable, const QString& fallback)
     QString base = QDir::fromNativeSeparators(qEnvironmentVariable(variable));
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + fallback;
-    return QDir(base).filePath(QLatin1String(DataPlace::kFolderName));
+    return QDir(base).filePath(QLatin1String(UserFolders::kFolderName));
 }
 
 } // namespace

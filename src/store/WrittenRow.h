@@ -59,15 +59,6 @@ inline bool sameIdentity(QByteArrayView x, QByteArrayView y)
     return same(x, y) || (same(stampOf(x), stampOf(y)) && same(textsOf(x), textsOf(y)));
 }
 
-// Two decimal digits, as a stamp's parts are written, as a number; -1 when
-// they are not.
-inline int twoDigits(const char* p)
-{
-    // Below '0' wraps past 9 unsigned: one compare a digit.
-    const unsigned tens = unsigned(p[0] - '0'), units = unsigned(p[1] - '0');
-    return tens > 9 || units > 9 ? -1 : int(tens * 10 + units);
-}
-
 // Stamps in the order of their bytes: below 0, 0 or above 0.
 int stampOrder(QByteArrayView x, QByteArrayView y);
 

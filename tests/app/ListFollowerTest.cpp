@@ -1,6 +1,6 @@
 #include "ListFollower.h"
 #include "Application.h"
-#include "DataFile.h"
+#include "FileRows.h"
 #include "HeardBeeps.h"
 #include "TempFolder.h"
 #include "frm0_Inicial.h"
@@ -14,15 +14,15 @@ namespace {
 
 constexpr FollowTiming kFast{30, 200, 30};
 
-QByteArray fileOf(int n)
+// n reminders, one a second.
+QByteArray numberedFile(int n)
 {
-    QStringList rows;
+    QList<Reminder> reminders;
     for (int i = 0; i < n; ++i)
-        rows.append(Reminder{QStringLiteral("26.03.14.09.05.%1").arg(i, 2, 10, QChar(u'0')),
-                             Reminder::kNoDue, Reminder::kOpen,
-                             QStringLiteral("Lembrete %1").arg(i), QString()}
-                        .toRow());
-    return DataFile::serialize(rows);
+        reminders.append({QStringLiteral("26.03.14.09.05.%1").arg(i, 2, 10, QChar(u'0')),
+                          Reminder::kNoDue, Reminder::kOpen, QStringLiteral("Lembrete %1").arg(i),
+                          QString()});
+    return FileRows::fileOf(reminders);
 }
 
 // The list follows its file, but never while the user is in the middle of a
@@ -30,7 +30,7 @@ QByteArray fileOf(int n)
 TEST(ListFollower, AChangeWaitsForTheUserAndIsSaidQuietly)
 {
     TempFolder folder;
-    folder.write(ReminderStore::kFileName, fileOf(2));
+    folder.write(ReminderStore::kFileName, numberedFile(2));
     FixedClock clock(QDateTime(QDate(2026, 3, 14), QTime(9, 5)));
     Application app(folder.path(), clock);
     frm0_Inicial& main = app.mainWindow();
@@ -41,7 +41,7 @@ TEST(ListFollower, AChangeWaitsForTheUserAndIsSaidQuietly)
     auto* message = main.findChild<QLabel*>(QStringLiteral("lblAviso"));
     const HeardBeeps beeps;
 
-    folder.write(ReminderStore::kFileName, fileOf(3));
+    folder.write(ReminderStore::kFileName, numberedFile(3));
     QTest::qWait(kFast.latestMs * 2);
     EXPECT_EQ(total->text(), QStringLiteral("2")) << "the list changed under a busy user";
 

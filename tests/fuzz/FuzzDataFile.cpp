@@ -2,6 +2,7 @@
 // file can hold: no crash, no undefined behaviour, and what is read is stable.
 #include "Cp1252.h"
 #include "DataFile.h"
+#include "FileRows.h"
 #include "Reminder.h"
 #include "RowList.h"
 
@@ -31,15 +32,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(text.size() == bytes.size(), "decode keeps one character per byte");
     require(Cp1252::encode(text) == bytes, "encode(decode(x)) == x");
 
-    const QStringList rows = DataFile::parse(bytes);
+    const QStringList rows = FileRows::parse(bytes);
     for (const QString& row : rows) {
         require(row.count(Reminder::kFieldSep) == 4, "a row holds exactly five fields");
         require(Reminder::fromRow(row).toRow() == row, "a row splits into its fields and back");
     }
     // Writing what was read and reading it again gives the same list, whichever
     // way the last row ends.
-    require(DataFile::parse(DataFile::serialize(rows)) == rows, "saved form reads back");
-    require(DataFile::parse(DataFile::serialize(rows, true)) == rows, "appended form reads back");
+    require(FileRows::parse(DataFile::serialize(rows)) == rows, "saved form reads back");
+    require(FileRows::parse(DataFile::serialize(rows, true)) == rows, "appended form reads back");
 
     // The store keeps rows as the bytes a save writes: it reads as parse does and
     // writes, hand-edited lines cleaned, what serialize writes.
@@ -71,13 +72,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString field = text.left(60);
     const QString typed = Reminder{field, field, field, field, field}.toRow();
     for (const RowList& written : {list.appended(typed), list.with(0, typed)}) {
-        const QStringList reread = DataFile::parse(written.file());
+        const QStringList reread = FileRows::parse(written.file());
         require(reread.size() == written.count(), "a write keeps every row");
         for (int k = 0; k < written.count(); ++k)
             require(written.at(k) == reread.at(k), "the list after a write is the reloaded one");
     }
-    require(DataFile::parse(list.appended(typed).file()) ==
-                DataFile::parse(DataFile::serialize(rows + QStringList{typed}, true)),
+    require(FileRows::parse(list.appended(typed).file()) ==
+                FileRows::parse(DataFile::serialize(rows + QStringList{typed}, true)),
             "an append reads back as before");
     return 0;
 }

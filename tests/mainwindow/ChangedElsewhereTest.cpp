@@ -1,19 +1,9 @@
 #include "MainListFixture.h"
 
+#include "FileRows.h"
 #include "HeardBeeps.h"
 
-namespace {
-
-// The file as another computer or an editor left it.
-QByteArray fileOf(const QList<Reminder>& reminders)
-{
-    QStringList rows;
-    for (const Reminder& r : reminders)
-        rows.append(r.toRow());
-    return DataFile::serialize(rows);
-}
-
-} // namespace
+using FileRows::fileOf;
 
 // A change of the file made elsewhere, as the watcher hands it to the main window.
 class ChangedElsewhere : public MainListTest {
@@ -67,7 +57,7 @@ TEST_F(ChangedElsewhere, theSelectionKeptRunsNoHandlingOnceTheEventLoopRuns)
     viewer()->hide();
 
     changeElsewhere();
-    // Whatever follows the list's selection after the event that changed it.
+    // Whatever takes the list's selection after the event that changed it.
     QTest::qWait(50);
 
     EXPECT_EQ(selectedRow(), 2);

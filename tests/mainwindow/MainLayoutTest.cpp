@@ -2,6 +2,7 @@
 #include "PictureButton.h"
 #include "ReminderStore.h"
 #include "TempFolder.h"
+#include "TwipsLayout.h"
 #include "WindowOwner.h"
 #include "frm0_Inicial.h"
 
@@ -14,16 +15,6 @@
 #include <memory>
 
 namespace {
-
-int px(int twips)
-{
-    return (twips * 2 + 15) / 30;
-}
-
-QRect fromTwips(int left, int top, int width, int height)
-{
-    return {px(left), px(top), px(width), px(height)};
-}
 
 class MainLayout : public ::testing::Test {
 protected:
@@ -42,66 +33,60 @@ protected:
     std::unique_ptr<frm0_Inicial> window;
 };
 
-struct Control {
-    const char* name;
+struct Control : TwipsLayout::Placed {
     const char* kind;
-    int left, top, width, height;
-    const char* tip;  // nullptr: none
-    const char* text; // nullptr: set by the code
+    const char* tip; // nullptr: none
     bool hand;
 };
 
 // The controls inside the window in the designer's order, the top one first.
 const Control kControls[] = {
-    {"lstLembretes", "QListWidget", 80, 1170, 3570, 2955, nullptr, nullptr, false},
-    {"lblTextoTotal", "QLabel", 1800, 4965, 495, 195, nullptr, "Total:", false},
-    {"imgSalvarRed", "PictureButton", 1800, 4520, 525, 150, " Salvar lista de lembretes ", nullptr,
+    {{"lstLembretes", 80, 1170, 3570, 2955, nullptr}, "QListWidget", nullptr, false},
+    {{"lblTextoTotal", 1800, 4965, 495, 195, "Total:"}, "QLabel", nullptr, false},
+    {{"imgSalvarRed", 1800, 4520, 525, 150, nullptr},
+     "PictureButton",
+     " Salvar lista de lembretes ",
      true},
-    {"imgCopiar", "PictureButton", 1810, 4190, 600, 165, " Copiar para a área de transferência ",
-     nullptr, false},
-    {"separatriz1", "QFrame", 2400, 4560, 45, 120, nullptr, nullptr, false},
-    {"separatriz2", "QFrame", 3070, 4560, 45, 120, nullptr, nullptr, false},
-    {"imgSobre", "PictureButton", 3180, 4520, 450, 150, " Sobre o Programa ", nullptr, true},
-    {"imgAjuda", "PictureButton", 2500, 4520, 495, 240, " Ajuda ", nullptr, true},
-    {"Image2", "PictureButton", 1080, 990, 465, 150, nullptr, nullptr, false},
-    {"imgVenceEm", "PictureButton", 70, 1050, 780, 90, nullptr, nullptr, false},
-    {"imgSalvar", "PictureButton", 1800, 4520, 525, 150, nullptr, nullptr, false},
-    {"lblDiaHojeGrande", "QLabel", 0, 4680, 690, 495, nullptr, nullptr, false},
-    {"lblDataHoje", "QLabel", 600, 4960, 1020, 200, nullptr, nullptr, false},
-    {"lblAviso", "QLabel", 70, 720, 2025, 195, nullptr, nullptr, false},
-    {"linhaMarca2", "QFrame", 1760, 480, 2000, 30, nullptr, nullptr, false},
-    {"btnFechar", "PictureButton", 3180, 0, 390, 375, " Fechar ", nullptr, true},
-    {"btnMinimizar", "PictureButton", 2700, 0, 480, 480, " Minimizar ", nullptr, true},
-    {"imgCorrigir", "PictureButton", 2700, 590, 390, 480, " Corrigir ", nullptr, true},
-    {"imgEscrever", "PictureButton", 2210, 590, 435, 480, " Escrever ", nullptr, true},
-    {"imgApagar", "PictureButton", 3150, 590, 435, 480, " Apagar ", nullptr, true},
-    {"lblTotalLembretes", "QLabel", 2240, 4960, 1095, 195, nullptr, nullptr, false},
-    {"shpLinhaLista", "QFrame", 80, 1160, 3580, 30, nullptr, nullptr, false},
-    {"imgRetorna", "PictureButton", 2800, 4190, 345, 165, " Retornar ", nullptr, false},
-    {"imgAvanca", "PictureButton", 3280, 4190, 345, 165, " Avançar ", nullptr, false},
-    {"marca", "PictureButton", 120, 190, 1650, 450, nullptr, nullptr, false},
-    {"linhamarca", "QFrame", 0, 480, 200, 30, nullptr, nullptr, false},
-    {"imgAvancaOff", "PictureButton", 3280, 4190, 345, 165, nullptr, nullptr, false},
-    {"imgRetornaOff", "PictureButton", 2800, 4190, 345, 165, nullptr, nullptr, false},
+    {{"imgCopiar", 1810, 4190, 600, 165, nullptr},
+     "PictureButton",
+     " Copiar para a área de transferência ",
+     false},
+    {{"separatriz1", 2400, 4560, 45, 120, nullptr}, "QFrame", nullptr, false},
+    {{"separatriz2", 3070, 4560, 45, 120, nullptr}, "QFrame", nullptr, false},
+    {{"imgSobre", 3180, 4520, 450, 150, nullptr}, "PictureButton", " Sobre o Programa ", true},
+    {{"imgAjuda", 2500, 4520, 495, 240, nullptr}, "PictureButton", " Ajuda ", true},
+    {{"Image2", 1080, 990, 465, 150, nullptr}, "PictureButton", nullptr, false},
+    {{"imgVenceEm", 70, 1050, 780, 90, nullptr}, "PictureButton", nullptr, false},
+    {{"imgSalvar", 1800, 4520, 525, 150, nullptr}, "PictureButton", nullptr, false},
+    {{"lblDiaHojeGrande", 0, 4680, 690, 495, nullptr}, "QLabel", nullptr, false},
+    {{"lblDataHoje", 600, 4960, 1020, 200, nullptr}, "QLabel", nullptr, false},
+    {{"lblAviso", 70, 720, 2025, 195, nullptr}, "QLabel", nullptr, false},
+    {{"linhaMarca2", 1760, 480, 2000, 30, nullptr}, "QFrame", nullptr, false},
+    {{"btnFechar", 3180, 0, 390, 375, nullptr}, "PictureButton", " Fechar ", true},
+    {{"btnMinimizar", 2700, 0, 480, 480, nullptr}, "PictureButton", " Minimizar ", true},
+    {{"imgCorrigir", 2700, 590, 390, 480, nullptr}, "PictureButton", " Corrigir ", true},
+    {{"imgEscrever", 2210, 590, 435, 480, nullptr}, "PictureButton", " Escrever ", true},
+    {{"imgApagar", 3150, 590, 435, 480, nullptr}, "PictureButton", " Apagar ", true},
+    {{"lblTotalLembretes", 2240, 4960, 1095, 195, nullptr}, "QLabel", nullptr, false},
+    {{"shpLinhaLista", 80, 1160, 3580, 30, nullptr}, "QFrame", nullptr, false},
+    {{"imgRetorna", 2800, 4190, 345, 165, nullptr}, "PictureButton", " Retornar ", false},
+    {{"imgAvanca", 3280, 4190, 345, 165, nullptr}, "PictureButton", " Avançar ", false},
+    {{"marca", 120, 190, 1650, 450, nullptr}, "PictureButton", nullptr, false},
+    {{"linhamarca", 0, 480, 200, 30, nullptr}, "QFrame", nullptr, false},
+    {{"imgAvancaOff", 3280, 4190, 345, 165, nullptr}, "PictureButton", nullptr, false},
+    {{"imgRetornaOff", 2800, 4190, 345, 165, nullptr}, "PictureButton", nullptr, false},
 };
 
 TEST_F(MainLayout, EveryControlInPlaceWithItsTextsAndCursor)
 {
     EXPECT_EQ(window->size(), QSize(249, 345));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quivera Recordim!"));
-    for (const Control& c : kControls) {
-        SCOPED_TRACE(c.name);
-        QWidget* w = control(c.name);
-        ASSERT_NE(w, nullptr);
+    TwipsLayout::expectLayout(window.get(), kControls, [](QWidget* w, const Control& c) {
         EXPECT_TRUE(w->inherits(c.kind));
-        EXPECT_EQ(w->geometry(), fromTwips(c.left, c.top, c.width, c.height));
         EXPECT_EQ(w->toolTip(), c.tip ? QString::fromUtf8(c.tip) : QString());
-        if (c.text) {
-            EXPECT_EQ(static_cast<QLabel*>(w)->text(), QString::fromUtf8(c.text));
-        }
         // The hand is a picture of our own, not one of the system's shapes.
         EXPECT_EQ(w->cursor().shape() == Qt::BitmapCursor, c.hand);
-    }
+    });
 }
 
 TEST_F(MainLayout, TheControlListedFirstLiesOnTop)
@@ -114,7 +99,7 @@ TEST_F(MainLayout, TheControlListedFirstLiesOnTop)
         above = at;
     }
     // So the upper one of each pair answers a click on the shared place.
-    const QPoint savePlace = fromTwips(1800, 4520, 525, 150).center();
+    const QPoint savePlace = TwipsLayout::fromTwips(1800, 4520, 525, 150).center();
     control("imgSalvarRed")->show();
     EXPECT_EQ(window->childAt(savePlace)->objectName(), QStringLiteral("imgSalvarRed"));
     control("imgSalvarRed")->hide();

@@ -1,4 +1,6 @@
 #include "Fonts.h"
+#include "MouseEvents.h"
+#include "TwipsLayout.h"
 #include "frm4_Ajuda.h"
 #include "frm5_Sobre.h"
 
@@ -7,7 +9,6 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextDocument>
@@ -17,62 +18,22 @@
 
 namespace {
 
-int px(int twips)
-{
-    return (twips * 2 + 15) / 30;
-}
-
-void mouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPoint at)
-{
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::MouseButtons() : Qt::MouseButtons(button);
-    QMouseEvent event(type, at, w->mapToGlobal(at), button, held, Qt::NoModifier);
-    QApplication::sendEvent(w, &event);
-}
-
-void click(QWidget* w, Qt::MouseButton button)
-{
-    mouse(w, QEvent::MouseButtonPress, button, w->rect().center());
-    mouse(w, QEvent::MouseButtonRelease, button, w->rect().center());
-}
-
 void type(QWidget* w, int key, const QString& text = {})
 {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(w, &press);
 }
 
-struct Placed {
-    const char* name;
-    int left, top, width, height;
-    const char* text; // nullptr: not a label, or set by the code
-};
-
-void expectLayout(QWidget* window, std::initializer_list<Placed> controls)
-{
-    for (const Placed& c : controls) {
-        SCOPED_TRACE(c.name);
-        auto* w = window->findChild<QWidget*>(QLatin1String(c.name));
-        ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->geometry(), QRect(px(c.left), px(c.top), px(c.width), px(c.height)));
-        if (c.text) {
-            auto* label = qobject_cast<QLabel*>(w);
-            ASSERT_NE(label, nullptr);
-            EXPECT_EQ(label->text(), QString::fromUtf8(c.text));
-        }
-    }
-}
-
 TEST(HelpWindow, LayoutAndTheNineLinesOfHelp)
 {
     frm4_Ajuda window;
     EXPECT_EQ(window.objectName(), QStringLiteral("frm4_Ajuda"));
-    expectLayout(&window, {{"txtAjuda", 90, 620, 3220, 1960, nullptr},
-                           {"Shape1", 90, 600, 3225, 30, nullptr},
-                           {"btnFechar", 2780, 100, 390, 375, nullptr},
-                           {"Image1", 90, 285, 645, 270, nullptr},
-                           {"Shape2", 90, 2600, 3220, 30, nullptr},
-                           {"linhamarca", 0, 480, 3735, 30, nullptr}});
+    TwipsLayout::expectLayout(&window, {{"txtAjuda", 90, 620, 3220, 1960, nullptr},
+                                        {"Shape1", 90, 600, 3225, 30, nullptr},
+                                        {"btnFechar", 2780, 100, 390, 375, nullptr},
+                                        {"Image1", 90, 285, 645, 270, nullptr},
+                                        {"Shape2", 90, 2600, 3220, 30, nullptr},
+                                        {"linhamarca", 0, 480, 3735, 30, nullptr}});
 
     const QString expected = QString::fromUtf8(
         "Lembretes sempre entram por ordem de postagem, indo do mais antigo até o mais "
@@ -149,19 +110,20 @@ TEST_F(AboutWindow, LayoutAndTexts)
 {
     frm5_Sobre window;
     EXPECT_EQ(window.objectName(), QStringLiteral("frm5_Sobre"));
-    expectLayout(&window, {{"Label5", 90, 1440, 3135, 1215, nullptr},
-                           {"Label2", 960, 980, 735, 285, "Autor:"},
-                           {"Image2", 100, 610, 720, 720, nullptr},
-                           {"lblBrenquivera", 960, 1170, 2055, 285, "https://quivera.github.io/"},
-                           {"Label3", 1540, 980, 1455, 255, "Equipe Quivera"},
-                           {"lblFree", 90, 2740, 3105, 255, "Quivera Recordim! é totalmente FREE!"},
-                           {"Label1", 2830, 600, 400, 195, "v 1.0"},
-                           {"btnFechar", 2780, 100, 390, 375, nullptr},
-                           {"Image1", 90, 285, 630, 270, nullptr},
-                           {"Shape2", 90, 2700, 2900, 30, nullptr},
-                           {"linhamarca", 0, 480, 3735, 30, nullptr},
-                           {"Label4", 960, 600, 2300, 195, " Quivera Recordim!"},
-                           {"Shape3", 90, 600, 750, 750, nullptr}});
+    TwipsLayout::expectLayout(
+        &window, {{"Label5", 90, 1440, 3135, 1215, nullptr},
+                  {"Label2", 960, 980, 735, 285, "Autor:"},
+                  {"Image2", 100, 610, 720, 720, nullptr},
+                  {"lblBrenquivera", 960, 1170, 2055, 285, "https://quivera.github.io/"},
+                  {"Label3", 1540, 980, 1455, 255, "Equipe Quivera"},
+                  {"lblFree", 90, 2740, 3105, 255, "Quivera Recordim! é totalmente FREE!"},
+                  {"Label1", 2830, 600, 400, 195, "v 1.0"},
+                  {"btnFechar", 2780, 100, 390, 375, nullptr},
+                  {"Image1", 90, 285, 630, 270, nullptr},
+                  {"Shape2", 90, 2700, 2900, 30, nullptr},
+                  {"linhamarca", 0, 480, 3735, 30, nullptr},
+                  {"Label4", 960, 600, 2300, 195, " Quivera Recordim!"},
+                  {"Shape3", 90, 600, 750, 750, nullptr}});
 
     auto label = [&](const char* name) { return window.findChild<QLabel*>(QLatin1String(name)); };
     EXPECT_EQ(label("Label5")->text(),
@@ -197,13 +159,14 @@ TEST_F(AboutWindow, EachClickOnTheLinkOpensThePageOnce)
     record(window);
     window.show();
     auto* link = window.findChild<QLabel*>(QStringLiteral("lblBrenquivera"));
-    click(link, Qt::LeftButton);
-    click(link, Qt::LeftButton);
-    click(link, Qt::RightButton);
+    MouseEvents::click(link);
+    MouseEvents::click(link);
+    MouseEvents::click(link, Qt::RightButton);
     // A double click opens the page once: its second press is no click.
-    click(link, Qt::LeftButton);
-    mouse(link, QEvent::MouseButtonDblClick, Qt::LeftButton, link->rect().center());
-    mouse(link, QEvent::MouseButtonRelease, Qt::LeftButton, link->rect().center());
+    MouseEvents::click(link);
+    const QPoint middle = link->mapToGlobal(link->rect().center());
+    MouseEvents::doubleClick(link, middle);
+    MouseEvents::release(link, middle);
     ASSERT_EQ(opened.size(), 3);
     EXPECT_EQ(opened.first(), QUrl(QStringLiteral("https://quivera.github.io/")));
     EXPECT_TRUE(window.isVisible()) << "the window stays open";
@@ -227,8 +190,8 @@ TEST_F(AboutWindow, PressOutsideTheLinkOpensNothing)
     window.show();
     auto* link = window.findChild<QLabel*>(QStringLiteral("lblBrenquivera"));
     // Pressed on the link but released beside it: no click.
-    mouse(link, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(3, 3));
-    mouse(link, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(-10, 3));
+    MouseEvents::press(link, link->mapToGlobal(QPoint(3, 3)));
+    MouseEvents::release(link, link->mapToGlobal(QPoint(-10, 3)));
     EXPECT_TRUE(opened.isEmpty());
 }
 
@@ -244,8 +207,7 @@ TEST(PageWindowFont, DefaultIsMsSansSerifThroughItsSubstitute)
     EXPECT_EQ(font.family(), QStringLiteral("MS Sans Serif"));
     EXPECT_EQ(font.pixelSize(), Fonts::kWindowPixels);
     EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(window.findChild<QPlainTextEdit*>()->font().pixelSize(),
-              Fonts::kWindowPixels);
+    EXPECT_EQ(window.findChild<QPlainTextEdit*>()->font().pixelSize(), Fonts::kWindowPixels);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ProofRun.h"
 
 #include "DataFile.h"
+#include "FileRows.h"
 #include "ProofLists.h"
 #include "ReminderStore.h"
 
@@ -52,12 +53,13 @@ qint64 onFile(const QString& folder)
     QFile f(QDir(folder).filePath(ReminderStore::kFileName));
     if (!f.open(QIODevice::ReadOnly))
         return -1;
-    return ProofLists::which(DataFile::parse(f.readAll()));
+    return ProofLists::which(FileRows::parse(f.readAll()));
 }
 
 QStringList others(const QString& folder)
 {
-    QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    QStringList names =
+        QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     names.removeAll(ReminderStore::kFileName);
     return names;
 }

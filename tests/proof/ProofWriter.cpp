@@ -22,7 +22,6 @@
 
 #include "ProofLists.h"
 #include "ReminderStore.h"
-#include "SafeFile.h"
 
 #include "DataFile.h"
 
@@ -32,10 +31,10 @@
 #include <grp.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
-#include <sys/prctl.h>
-#include <sys/syscall.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -92,7 +91,8 @@ struct Fault {
         name = point.substr(0, at);
         while (at != std::string::npos) {
             const std::size_t next = point.find(':', at + 1);
-            const std::string opt = point.substr(at + 1, next == std::string::npos ? next : next - at - 1);
+            const std::string opt =
+                point.substr(at + 1, next == std::string::npos ? next : next - at - 1);
             if (opt == "once")
                 once = true;
             else if (opt.rfind("after=", 0) == 0)
@@ -227,8 +227,9 @@ int write(const QString& folder, qint64 target, int argc, char** argv)
     for (int t = 0; t < tries; ++t) {
         if (!atLoad)
             fault.arm();
-        const StoreStatus s = save ? store.saveAll()
-                                   : store.replaceAt(0, Reminder::fromRow(ProofLists::header(target)));
+        const StoreStatus s =
+            save ? store.saveAll()
+                 : store.replaceAt(0, Reminder::fromRow(ProofLists::header(target)));
         fault.disarm();
         std::printf("%s %lld\n", statusName(s),
                     static_cast<long long>(ProofLists::which(storeRows(store))));
@@ -245,11 +246,15 @@ int main(int argc, char** argv)
         return 6;
     if (argc >= 3 && std::strcmp(argv[1], "crash") == 0)
         return crash(QString::fromLocal8Bit(argv[2]));
-    if (argc == 4 && std::strcmp(argv[1], "put") == 0)
-        return SafeFile::write(QDir(QString::fromLocal8Bit(argv[2])).filePath(ReminderStore::kFileName),
-                               DataFile::serialize(ProofLists::rows(std::atoll(argv[3]))))
-                   ? 0
-                   : 1;
+    if (argc == 4 && std::strcmp(argv[1], "put") == 0) {
+        const QString path =
+            QDir(QString::fromLocal8Bit(argv[2])).filePath(ReminderStore::kFileName);
+        const FileSwap::Replaced put =
+            FileSwap::replace(path, DataFile::serialize(ProofLists::rows(std::atoll(argv[3]))),
+                              FileSwap::identify(path));
+        return put.result == FileSwap::Replaced::Failed ||
+               put.result == FileSwap::Replaced::Appeared;
+    }
     if (argc >= 4 && std::strcmp(argv[1], "write") == 0)
         return write(QString::fromLocal8Bit(argv[2]), std::atoll(argv[3]), argc - 4, argv + 4);
     std::fprintf(stderr, "usage: qr_proof_writer crash FOLDER | write FOLDER K [options]\n");

@@ -2,6 +2,7 @@
 #include "ChildProcess.h"
 #include "StoreProbe.h"
 #include "TempFolder.h"
+#include "UserFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,7 +59,7 @@ protected:
         return runInChild([&] { return placeAndWrite(program.path(), installed, dataHome); });
     }
 
-    QString userFolder() const { return QDir(home.path()).filePath(DataPlace::kFolderName); }
+    QString userFolder() const { return QDir(home.path()).filePath(UserFolders::kFolderName); }
 
     TempFolder program;
     TempFolder home;
@@ -115,6 +116,5 @@ TEST_F(DataFilePlace, userDataFolderThatCannotBeMadeStartsEmptyAndRefusesWrites)
     ASSERT_EQ(child.lines.size(), 4);
     EXPECT_TRUE(child.lines[0].endsWith(QStringLiteral("/.local/share/quivera-recordim")))
         << child.lines[0].toStdString();
-    EXPECT_EQ(child.lines.mid(1),
-              (QStringList{"WriteFailed", "WriteFailed", "0"}));
+    EXPECT_EQ(child.lines.mid(1), (QStringList{"WriteFailed", "WriteFailed", "0"}));
 }

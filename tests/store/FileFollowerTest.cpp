@@ -20,17 +20,12 @@ QByteArray whole(int n)
     return kWhole.chopped(3) + QByteArray::number(n) + "\xA7\xA7\xA7\xA7\r\n\"\r\n";
 }
 
-bool syncthingCopy(const QString& name)
-{
-    return name.startsWith(QLatin1String("lembretes.sync-conflict-"));
-}
-
 class Follow : public ::testing::Test {
 protected:
     void SetUp() override
     {
         folder_.write(kFile, kWhole);
-        follower_ = std::make_unique<FileFollower>(folder_.file(kFile), syncthingCopy, kTiming);
+        follower_ = std::make_unique<FileFollower>(folder_.file(kFile), kTiming);
         if (!follower_->following())
             GTEST_SKIP() << "no kernel notifications here";
     }

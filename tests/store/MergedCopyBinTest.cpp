@@ -113,14 +113,4 @@ TEST_F(MoveAway, OnWindowsGoesToTheRecycleBinOrTheLocalStateFolder)
 }
 #endif
 
-TEST(InTrash, KnowsTheThreeTrashFolders)
-{
-    EXPECT_TRUE(MergedCopyBin::inTrash("/home/u/.local/share/Trash/files/a.dat"));
-    EXPECT_TRUE(MergedCopyBin::inTrash("/media/stick/.Trash-1000/files/a.dat"));
-    EXPECT_TRUE(MergedCopyBin::inTrash("/media/stick/.Trash/1000/files/a.dat"));
-    EXPECT_FALSE(MergedCopyBin::inTrash("/home/u/work/files/a.dat"));
-    EXPECT_FALSE(MergedCopyBin::inTrash("files/a.dat"));
-    EXPECT_FALSE(MergedCopyBin::inTrash(QString()));
-}
-
 } // namespace

@@ -1,6 +1,7 @@
-#include "QtPrinters.h"
-#include "DataFile.h"
 #include "ReminderMerge.h"
+#include "DataFile.h"
+#include "QtPrinters.h"
+#include "ReminderMergeSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,20 @@
 namespace {
 
 const QDate kToday(2026, 3, 14);
+
+// The merge on rows as texts: each list written as a file, merged, read back.
+QStringList mergedTexts(const std::optional<QStringList>& base, const QStringList& ours,
+                        const QStringList& theirs)
+{
+    const RowList b = RowList::fromFile(DataFile::serialize(base.value_or(QStringList())));
+    const RowList m =
+        ReminderMerge::merge(base ? &b : nullptr, RowList::fromFile(DataFile::serialize(ours)),
+                             RowList::fromFile(DataFile::serialize(theirs)), kToday);
+    QStringList rows;
+    for (int k = 0; k < m.count(); ++k)
+        rows.append(m.at(k));
+    return rows;
+}
 
 // A reminder stamped at 10:00 on a day of January 2026, or with the stamp given.
 QString r(int day, const QString& title, const QString& status = Reminder::kOpen,
@@ -38,43 +53,76 @@ struct MergeCase {
 // Each expected list is exact, order included: both computers must write the
 // same bytes from the same three lists.
 const MergeCase kCases[] = {
-    {"nothing changed", QStringList{r(1, "A"), r(2, "B")}, {r(1, "A"), r(2, "B")},
-     {r(1, "A"), r(2, "B")}, {r(1, "A"), r(2, "B")}},
-    {"added on each side, placed by stamp", QStringList{r(1, "A"), r(5, "E")},
-     {r(1, "A"), r(5, "E"), r(3, "C")}, {r(1, "A"), r(2, "B"), r(5, "E")},
+    {"nothing changed",
+     QStringList{r(1, "A"), r(2, "B")},
+     {r(1, "A"), r(2, "B")},
+     {r(1, "A"), r(2, "B")},
+     {r(1, "A"), r(2, "B")}},
+    {"added on each side, placed by stamp",
+     QStringList{r(1, "A"), r(5, "E")},
+     {r(1, "A"), r(5, "E"), r(3, "C")},
+     {r(1, "A"), r(2, "B"), r(5, "E")},
      {r(1, "A"), r(2, "B"), r(3, "C"), r(5, "E")}},
-    {"added on both sides, once, ours' fields", QStringList{r(1, "A")}, {r(1, "A"), r(2, "B")},
-     {r(1, "A"), r(2, "B", x)}, {r(1, "A"), r(2, "B")}},
-    {"deleted on theirs, unchanged on ours", QStringList{r(1, "A"), r(2, "B")},
-     {r(1, "A"), r(2, "B")}, {r(1, "A")}, {r(1, "A")}},
-    {"deleted on ours, unchanged on theirs", QStringList{r(1, "A"), r(2, "B")}, {r(2, "B")},
-     {r(1, "A"), r(2, "B")}, {r(2, "B")}},
-    {"deleted on theirs, toggled on ours: stays toggled", QStringList{r(1, "A"), r(2, "B")},
-     {r(1, "A"), r(2, "B", x)}, {r(1, "A")}, {r(1, "A"), r(2, "B", x)}},
-    {"deleted on ours, corrected on theirs: stays corrected", QStringList{r(1, "A"), r(2, "B")},
-     {r(1, "A")}, {r(1, "A"), r(2, "B", Reminder::kOpen, "20/03/26")},
+    {"added on both sides, once, ours' fields",
+     QStringList{r(1, "A")},
+     {r(1, "A"), r(2, "B")},
+     {r(1, "A"), r(2, "B", x)},
+     {r(1, "A"), r(2, "B")}},
+    {"deleted on theirs, unchanged on ours",
+     QStringList{r(1, "A"), r(2, "B")},
+     {r(1, "A"), r(2, "B")},
+     {r(1, "A")},
+     {r(1, "A")}},
+    {"deleted on ours, unchanged on theirs",
+     QStringList{r(1, "A"), r(2, "B")},
+     {r(2, "B")},
+     {r(1, "A"), r(2, "B")},
+     {r(2, "B")}},
+    {"deleted on theirs, toggled on ours: stays toggled",
+     QStringList{r(1, "A"), r(2, "B")},
+     {r(1, "A"), r(2, "B", x)},
+     {r(1, "A")},
+     {r(1, "A"), r(2, "B", x)}},
+    {"deleted on ours, corrected on theirs: stays corrected",
+     QStringList{r(1, "A"), r(2, "B")},
+     {r(1, "A")},
+     {r(1, "A"), r(2, "B", Reminder::kOpen, "20/03/26")},
      {r(1, "A"), r(2, "B", Reminder::kOpen, "20/03/26")}},
-    {"toggled on theirs", QStringList{r(1, "A"), r(2, "B")}, {r(1, "A"), r(2, "B")},
-     {r(1, "A", x), r(2, "B")}, {r(1, "A", x), r(2, "B")}},
-    {"toggled on ours, title and due corrected on theirs: both", QStringList{r(1, "A")},
-     {r(1, "A", x)}, {r(1, "Novo", Reminder::kOpen, "20/03/26")},
+    {"toggled on theirs",
+     QStringList{r(1, "A"), r(2, "B")},
+     {r(1, "A"), r(2, "B")},
+     {r(1, "A", x), r(2, "B")},
+     {r(1, "A", x), r(2, "B")}},
+    {"toggled on ours, title and due corrected on theirs: both",
+     QStringList{r(1, "A")},
+     {r(1, "A", x)},
+     {r(1, "Novo", Reminder::kOpen, "20/03/26")},
      {r(1, "Novo", x, "20/03/26")}},
-    {"both correct the title: ours", QStringList{r(1, "A", Reminder::kOpen, "20/03/26")},
-     {r(1, "Nosso")}, {r(1, "Deles", x, "20/03/26")}, {r(1, "Nosso", x)}},
+    {"both correct the title: ours",
+     QStringList{r(1, "A", Reminder::kOpen, "20/03/26")},
+     {r(1, "Nosso")},
+     {r(1, "Deles", x, "20/03/26")},
+     {r(1, "Nosso", x)}},
     {"both toggle alike", QStringList{r(1, "A")}, {r(1, "A", x)}, {r(1, "A", x)}, {r(1, "A", x)}},
     {"shared stamp, moved on theirs: paired by title",
-     QStringList{r(1, "A"), r(1, "B")}, {r(1, "A"), r(1, "B", x)}, {r(1, "B"), r(1, "A", x)},
+     QStringList{r(1, "A"), r(1, "B")},
+     {r(1, "A"), r(1, "B", x)},
+     {r(1, "B"), r(1, "A", x)},
      {r(1, "A", x), r(1, "B", x)}},
     {"shared stamp, titles corrected: the rest paired in order",
-     QStringList{r(1, "A"), r(1, "B"), r(1, "C")}, {r(1, "A", x), r(1, "B"), r(1, "C")},
-     {r(1, "C"), r(1, "A2"), r(1, "B2")}, {r(1, "A2", x), r(1, "B2"), r(1, "C")}},
+     QStringList{r(1, "A"), r(1, "B"), r(1, "C")},
+     {r(1, "A", x), r(1, "B"), r(1, "C")},
+     {r(1, "C"), r(1, "A2"), r(1, "B2")},
+     {r(1, "A2", x), r(1, "B2"), r(1, "C")}},
     {"unreadable stamps: kept in place in the base, added last in their order",
-     QStringList{stamped("x", "A"), r(5, "E")}, {stamped("x", "A"), r(5, "E")},
+     QStringList{stamped("x", "A"), r(5, "E")},
+     {stamped("x", "A"), r(5, "E")},
      {stamped("zz", "Z"), stamped("x", "A"), r(5, "E"), r(3, "C"),
       stamped("26.02.30.10.00.00", "Y")},
      {stamped("x", "A"), r(3, "C"), r(5, "E"), stamped("zz", "Z"),
       stamped("26.02.30.10.00.00", "Y")}},
-    {"two-digit years in the due rule's window", QStringList{stamped("99.12.31.10.00.00", "A")},
+    {"two-digit years in the due rule's window",
+     QStringList{stamped("99.12.31.10.00.00", "A")},
      {stamped("99.12.31.10.00.00", "A")},
      {stamped("99.12.31.10.00.00", "A"), stamped("26.01.01.10.00.00", "C"),
       stamped("00.01.01.10.00.00", "B")},
@@ -82,7 +130,8 @@ const MergeCase kCases[] = {
       stamped("26.01.01.10.00.00", "C")}},
     {"no base: every row of ours as it is, theirs' missing ones added, deletions back, and "
      "a title corrected on one side alone as a second row",
-     std::nullopt, {r(1, "A", x), r(3, "C")},
+     std::nullopt,
+     {r(1, "A", x), r(3, "C")},
      {r(1, "A2", Reminder::kOpen, "20/03/26"), r(2, "B"), r(3, "C", Reminder::kOpen, "20/03/26")},
      {r(1, "A", x), r(1, "A2", Reminder::kOpen, "20/03/26"), r(2, "B"), r(3, "C")}},
     {"no base: the same second on each side, another title or description, all kept",
@@ -92,10 +141,14 @@ const MergeCase kCases[] = {
      {r(1, "A"), r(3, "C", x, Reminder::kNoDue, "d"), r(3, "C", x, Reminder::kNoDue, "e"),
       stamped("26.12.08.10.00.00", "Feito aqui"), stamped("26.12.08.10.00.00", "Feito lá")}},
     {"added on both sides in the same second, other titles: both",
-     QStringList{r(1, "A")}, {r(1, "A"), r(2, "B"), r(4, "D")}, {r(1, "A"), r(2, "C"), r(4, "D", x)},
+     QStringList{r(1, "A")},
+     {r(1, "A"), r(2, "B"), r(4, "D")},
+     {r(1, "A"), r(2, "C"), r(4, "D", x)},
      {r(1, "A"), r(2, "B"), r(2, "C"), r(4, "D")}},
     {"added on both sides, a stamp twice on ours: only equal texts pair",
-     QStringList{r(1, "A")}, {r(1, "A"), r(2, "B"), r(2, "B")}, {r(1, "A"), r(2, "C"), r(2, "B", x)},
+     QStringList{r(1, "A")},
+     {r(1, "A"), r(2, "B"), r(2, "B")},
+     {r(1, "A"), r(2, "C"), r(2, "B", x)},
      {r(1, "A"), r(2, "B"), r(2, "B"), r(2, "C")}},
 };
 
@@ -105,7 +158,7 @@ TEST(ReminderMerge, followsTheRuleForEveryCase)
 {
     for (const MergeCase& c : kCases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(ReminderMerge::merge(c.base, c.ours, c.theirs, kToday), c.merged);
+        EXPECT_EQ(mergedTexts(c.base, c.ours, c.theirs), c.merged);
     }
 }
 
@@ -127,7 +180,7 @@ TEST(ReminderMerge, listsChangedInPlaceMergeAsTheRowsDo)
         QStringList rows;
         for (int k = 0; k < merged.count(); ++k)
             rows << merged.at(k);
-        EXPECT_EQ(rows, ReminderMerge::merge(c.base, c.ours, c.theirs, kToday));
+        EXPECT_EQ(rows, mergedTexts(c.base, c.ours, c.theirs));
     }
 }
 
@@ -233,7 +286,7 @@ QStringList plainMerge(const std::optional<QStringList>& base, const QStringList
     }
     // One at a time in stamp order, each before the first later row.
     auto key = [](const QString& row) {
-        return ReminderMerge::stampKey(fields(row)[0].toLatin1(), kToday);
+        return ReminderMerge::keyOf(fields(row)[0].toLatin1(), DueRule::Window(kToday));
     };
     QStringList readable, unreadable;
     for (const QString& row : added)
@@ -285,9 +338,9 @@ TEST(ReminderMerge, givesWhatTheRuleGivesOnRandomLists)
     auto pick = [&random](int n) { return int(random() % unsigned(n)); };
     // Some on either side of the two-digit years' turn (2076 and 1976 from
     // today's window), or no date at all.
-    const QString stamps[] = {"26.01.01.10.00.00", "26.01.02.10.00.00", "26.01.03.10.00.00",
-                              "99.12.31.10.00.00", "x",
-                              "76.03.13.10.00.00", "76.03.15.10.00.00", "26.02.30.10.00.00"};
+    const QString stamps[] = {
+        "26.01.01.10.00.00", "26.01.02.10.00.00", "26.01.03.10.00.00", "99.12.31.10.00.00", "x",
+        "76.03.13.10.00.00", "76.03.15.10.00.00", "26.02.30.10.00.00"};
     const QString titles[] = {"A", "B", "C"};
     const QString descriptions[] = {"", "d"};
     auto fresh = [&](bool ordered, int i) {
@@ -339,7 +392,7 @@ TEST(ReminderMerge, givesWhatTheRuleGivesOnRandomLists)
         const QStringList ours = changed(base, ordered), theirs = changed(base, ordered);
         SCOPED_TRACE(round);
         const std::optional<QStringList> b = pick(5) ? std::optional(base) : std::nullopt;
-        ASSERT_EQ(ReminderMerge::merge(b, ours, theirs, kToday), plainMerge(b, ours, theirs))
+        ASSERT_EQ(mergedTexts(b, ours, theirs), plainMerge(b, ours, theirs))
             << "base " << (b ? b->join(" | ").toStdString() : "none") << "\nours "
             << ours.join(" | ").toStdString() << "\ntheirs " << theirs.join(" | ").toStdString();
         // The same with ours in the base's own bytes wherever a row of it is one

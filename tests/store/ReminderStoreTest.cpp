@@ -1,14 +1,23 @@
-#include "DataFile.h"
 #include "ReminderStore.h"
+#include "DataFile.h"
+#include "FileRows.h"
 #include "QtPrinters.h"
 #include "StoreProbe.h"
 #include "TempFolder.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <filesystem>
 #include <functional>
+#include <thread>
+
+#ifdef Q_OS_LINUX
+#include <poll.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -85,7 +94,7 @@ protected:
     QStringList titlesOnFile() const
     {
         QStringList out;
-        for (const QString& row : DataFile::parse(bytes()))
+        for (const QString& row : FileRows::parse(bytes()))
             out << Reminder::fromRow(row).title + Reminder::fromRow(row).status.trimmed();
         return out;
     }
@@ -141,6 +150,17 @@ TEST_F(ReminderStoreTest, firstStartCreatesTheSixByteFile)
     EXPECT_EQ(store.path(), QDir(folder.path()).filePath(kFile));
 }
 
+// At start-up whatever is there is the list, even a file cut short: the rows it
+// holds show, where refusing it would show none.
+TEST_F(ReminderStoreTest, startUpReadsAFileCutShortAsItIs)
+{
+    writeFile(DataFile::serialize(three()).chopped(3));
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    EXPECT_EQ(titles(store), (QStringList{"T0", "T1", "T2"}));
+    EXPECT_EQ(store.append(Reminder::kNoDue, "N", QString()), StoreStatus::Ok);
+    EXPECT_EQ(titlesOnFile(), (QStringList{"T0", "T1", "T2", "N"}));
+}
+
 TEST_F(ReminderStoreTest, savingOrDeletingDownToNothingLeavesTwoQuotes)
 {
     ASSERT_EQ(store.load(), StoreStatus::Ok);
@@ -179,12 +199,18 @@ TEST_F(ReminderStoreTest, appendAfterSaveKeepsTheEarlierLineBreaks)
     EXPECT_EQ(afterAppend.count("\r\n"), 2);
     ASSERT_EQ(store.saveAll(), StoreStatus::Ok);
     EXPECT_TRUE(bytes().endsWith("T1\xA7\r\n\"\r\n"));
-    EXPECT_EQ(DataFile::parse(bytes()), DataFile::parse(afterAppend));
+    EXPECT_EQ(FileRows::parse(bytes()), FileRows::parse(afterAppend));
 }
 
 TEST_F(ReminderStoreTest, everyWriteLeavesTheListAsAReloadGivesIt)
 {
-    writeFile("\"\r\n  \r\na\xA7" "b\r\n1\xA7" "2\xA7" "3\xA7" "4\xA7" "5\xA7" "6\xA7\"");
+    writeFile("\"\r\n  \r\na\xA7"
+              "b\r\n1\xA7"
+              "2\xA7"
+              "3\xA7"
+              "4\xA7"
+              "5\xA7"
+              "6\xA7\"");
     ASSERT_EQ(store.load(), StoreStatus::Ok);
     ASSERT_EQ(store.count(), 2);
     EXPECT_EQ(store.reminderAt(0), (Reminder{"a", "b", "", "", ""}));
@@ -192,7 +218,11 @@ TEST_F(ReminderStoreTest, everyWriteLeavesTheListAsAReloadGivesIt)
 
     // Missing fields are written as empty ones, extra fields and blank lines vanish.
     ASSERT_EQ(store.saveAll(), StoreStatus::Ok);
-    EXPECT_EQ(bytes(), QByteArray("\"a\xA7" "b\xA7\xA7\xA7\r\n1\xA7" "2\xA7" "3\xA7" "4\xA7"
+    EXPECT_EQ(bytes(), QByteArray("\"a\xA7"
+                                  "b\xA7\xA7\xA7\r\n1\xA7"
+                                  "2\xA7"
+                                  "3\xA7"
+                                  "4\xA7"
                                   "5\r\n\"\r\n"));
     EXPECT_EQ(rows(*reopened()), rows(store));
 }
@@ -204,8 +234,7 @@ TEST_F(ReminderStoreTest, quotesSurviveEveryKindOfWrite)
     auto s = reopened();
     for (int round = 0; round < 5; ++round) {
         ASSERT_EQ(s->append(Reminder::kNoDue, title, desc), StoreStatus::Ok);
-        ASSERT_EQ(s->append(Reminder::kNoDue, QStringLiteral("outro"), QString()),
-                  StoreStatus::Ok);
+        ASSERT_EQ(s->append(Reminder::kNoDue, QStringLiteral("outro"), QString()), StoreStatus::Ok);
         ASSERT_EQ(s->saveAll(), StoreStatus::Ok);
         ASSERT_EQ(s->deleteAt(s->count() - 1), StoreStatus::Ok);
         ASSERT_EQ(s->replaceAt(round, s->reminderAt(round)), StoreStatus::Ok);
@@ -227,7 +256,9 @@ TEST_F(ReminderStoreTest, twoLineBreaksAreOneLineWithTwoMarks)
     ASSERT_EQ(store.append(Reminder::kNoDue, QStringLiteral("t"), QStringLiteral("a\r\nb\r\nc")),
               StoreStatus::Ok);
     EXPECT_EQ(bytes(), QByteArray("\"26.03.14.09.05.00\xA7----/----/----\xA7  \xA7t\xA7"
-                                  "a\xA5" "b\xA5" "c\"\r\n"));
+                                  "a\xA5"
+                                  "b\xA5"
+                                  "c\"\r\n"));
     EXPECT_EQ(store.reminderAt(0).description, QStringLiteral("a\u00A5b\u00A5c"));
     ASSERT_EQ(store.saveAll(), StoreStatus::Ok);
     EXPECT_EQ(store.reminderAt(0).description, QStringLiteral("a\u00A5b\u00A5c"));
@@ -320,9 +351,12 @@ TEST_F(ReminderStoreTest, rowIndicesOutsideTheListAreRefused)
 
 TEST_F(ReminderStoreTest, fileOrderIsKeptAtEveryReload)
 {
-    writeFile("\"26.05.01.00.00.00\xA7x\xA7  \xA7" "c\xA7\r\n"
-              "26.01.01.00.00.00\xA7x\xA7  \xA7" "a\xA7\r\n"
-              "26.03.01.00.00.00\xA7x\xA7  \xA7" "b\xA7\r\n\"\r\n");
+    writeFile("\"26.05.01.00.00.00\xA7x\xA7  \xA7"
+              "c\xA7\r\n"
+              "26.01.01.00.00.00\xA7x\xA7  \xA7"
+              "a\xA7\r\n"
+              "26.03.01.00.00.00\xA7x\xA7  \xA7"
+              "b\xA7\r\n\"\r\n");
     ASSERT_EQ(store.load(), StoreStatus::Ok);
     appendMany(1);
     const auto s = reopened();
@@ -422,7 +456,8 @@ TEST_F(ReminderStoreTest, writesAfterAnUnseenChangeKeepItAndActByIdentity)
          [](ReminderStore& s) { return s.append(Reminder::kNoDue, "N", QString()); },
          {"T0×", "T1", "T2", "X", "N"}},
         {"delete by row", [](ReminderStore& s) { return s.deleteAt(1); }, {"T0×", "T2", "X"}},
-        {"delete by reminder", [](ReminderStore& s) { return s.deleteReminder(s.reminderAt(2)); },
+        {"delete by reminder",
+         [](ReminderStore& s) { return s.deleteReminder(s.reminderAt(2)); },
          {"T0×", "T1", "X"}},
         {"correction by row",
          [](ReminderStore& s) {
@@ -511,7 +546,7 @@ TEST_F(ReminderStoreTest, changeInTheLastMomentIsMergedAndWrittenAgain)
 
     // The one in the last moment holds a reminder of the same second as the one
     // appended here: both stay, placed by their stamp.
-    QStringList there = DataFile::parse(bytes());
+    QStringList there = FileRows::parse(bytes());
     there.last() = row("26.03.14.11.00.00", "Y", Reminder::kDone);
     elsewhere(there);
     moment.arm([&] { // the new reminder's stamp; the next reading is the merge's
@@ -520,6 +555,24 @@ TEST_F(ReminderStoreTest, changeInTheLastMomentIsMergedAndWrittenAgain)
     ASSERT_EQ(s.append(Reminder::kNoDue, "N", QString()), StoreStatus::Ok);
     EXPECT_EQ(titlesOnFile(), (QStringList{"T0×", "T1", "T2×", "X", "N", "Z", "Y×"}));
     EXPECT_EQ(rows(s), rows(*reopened()));
+}
+
+// One still being written when the swap takes it out is no list to merge: the
+// write stands as it was made.
+TEST_F(ReminderStoreTest, halfWrittenFileTakenOutInTheLastMomentIsNotMerged)
+{
+    MomentClock moment;
+    ReminderStore s(folder.path(), moment);
+    elsewhere(three());
+    ASSERT_EQ(s.load(), StoreStatus::Ok);
+    s.setStatus(0, Reminder::kDone);
+
+    elsewhere({three()[0], three()[1], three()[2], row("26.03.14.10.00.00", "X")});
+    moment.arm([this] { writeElsewhere("\"26.03.14.09.05.01\xA7"); });
+    ASSERT_EQ(s.saveAll(), StoreStatus::Ok);
+    EXPECT_EQ(titlesOnFile(), (QStringList{"T0×", "T1", "T2", "X"}));
+    EXPECT_EQ(rows(s), rows(*reopened()));
+    EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{kFile});
 }
 
 TEST_F(ReminderStoreTest, halfWrittenFileIsAskedForAgainThenRefusedUntilItReads)
@@ -542,6 +595,69 @@ TEST_F(ReminderStoreTest, halfWrittenFileIsAskedForAgainThenRefusedUntilItReads)
     EXPECT_EQ(titles(store), (QStringList{"T0"}));
     EXPECT_EQ(store.append(Reminder::kNoDue, "N", QString()), StoreStatus::Ok);
 }
+
+// A write or a conflict copy's merge that finds the file half-written reads it
+// once more after a pause; still half-written, it is refused and the file left.
+TEST_F(ReminderStoreTest, halfWrittenFileMetByAWriteIsReadAgainThenRefused)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    appendMany(2);
+    const QByteArray whole = bytes();
+    const QString copy = QStringLiteral("lembretes.sync-conflict-20260314-100000-ABCDEF2.dat");
+    folder.write(copy, DataFile::serialize({row("26.03.14.10.00.00", "X")}));
+    const QByteArray cut("\"26.03.14.09.05.01\xA7");
+    for (const bool merging : {false, true}) {
+        SCOPED_TRACE(merging ? "merge" : "append");
+        writeElsewhere(cut);
+        QElapsedTimer waited;
+        waited.start();
+        EXPECT_EQ(merging ? store.mergeConflictCopy(folder.file(copy))
+                          : store.append(Reminder::kNoDue, "N", QString()),
+                  StoreStatus::ReadFailed);
+        EXPECT_GE(waited.elapsed(), 100) << "refused without a second look";
+        EXPECT_EQ(bytes(), cut);
+        EXPECT_EQ(titles(store), (QStringList{"T0", "T1"}));
+        // Whole again, as it was: read, and writes go on.
+        writeElsewhere(whole);
+        ASSERT_EQ(store.followFile(false), FileChange::Unchanged);
+    }
+    EXPECT_EQ(store.append(Reminder::kNoDue, "N", QString()), StoreStatus::Ok);
+    EXPECT_EQ(titlesOnFile(), (QStringList{"T0", "T1", "N"}));
+}
+
+#ifdef Q_OS_LINUX
+// The other program finishes its write while the store waits: the write goes
+// on from the whole file, merged with it.
+TEST_F(ReminderStoreTest, halfWrittenFileFinishedDuringThePauseIsMergedIn)
+{
+    ASSERT_EQ(store.load(), StoreStatus::Ok);
+    appendMany(2);
+    writeElsewhere("\"26.03.14.09.05.01\xA7");
+    // The store's first read of the file, told by the kernel, is the moment
+    // the other program finishes.
+    const int reads = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(reads, 0);
+    ASSERT_GE(::inotify_add_watch(reads, QFile::encodeName(folder.file(kFile)).constData(),
+                                  IN_CLOSE_NOWRITE),
+              0);
+    bool finished = false;
+    std::thread other([&] {
+        pollfd ready{reads, POLLIN, 0};
+        char event[4096];
+        if (::poll(&ready, 1, 5000) != 1 || ::read(reads, event, sizeof event) <= 0)
+            return;
+        elsewhere({three()[0], three()[1], row("26.03.14.10.00.00", "X")});
+        finished = true;
+    });
+    const StoreStatus appended = store.append(Reminder::kNoDue, "N", QString());
+    other.join();
+    ::close(reads);
+    ASSERT_TRUE(finished) << "the store never read the file";
+    EXPECT_EQ(appended, StoreStatus::Ok);
+    EXPECT_EQ(titlesOnFile(), (QStringList{"T0", "T1", "X", "N"}));
+    EXPECT_EQ(rows(store), rows(*reopened()));
+}
+#endif
 
 TEST_F(ReminderStoreTest, vanishedFileKeepsTheListAndTheNextWriteRestoresIt)
 {
@@ -567,7 +683,8 @@ TEST_F(ReminderStoreTest, fileSavedAsUtf8IsReadSoAndWrittenBackInTheCodePage)
     EXPECT_EQ(store.reminderAt(0), r);
     ASSERT_EQ(store.saveAll(), StoreStatus::Ok);
     EXPECT_EQ(bytes(), QByteArray("\"26.01.01.10.00.00\xA7----/----/----\xA7  \xA7"
-                                  "A\xE7\xE3o \xA4j\xE1\xA4\xA7" "caf\xE9\xA5\x80\r\n\"\r\n"));
+                                  "A\xE7\xE3o \xA4j\xE1\xA4\xA7"
+                                  "caf\xE9\xA5\x80\r\n\"\r\n"));
 
     writeElsewhere(QString(text).replace(QStringLiteral("Ação"), QStringLiteral("Lição")).toUtf8());
     EXPECT_EQ(store.followFile(false), FileChange::Reloaded);
@@ -640,7 +757,7 @@ TEST_F(ReminderStoreTest, twoComputersMergingOneConflictCopyWriteTheSameAndLoseN
         }
         return out;
     };
-    const QStringList merged = texts(DataFile::parse(bytes()));
+    const QStringList merged = texts(FileRows::parse(bytes()));
     for (const QString& text : texts(real + copied))
         EXPECT_TRUE(merged.contains(text)) << text.toStdString();
 }
@@ -652,6 +769,10 @@ TEST_F(ReminderStoreTest, conflictCopyThatCannotBeReadIsLeftAndWritesNothing)
     const QByteArray before = bytes();
     const QString copy = QStringLiteral("lembretes (conflicted copy 2026-03-14 100000).dat");
     EXPECT_EQ(store.mergeConflictCopy(folder.file(copy)), StoreStatus::CopyUnreadable);
+    // Nor is one caught half-written.
+    folder.write(copy, "\"26.03.14.10.00.00\xA7----/----/----\xA7  \xA7X\xA7\r\n");
+    EXPECT_EQ(store.mergeConflictCopy(folder.file(copy)), StoreStatus::CopyUnreadable);
+    ASSERT_TRUE(QFile::remove(folder.file(copy)));
     ASSERT_TRUE(QDir(folder.path()).mkdir(copy));
     EXPECT_EQ(store.mergeConflictCopy(folder.file(copy)), StoreStatus::CopyUnreadable);
     EXPECT_EQ(bytes(), before);

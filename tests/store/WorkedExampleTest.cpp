@@ -1,4 +1,5 @@
 #include "DataFile.h"
+#include "FileRows.h"
 #include "Reminder.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ const QString kWorkedRow = QStringLiteral("26.03.14.09.05.00\t20/03/26\t  \tComp
 TEST(WorkedExample, readsAsOneRow)
 {
     ASSERT_EQ(kWorkedExample.size(), 65);
-    EXPECT_EQ(DataFile::parse(kWorkedExample), QStringList{kWorkedRow});
+    EXPECT_EQ(FileRows::parse(kWorkedExample), QStringList{kWorkedRow});
 }
 
 TEST(WorkedExample, appendWritesTheSameBytes)

@@ -11,8 +11,8 @@ namespace MouseEvents {
 inline void send(QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButton button,
                  Qt::MouseButtons held)
 {
-    QMouseEvent event(type, QPointF(target->mapFromGlobal(global)), QPointF(global), button,
-                      held, Qt::NoModifier);
+    QMouseEvent event(type, QPointF(target->mapFromGlobal(global)), QPointF(global), button, held,
+                      Qt::NoModifier);
     QApplication::sendEvent(target, &event);
 }
 
@@ -56,11 +56,11 @@ inline QWidget* under(QWidget* window, QPoint local)
     return child ? child : window;
 }
 
-inline void click(QWidget* target)
+inline void click(QWidget* target, Qt::MouseButton button = Qt::LeftButton)
 {
     const QPoint at = target->mapToGlobal(target->rect().center());
-    press(target, at);
-    release(target, at);
+    press(target, at, button);
+    release(target, at, button);
 }
 
 } // namespace MouseEvents
