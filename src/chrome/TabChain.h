@@ -3,12 +3,10 @@
 #include <QList>
 #include <QWidget>
 
-#include <initializer_list>
-
 // Puts the controls one after the other in their window's Tab order, a control
 // with a focus proxy by its proxy. Which of them Tab stops at is each one's own
 // focus policy, now and later.
-inline void chainTabs(std::initializer_list<QWidget*> controls)
+inline void chainTabs(const QList<QWidget*>& controls)
 {
     QList<QWidget*> stops;
     QList<Qt::FocusPolicy> policies;

@@ -33,10 +33,7 @@ QFont dayFont()
 } // namespace
 
 CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
-    : QFrame(parent), ui_(new Ui::CalendarioFrame), calendario_(clock),
-      warning_([](QWidget* parent, const QString& title, const QString& text) {
-          QMessageBox::warning(parent, title, text, QMessageBox::Ok);
-      })
+    : QFrame(parent), ui_(new Ui::CalendarioFrame), calendario_(clock)
 {
     setObjectName(QStringLiteral("frameCalendario"));
     setGeometry(Twips::rect(kLeft, kTopParked, 3240, 2060));
@@ -91,12 +88,15 @@ CalendarioFrame::CalendarioFrame(const Clock& clock, QWidget* parent)
 
 CalendarioFrame::~CalendarioFrame() = default;
 
+QList<QWidget*> CalendarioFrame::tabStops() const
+{
+    return {ui_->btnPrev2, ui_->btnAtual2, ui_->btnNext2, diaTeclado_};
+}
+
 void CalendarioFrame::updateTabStops()
 {
     const bool shown = !isParked();
-    for (QWidget* stop :
-         {static_cast<QWidget*>(ui_->btnPrev2), static_cast<QWidget*>(ui_->btnAtual2),
-          static_cast<QWidget*>(ui_->btnNext2), static_cast<QWidget*>(diaTeclado_)})
+    for (QWidget* stop : tabStops())
         stop->setFocusPolicy(shown ? Qt::TabFocus : Qt::NoFocus);
     diaTeclado_->cover(Casa2[std::size_t(calendario_.casaEscolhida())]);
 }
@@ -134,9 +134,11 @@ void CalendarioFrame::moveTo(int topTwips)
 
 void CalendarioFrame::avisaAnoInvalido()
 {
-    warning_(window(), QStringLiteral("Calendrix"),
-             QStringLiteral("Ano inválido. O ano deve estar no ") + QStringLiteral("\r\n") +
-                 QStringLiteral("intervalo de 1753 a 2078, inclusive."));
+    QMessageBox::warning(window(), QStringLiteral("Calendrix"),
+                         QStringLiteral("Ano inválido. O ano deve estar no ") +
+                             QStringLiteral("\r\n") +
+                             QStringLiteral("intervalo de 1753 a 2078, inclusive."),
+                         QMessageBox::Ok);
 }
 
 void CalendarioFrame::desenha()

@@ -6,7 +6,6 @@
 #include <QFrame>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 class Clock;
@@ -28,13 +27,8 @@ public:
     static constexpr int kTopShown = 570;
     static constexpr int kTopParked = 3120;
 
-    // The modal year-range warning; a test gives its frame a recorder instead.
-    using Warning = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
-
     CalendarioFrame(const Clock& clock, QWidget* parent);
     ~CalendarioFrame() override;
-
-    void setWarning(Warning warning) { warning_ = std::move(warning); }
 
     Calendario& calendario() { return calendario_; }
     void mostraMesAtual();
@@ -42,6 +36,9 @@ public:
     // vencimento: the due date the editor holds, where the keyboard's day starts.
     void showOverBoxes(const QString& vencimento = QString());
     bool isParked() const;
+    // The month buttons and the keyboard's day, in Tab order: the editor puts them
+    // where the boxes the calendar covers stand.
+    QList<QWidget*> tabStops() const;
 
 signals:
     // A click on cell i, after the press colouring; empty cells included. Also
@@ -63,7 +60,6 @@ private:
 
     const std::unique_ptr<Ui::CalendarioFrame> ui_;
     Calendario calendario_;
-    Warning warning_;
     // One for all the cells: the cell that got the press gets its release.
     MouseClickRule casaGesture_;
     LabelFocusProxy* diaTeclado_ = nullptr;

@@ -10,6 +10,7 @@
 #include "Fonts.h"
 #include "HandCursor.h"
 #include "MainHost.h"
+#include "MessageTime.h"
 #include "OrderedShortcuts.h"
 #include "PageScrollBar.h"
 #include "PictureButton.h"
@@ -65,13 +66,11 @@ EditorWindow::~EditorWindow() = default;
 
 void EditorWindow::wireKeys()
 {
-    const auto inCalendar = [this](const char* name) {
-        return frameCalendario->findChild<QWidget*>(QLatin1String(name));
-    };
     // The calendar's stops stand where the boxes it covers do.
-    chainTabs({ui_->txtTitulo, ui_->txtDescricao, inCalendar("btnPrev2"), inCalendar("btnAtual2"),
-               inCalendar("btnNext2"), inCalendar("Casa2_teclado"), ui_->btnCalendario,
-               ui_->lblVencimento, ui_->btnOk, btnFechar});
+    QList<QWidget*> stops = {ui_->txtTitulo, ui_->txtDescricao};
+    stops += frameCalendario->tabStops();
+    stops += {ui_->btnCalendario, ui_->lblVencimento, ui_->btnOk, btnFechar};
+    chainTabs(stops);
     connect(frameCalendario, &CalendarioFrame::parkedChanged, this, &EditorWindow::calendarMoved);
 
     // Stores from any control of the window, before the boxes' filter sees the
@@ -162,7 +161,7 @@ void EditorWindow::fill(const Reminder& reminder)
 
 void EditorWindow::showTitleMessage(const QString& text, bool onMainLine)
 {
-    Timer1->start(kMessageMs);
+    Timer1->start(MessageTime::kShownMs);
     Beep::sound();
     ui_->txtTitulo->showMessage(text);
     messageOnMainLine_ = onMainLine;
@@ -191,7 +190,8 @@ void EditorWindow::btnOk_Click()
         return;
     }
 
-    if (!host_.report(store(title, ui_->lblData->text(), ui_->txtDescricao->storedText()))) {
+    if (!host_.report(
+            writeReminder(title, ui_->lblData->text(), ui_->txtDescricao->storedText()))) {
         // What the user typed stays for another try.
         host_.focusHolder();
         return;

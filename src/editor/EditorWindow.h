@@ -23,7 +23,6 @@ class EditorWindow;
 class EditorWindow : public PageWindow, public EditTarget {
     Q_OBJECT
 public:
-    static constexpr int kMessageMs = 2000;
     static inline const QString kVazio = QStringLiteral("O título não pode ficar vazio!");
 
     ~EditorWindow() override;
@@ -33,7 +32,6 @@ public:
     void fill(const Reminder& reminder) override;
     void focusTitle() override;
 
-    QTimer* messageTimer() const { return Timer1; }
     CalendarioFrame* calendar() const { return frameCalendario; }
 
 protected:
@@ -50,9 +48,9 @@ protected:
 
     EditorWindow(const Page& page, MainHost& host, const Clock& clock, QWidget* parent);
 
-    // Stores what the window holds, `title` being the title box's text.
-    virtual StoreStatus store(const QString& title, const QString& due,
-                              const QString& description) = 0;
+    // Writes the reminder the window holds, `title` being the title box's text.
+    virtual StoreStatus writeReminder(const QString& title, const QString& due,
+                                      const QString& description) = 0;
     // After a successful store.
     virtual void stored() = 0;
     // Whether a refused title shows the main window's message line too.

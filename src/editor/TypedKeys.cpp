@@ -35,7 +35,6 @@ TypedKeys::TypedKeys(QWidget* first, QWidget* second, QObject* parent)
         box->setFocusPolicy(Qt::StrongFocus);
         box->installEventFilter(this);
     }
-    QWidget::setTabOrder(first_, second_);
 }
 
 QString TypedKeys::typedText(const QKeyEvent& event)

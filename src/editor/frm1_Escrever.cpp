@@ -4,14 +4,19 @@
 #include "MainHost.h"
 
 frm1_Escrever::frm1_Escrever(MainHost& host, const Clock& clock, QWidget* parent)
-    : EditorWindow({QStringLiteral("frm1_Escrever"), QStringLiteral("Escrever lembrete"),
-                    "titulo_escrever", 870, 1000, 960, 960},
+    : EditorWindow({.name = QStringLiteral("frm1_Escrever"),
+                    .title = QStringLiteral("Escrever lembrete"),
+                    .heading = "titulo_escrever",
+                    .headingWidth = 870,
+                    .dueLeft = 1000,
+                    .dueWidth = 960,
+                    .hintWidth = 960},
                    host, clock, parent)
 {
 }
 
-StoreStatus frm1_Escrever::store(const QString& title, const QString& due,
-                                 const QString& description)
+StoreStatus frm1_Escrever::writeReminder(const QString& title, const QString& due,
+                                         const QString& description)
 {
     return host_.store().append(due, title, description);
 }

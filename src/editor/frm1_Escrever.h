@@ -15,8 +15,8 @@ public:
     bool restoresWithMain() const override { return titleInUse(); }
 
 protected:
-    StoreStatus store(const QString& title, const QString& due,
-                      const QString& description) override;
+    StoreStatus writeReminder(const QString& title, const QString& due,
+                              const QString& description) override;
     void stored() override;
     bool refusalOnMainLine() const override { return true; }
     void lblVencimento_Click() override;

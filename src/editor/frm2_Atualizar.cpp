@@ -3,8 +3,13 @@
 #include "MainHost.h"
 
 frm2_Atualizar::frm2_Atualizar(MainHost& host, const Clock& clock, QWidget* parent)
-    : EditorWindow({QStringLiteral("frm2_Atualizar"), QStringLiteral("Corrigir lembrete"),
-                    "titulo_atualizar", 1035, 1005, 840, 840},
+    : EditorWindow({.name = QStringLiteral("frm2_Atualizar"),
+                    .title = QStringLiteral("Corrigir lembrete"),
+                    .heading = "titulo_atualizar",
+                    .headingWidth = 1035,
+                    .dueLeft = 1005,
+                    .dueWidth = 840,
+                    .hintWidth = 840},
                    host, clock, parent)
 {
 }
@@ -17,8 +22,8 @@ void frm2_Atualizar::fill(const Reminder& reminder)
 
 // Its posting stamp and status as they were handed over: a status toggled since,
 // here or on another computer, is not undone.
-StoreStatus frm2_Atualizar::store(const QString& title, const QString& due,
-                                  const QString& description)
+StoreStatus frm2_Atualizar::writeReminder(const QString& title, const QString& due,
+                                          const QString& description)
 {
     return host_.store().replaceReminder(
         original_, {original_.posted, due, original_.status, title, description});

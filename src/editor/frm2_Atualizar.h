@@ -14,8 +14,8 @@ public:
     void fill(const Reminder& reminder) override;
 
 protected:
-    StoreStatus store(const QString& title, const QString& due,
-                      const QString& description) override;
+    StoreStatus writeReminder(const QString& title, const QString& due,
+                              const QString& description) override;
     void stored() override;
     bool refusalOnMainLine() const override { return false; }
 

@@ -84,11 +84,10 @@ protected:
         return titulo->text().isEmpty() ? titulo->placeholderText() : titulo->text();
     }
 
+    QTimer* timer() const { return editor->findChild<QTimer*>(QStringLiteral("Timer1")); }
+
     // The 2000 ms message end, without waiting for it.
-    void fireTimer()
-    {
-        QMetaObject::invokeMethod(editor->messageTimer(), "timeout", Qt::DirectConnection);
-    }
+    void fireTimer() { QMetaObject::invokeMethod(timer(), "timeout", Qt::DirectConnection); }
 
     ~EditorFixture() override { delete editor; }
 

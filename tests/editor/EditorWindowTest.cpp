@@ -6,8 +6,10 @@
 #include "MouseEvents.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMessageBox>
 
 namespace {
 
@@ -56,12 +58,12 @@ TEST_F(Escrever, aTitleOfSpacesIsRefusedUntilTheTimerEndsTheMessage)
     EXPECT_EQ(beeps.count(), 1);
     EXPECT_TRUE(host.messageVisible);
     EXPECT_TRUE(host.unsaved) << "nothing was written, the save marker stays";
-    EXPECT_TRUE(editor->messageTimer()->isActive());
-    EXPECT_EQ(editor->messageTimer()->interval(), 2000);
+    EXPECT_TRUE(timer()->isActive());
+    EXPECT_EQ(timer()->interval(), 2000);
 
     fireTimer();
     EXPECT_TRUE(titulo->text().isEmpty());
-    EXPECT_FALSE(editor->messageTimer()->isActive());
+    EXPECT_FALSE(timer()->isActive());
     EXPECT_FALSE(host.messageVisible);
 
     // Typed within the two seconds: the message ends at once, and the title stays.
@@ -69,7 +71,7 @@ TEST_F(Escrever, aTitleOfSpacesIsRefusedUntilTheTimerEndsTheMessage)
     ASSERT_TRUE(host.messageVisible);
     typeKeys(titulo, QStringLiteral("xyz"));
     EXPECT_EQ(titulo->text(), QStringLiteral("xyz"));
-    EXPECT_FALSE(editor->messageTimer()->isActive());
+    EXPECT_FALSE(timer()->isActive());
     EXPECT_FALSE(host.messageVisible);
     fireTimer();
     EXPECT_EQ(titulo->text(), QStringLiteral("xyz"));
@@ -95,7 +97,7 @@ TEST_F(Escrever, aStoredReminderKeepsItsSpacesAndClearsTheWindow)
     EXPECT_EQ(shownTitle(), QStringLiteral("Entrada inserida com sucesso!"));
     EXPECT_TRUE(descricao->toPlainText().isEmpty());
     EXPECT_EQ(data->text(), QStringLiteral("----/----/----"));
-    EXPECT_TRUE(editor->messageTimer()->isActive());
+    EXPECT_TRUE(timer()->isActive());
     EXPECT_TRUE(editor->isVisible());
     EXPECT_TRUE(editor->restoresWithMain());
     fireTimer();
@@ -111,7 +113,7 @@ TEST_F(Escrever, okDuringTheMessageStoresNothing)
     EXPECT_EQ(shownTitle(), EditorWindow::kVazio);
     EXPECT_EQ(beeps.count(), 1);
     EXPECT_TRUE(host.messageVisible);
-    EXPECT_TRUE(editor->messageTimer()->isActive());
+    EXPECT_TRUE(timer()->isActive());
     // Even a user who typed the message's own words has a title.
     titulo->selectAll();
     typeKeys(titulo, frm1_Escrever::kInserida);
@@ -129,10 +131,10 @@ TEST_F(Escrever, whatIsTypedDuringEachMessageIsTheTitle)
             ok();
         else
             write(QStringLiteral("Primeiro"));
-        ASSERT_TRUE(editor->messageTimer()->isActive());
+        ASSERT_TRUE(timer()->isActive());
         typeKeys(titulo, QStringLiteral("Q"));
         EXPECT_EQ(titulo->text(), QStringLiteral("Q"));
-        EXPECT_FALSE(editor->messageTimer()->isActive());
+        EXPECT_FALSE(timer()->isActive());
         EXPECT_FALSE(host.messageVisible);
         // Ended early, the message is still heard.
         EXPECT_TRUE(QTest::qWaitFor([&] { return spoken->isVisible(); }, 1000));
@@ -148,10 +150,10 @@ TEST_F(Escrever, whatIsTypedDuringEachMessageIsTheTitle)
     // A refused key changes nothing, so the message stays; Backspace empties it.
     typeKeys(titulo, QStringLiteral("~"));
     EXPECT_EQ(shownTitle(), frm1_Escrever::kInserida);
-    EXPECT_TRUE(editor->messageTimer()->isActive());
+    EXPECT_TRUE(timer()->isActive());
     QTest::keyClick(titulo, Qt::Key_Backspace);
     EXPECT_TRUE(titulo->text().isEmpty());
-    EXPECT_FALSE(editor->messageTimer()->isActive());
+    EXPECT_FALSE(timer()->isActive());
 
     ok();
     QGuiApplication::clipboard()->setText(QStringLiteral("co§lado"));
@@ -183,7 +185,7 @@ TEST_F(Escrever, whatIsTypedDuringEachMessageIsTheTitle)
     QAccessible::queryAccessibleInterface(titulo)->setText(QAccessible::Value,
                                                            QStringLiteral("Lido"));
     EXPECT_EQ(titulo->text(), QStringLiteral("Lido"));
-    EXPECT_FALSE(editor->messageTimer()->isActive());
+    EXPECT_FALSE(timer()->isActive());
 }
 
 TEST_F(Escrever, aHastyDoubleClickOnOkStoresOneReminder)
@@ -245,7 +247,7 @@ TEST_F(Escrever, aFailedWriteKeepsWhatWasTyped)
     EXPECT_EQ(host.messages, QStringList{QStringLiteral("Erro ao ler o arquivo!")});
     EXPECT_EQ(titulo->text(), QStringLiteral("Importante"));
     EXPECT_EQ(descricao->toPlainText(), QStringLiteral("não perder"));
-    EXPECT_FALSE(editor->messageTimer()->isActive());
+    EXPECT_FALSE(timer()->isActive());
     EXPECT_TRUE(host.unsaved);
     EXPECT_EQ(host.firstPages, 0);
 }
@@ -301,11 +303,21 @@ TEST_F(Escrever, theMonthButtonsWarnAtTheEndOfTheRange)
     QStringList warnings;
     host.clock.set(QDateTime(QDate(1753, 2, 1), QTime(8, 0)));
     open<frm1_Escrever>();
-    editor->calendar()->setWarning(
-        [&](QWidget*, const QString& title, const QString& text) { warnings << title << text; });
+    // The warning is modal: read it and answer OK from inside its own loop.
+    const auto answerWarning = [&] {
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                warnings << box->windowTitle() << box->text();
+                box->accept();
+            }
+        });
+    };
     auto* title = editor->findChild<QLabel*>(QStringLiteral("TitMesAno2"));
+    answerWarning();
     click("btnPrev2");
+    QCoreApplication::processEvents();
     EXPECT_TRUE(warnings.isEmpty());
+    answerWarning();
     click("btnPrev2");
     EXPECT_EQ(warnings, QStringList({QStringLiteral("Calendrix"),
                                      QStringLiteral("Ano inválido. O ano deve estar no \r\n"
@@ -412,9 +424,9 @@ TEST_F(Atualizar, aNewFillingIsNotErasedByTheLastMessage)
     fill(0);
     titulo->clear();
     ok();
-    ASSERT_TRUE(editor->messageTimer()->isActive());
+    ASSERT_TRUE(timer()->isActive());
     fill(1);
-    EXPECT_FALSE(editor->messageTimer()->isActive());
+    EXPECT_FALSE(timer()->isActive());
     EXPECT_EQ(titulo->text(), QStringLiteral("Lembrete 1"));
 }
 

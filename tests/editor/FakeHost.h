@@ -21,8 +21,7 @@ public:
     // A file the program cannot read: the store then refuses every write.
     void makeFileUnreadable()
     {
-        QFile::remove(folder.file(ReminderStore::kFileName));
-        QDir(folder.path()).mkdir(ReminderStore::kFileName);
+        makeFileUnwritable();
         store_.load();
     }
 

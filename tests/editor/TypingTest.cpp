@@ -285,7 +285,8 @@ public:
                 ASSERT_TRUE(plain_.text().isEmpty()) << script_.toStdString();
                 continue;
             }
-            ASSERT_FALSE(editor_->messageTimer()->isActive()) << script_.toStdString();
+            ASSERT_FALSE(editor_->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive())
+                << script_.toStdString();
             ASSERT_EQ(title_->text(), plain_.text()) << script_.toStdString();
             ASSERT_EQ(title_->cursorPosition(), plain_.cursorPosition()) << script_.toStdString();
             ASSERT_EQ(title_->selectedText(), plain_.selectedText()) << script_.toStdString();
