@@ -79,8 +79,9 @@ qt_options=(
   -DFEATURE_system_jpeg=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF
   -DFEATURE_system_doubleconversion=OFF
   # What nothing of the program or its tests uses: less to compile, and less to ship.
+  # (Qt 6.4's Widgets cannot be built without its main window and tool bar.)
   -DFEATURE_graphicsview=OFF -DFEATURE_mdiarea=OFF -DFEATURE_dockwidget=OFF
-  -DFEATURE_mainwindow=OFF -DFEATURE_toolbar=OFF -DFEATURE_statusbar=OFF -DFEATURE_wizard=OFF
+  -DFEATURE_statusbar=OFF -DFEATURE_wizard=OFF
   -DFEATURE_colordialog=OFF -DFEATURE_fontdialog=OFF -DFEATURE_filedialog=OFF
   -DFEATURE_inputdialog=OFF -DFEATURE_progressdialog=OFF -DFEATURE_errormessage=OFF
   -DFEATURE_calendarwidget=OFF -DFEATURE_datetimeedit=OFF -DFEATURE_lcdnumber=OFF
