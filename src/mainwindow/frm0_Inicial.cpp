@@ -117,6 +117,7 @@ void frm0_Inicial::buildControls()
     ui_ = std::make_unique<Ui::frm0_Inicial>();
     ui_->setupUi(this);
     Fonts::pinPointSizes(this);
+    Fonts::useInstalledFamilies(this);
     applyHandCursor(this);
 
     ui_->lblAviso->hide();

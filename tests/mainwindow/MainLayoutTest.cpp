@@ -6,6 +6,7 @@
 #include "WindowOwner.h"
 #include "frm0_Inicial.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
@@ -144,12 +145,12 @@ TEST_F(MainLayout, ColoursOfTextsAndRules)
 TEST_F(MainLayout, FontsFollowTheLayoutThroughTheirSubstitutes)
 {
     const QFont base = window->font();
-    EXPECT_EQ(base.family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(base.family(), Fonts::installedFamily(QStringLiteral("MS Sans Serif")));
     EXPECT_EQ(base.pixelSize(), Fonts::kWindowPixels);
     EXPECT_EQ(QFontInfo(base).family(), QStringLiteral("Liberation Sans"));
 
     const QFont big = control("lblDiaHojeGrande")->font();
-    EXPECT_EQ(big.family(), QStringLiteral("Arial"));
+    EXPECT_EQ(big.family(), Fonts::installedFamily(QStringLiteral("Arial")));
     EXPECT_EQ(big.pixelSize(), 32) << "24 points at 96 dpi, whatever the screen's";
     EXPECT_TRUE(big.bold());
     EXPECT_EQ(QFontInfo(big).family(), QStringLiteral("Liberation Sans"));
@@ -158,6 +159,14 @@ TEST_F(MainLayout, FontsFollowTheLayoutThroughTheirSubstitutes)
     EXPECT_EQ(control("lblTotalLembretes")->font().pixelSize(), Fonts::kWindowPixels);
     EXPECT_FALSE(control("lblDataHoje")->font().bold());
     EXPECT_EQ(control("lstLembretes")->font().pixelSize(), Fonts::kWindowPixels);
+
+    // None asks for a family the system lacks: Qt would search every font for a
+    // fallback to it before taking its substitute, at the first paint.
+    const QStringList installed = QFontDatabase::families();
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        EXPECT_TRUE(installed.contains(w->font().family(), Qt::CaseInsensitive))
+            << w->objectName().toStdString() << " " << w->font().family().toStdString();
+    }
 }
 
 TEST_F(MainLayout, WindowIsClippedToTheMainPage)

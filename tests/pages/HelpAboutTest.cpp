@@ -204,7 +204,7 @@ TEST(PageWindowFont, DefaultIsMsSansSerifThroughItsSubstitute)
     Fonts::install();
     frm4_Ajuda window;
     const QFont font = window.font();
-    EXPECT_EQ(font.family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(font.family(), Fonts::installedFamily(QStringLiteral("MS Sans Serif")));
     EXPECT_EQ(font.pixelSize(), Fonts::kWindowPixels);
     EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Liberation Sans"));
     EXPECT_EQ(window.findChild<QPlainTextEdit*>()->font().pixelSize(), Fonts::kWindowPixels);
