@@ -39,7 +39,7 @@ TEST(InstalledFamily, LeavesAFamilyWithoutAnInstalledSubstituteToQt)
 TEST(InstalledFamily, TheLayoutsWindowsFontsReachLiberationSans)
 {
     Fonts::install();
-    for (const QString layout : {QStringLiteral("MS Sans Serif"), QStringLiteral("Arial")}) {
+    for (const QString& layout : {QStringLiteral("MS Sans Serif"), QStringLiteral("Arial")}) {
         QFont font(Fonts::installedFamily(layout));
         font.setPixelSize(Fonts::kWindowPixels);
         EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Liberation Sans"))
