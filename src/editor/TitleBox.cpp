@@ -143,6 +143,9 @@ void TitleBox::contextMenuEvent(QContextMenuEvent* event)
     // The menu's Paste takes the filtered route too.
     const QString paste = QLineEdit::tr("&Paste");
     for (QAction* action : menu->actions()) {
+        // The editors' Ctrl keys type control codes that the filter refuses, so
+        // the menu shows no shortcut that would do nothing.
+        action->setText(action->text().section(u'\t', 0, 0));
         if (!action->text().startsWith(paste))
             continue;
         action->disconnect(this);
