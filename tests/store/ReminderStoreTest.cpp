@@ -116,6 +116,16 @@ protected:
         return {row("26.03.14.09.05.01", "T0"), row("26.03.14.09.05.02", "T1"),
                 row("26.03.14.09.05.03", "T2")};
     }
+    // s loads three() and concludes T0; then another program adds X.
+    StoreStatus loadToggleAndAddElsewhere(ReminderStore& s)
+    {
+        elsewhere(three());
+        const StoreStatus loaded = s.load();
+        if (loaded == StoreStatus::Ok)
+            s.setStatus(0, Reminder::kDone);
+        elsewhere({three()[0], three()[1], three()[2], row("26.03.14.10.00.00", "X")});
+        return loaded;
+    }
 
     TempFolder folder;
     FixedClock clock{QDateTime(QDate(2026, 3, 14), QTime(9, 5, 0))};
@@ -530,11 +540,7 @@ TEST_F(ReminderStoreTest, changeInTheLastMomentIsMergedAndWrittenAgain)
 {
     MomentClock moment;
     ReminderStore s(folder.path(), moment);
-    elsewhere(three());
-    ASSERT_EQ(s.load(), StoreStatus::Ok);
-    s.setStatus(0, Reminder::kDone);
-
-    elsewhere({three()[0], three()[1], three()[2], row("26.03.14.10.00.00", "X")});
+    ASSERT_EQ(loadToggleAndAddElsewhere(s), StoreStatus::Ok);
     moment.arm([this] {
         elsewhere({three()[0], three()[1], row("26.03.14.09.05.03", "T2", Reminder::kDone),
                    row("26.03.14.10.00.00", "X"), row("26.03.14.11.00.00", "Y")});
@@ -563,11 +569,7 @@ TEST_F(ReminderStoreTest, halfWrittenFileTakenOutInTheLastMomentIsNotMerged)
 {
     MomentClock moment;
     ReminderStore s(folder.path(), moment);
-    elsewhere(three());
-    ASSERT_EQ(s.load(), StoreStatus::Ok);
-    s.setStatus(0, Reminder::kDone);
-
-    elsewhere({three()[0], three()[1], three()[2], row("26.03.14.10.00.00", "X")});
+    ASSERT_EQ(loadToggleAndAddElsewhere(s), StoreStatus::Ok);
     moment.arm([this] { writeElsewhere("\"26.03.14.09.05.01\xA7"); });
     ASSERT_EQ(s.saveAll(), StoreStatus::Ok);
     EXPECT_EQ(titlesOnFile(), (QStringList{"T0×", "T1", "T2", "X"}));
