@@ -57,7 +57,9 @@ QByteArray fromEditorUtf8(QByteArray bytes);
 bool isHalfWritten(QByteArrayView bytes);
 
 // Every row is followed by CR LF, except the last one when lastWithoutBreak is
-// set (how an append leaves the file).
+// set (how an append leaves the file). The program writes through RowList; this
+// stays beside the escaping it shares, for tests, the fuzzer and the
+// benchmarks to write files as a save does and to check saves against.
 QByteArray serialize(const QStringList& rows, bool lastWithoutBreak = false);
 
 // Each line of a file that holds a row, in file order, quotes still in: blank
