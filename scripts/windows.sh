@@ -94,7 +94,7 @@ build_qt() {
     echo "MinGW Qt cached in $qt_dir"
     return
   fi
-  log "Qt $qt_version for MinGW-w64 (about 20 minutes on two cores)"
+  log "Qt $qt_version for MinGW-w64 (about 35 minutes on two cores)"
   toolchain
   local bld=$cache/qt-build
   # An interrupted build resumes where it stopped, with the options it began with.
