@@ -5,12 +5,9 @@
 
 namespace {
 
-constexpr const char* kLarge = "32767";
-constexpr const char* kSmall = "1000";
-
-std::string named(const char* op, const char* arg)
+std::string named(const char* op, int arg)
 {
-    return std::string(op) + '/' + arg;
+    return std::string(op) + '/' + std::to_string(arg);
 }
 
 void line(const char* what, double value, double goal, bool lowerIsBetter = true)
@@ -64,7 +61,7 @@ void RatioReporter::printRatios() const
     const double writeFloor = seconds(named("writeFloor", kLarge));
     const double writeBudget = load < 0 || writeFloor < 0 ? -1.0 : writeFloor + load;
 
-    std::printf("\nRatios (wall time, %s reminders unless named)\n", kLarge);
+    std::printf("\nRatios (wall time, %d reminders unless named)\n", kLarge);
     line("load / read floor", ratio(load, seconds(named("readFloor", kLarge))), 2.0);
     line("load / read floor at 1,000",
          ratio(seconds(named("load", kSmall)), seconds(named("readFloor", kSmall))), 2.0);
@@ -77,25 +74,25 @@ void RatioReporter::printRatios() const
          ratio(seconds(named("saveAll", kLarge)), seconds(named("saveBefore", kLarge))), 1.1);
     // Each with 100 status changes pending and a selection kept.
     line("reload, one corrected and one added / load",
-         ratio(seconds(named("reload", "32767/0")), load), 1.5);
-    line("reload, one added / load", ratio(seconds(named("reload", "32767/1")), load), 1.5);
-    line("reload, one deleted / load", ratio(seconds(named("reload", "32767/2")), load), 1.5);
+         ratio(seconds(named("reload", kLarge) + "/0"), load), 1.5);
+    line("reload, one added / load", ratio(seconds(named("reload", kLarge) + "/1"), load), 1.5);
+    line("reload, one deleted / load", ratio(seconds(named("reload", kLarge) + "/2"), load), 1.5);
     // Linear: a row costs the same at both sizes (above 1 means large lists pay more per row).
-    const double perRowLarge = ratio(load, 32767.0);
-    const double perRowSmall = ratio(seconds(named("load", kSmall)), 1000.0);
+    const double perRowLarge = ratio(load, double(kLarge));
+    const double perRowSmall = ratio(seconds(named("load", kSmall)), double(kSmall));
     line("load per row, 32,767 / 1,000", ratio(perRowLarge, perRowSmall), 1.5);
     // A large list no longer fits the caches, which slows the floor per row too;
     // measured against the floor, what is left is the loader's own growth.
-    const double floorPerRowLarge = ratio(seconds(named("readFloor", kLarge)), 32767.0);
-    const double floorPerRowSmall = ratio(seconds(named("readFloor", kSmall)), 1000.0);
+    const double floorPerRowLarge = ratio(seconds(named("readFloor", kLarge)), double(kLarge));
+    const double floorPerRowSmall = ratio(seconds(named("readFloor", kSmall)), double(kSmall));
     line("  the same, each over its read floor",
          ratio(ratio(perRowLarge, floorPerRowLarge), ratio(perRowSmall, floorPerRowSmall)), 1.5);
     line("showFirstPage, 32,767 / 40",
-         ratio(seconds(named("showFirstPage", kLarge)), seconds(named("showFirstPage", "40"))),
+         ratio(seconds(named("showFirstPage", kLarge)), seconds(named("showFirstPage", 40))),
          1.5);
     for (const char* op : {"pageTurns", "selection", "toggle"}) {
         const std::string what = std::string(op) + ", 32,767 / 40";
-        line(what.c_str(), ratio(seconds(named(op, kLarge)), seconds(named(op, "40"))), 1.5);
+        line(what.c_str(), ratio(seconds(named(op, kLarge)), seconds(named(op, 40))), 1.5);
     }
     // The due check runs on the interface's thread after the first paint.
     line("dueCheck / rows floor",

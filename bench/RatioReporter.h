@@ -11,6 +11,10 @@
 // held to.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    // The list sizes the ratios compare: a full file, and a small one.
+    static constexpr int kLarge = 32767;
+    static constexpr int kSmall = 1000;
+
     void ReportRuns(const std::vector<Run>& runs) override;
     void printRatios() const;
 

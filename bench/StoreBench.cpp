@@ -380,8 +380,9 @@ void dueCheck(benchmark::State& state)
     }
 }
 
-constexpr int kSmall = 1000;
-constexpr int kLarge = ReminderStore::kMaxRows;
+constexpr int kSmall = RatioReporter::kSmall;
+constexpr int kLarge = RatioReporter::kLarge;
+static_assert(kLarge == ReminderStore::kMaxRows, "the large list is a full file");
 
 BENCHMARK(readFloor)->Arg(kSmall)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(load)->Arg(kSmall)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();

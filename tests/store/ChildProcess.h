@@ -60,7 +60,10 @@ inline ChildOutcome runInChild(const std::function<QStringList()>& work, unsigne
 }
 
 // In the child: become a user that file permissions apply to. Root ignores them,
-// so it turns into "nobody"; anyone else is already bound by them.
+// so it turns into "nobody"; anyone else is already bound by them. A child that
+// cannot reports kNoUser, and the case is skipped.
+inline const QString kNoUser = QStringLiteral("could not switch to an unprivileged user");
+
 inline bool becomeUnprivileged()
 {
     if (::geteuid() != 0)

@@ -14,8 +14,6 @@
 
 namespace {
 
-const QString kNoUser = QStringLiteral("could not switch to an unprivileged user");
-
 void setMode(const QString& path, mode_t mode)
 {
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);

@@ -12,9 +12,6 @@
 
 namespace {
 
-const QString kFile = QStringLiteral("lembretes.dat");
-const QString kNoUser = QStringLiteral("could not switch to an unprivileged user");
-
 // In the child: load, then try every write; report each status, the load's
 // by name too, and the count. Writes name row 0, which an empty list lacks, so a
 // refusal for that reason would show as NoSuchRow instead.
@@ -39,7 +36,7 @@ const QStringList kEverythingRefused{kReadFailed, QStringLiteral("ReadFailed"), 
 
 class FailedRead : public ::testing::Test {
 protected:
-    QByteArray pathBytes() const { return QFile::encodeName(folder.file(kFile)); }
+    QByteArray pathBytes() const { return QFile::encodeName(folder.file(ReminderStore::kFileName)); }
     TempFolder folder;
 };
 
@@ -47,18 +44,18 @@ protected:
 
 TEST_F(FailedRead, folderWhereTheFileShouldBeIsNeverReplaced)
 {
-    ASSERT_TRUE(QDir(folder.path()).mkdir(kFile));
-    folder.write(kFile + QStringLiteral("/dentro"), "x");
+    ASSERT_TRUE(QDir(folder.path()).mkdir(ReminderStore::kFileName));
+    folder.write(ReminderStore::kFileName + QStringLiteral("/dentro"), "x");
     EXPECT_EQ(loadThenTryEveryWrite(folder.path()), kEverythingRefused);
-    EXPECT_TRUE(QFileInfo(folder.file(kFile)).isDir());
-    EXPECT_EQ(folder.read(kFile + QStringLiteral("/dentro")), QByteArray("x"));
-    EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{kFile});
+    EXPECT_TRUE(QFileInfo(folder.file(ReminderStore::kFileName)).isDir());
+    EXPECT_EQ(folder.read(ReminderStore::kFileName + QStringLiteral("/dentro")), QByteArray("x"));
+    EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{ReminderStore::kFileName});
 }
 
 TEST_F(FailedRead, fileThatCannotBeReadIsNeverReplaced)
 {
     const QByteArray original = StoreProbe::sampleFile(3);
-    folder.write(kFile, original);
+    folder.write(ReminderStore::kFileName, original);
     ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0755), 0);
     ASSERT_EQ(::chmod(pathBytes().constData(), 0), 0);
     struct stat before {};
@@ -79,8 +76,8 @@ TEST_F(FailedRead, fileThatCannotBeReadIsNeverReplaced)
     EXPECT_EQ(after.st_ino, before.st_ino);
     EXPECT_EQ(after.st_mode & 07777, 0u);
     ::chmod(pathBytes().constData(), 0600);
-    EXPECT_EQ(folder.read(kFile), original);
-    EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{kFile});
+    EXPECT_EQ(folder.read(ReminderStore::kFileName), original);
+    EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{ReminderStore::kFileName});
 }
 
 // Opening a FIFO for reading waits for a writer; start-up must not hang on one.
@@ -97,9 +94,9 @@ TEST_F(FailedRead, fifoIsNotReadAndNotReplaced)
 
 TEST_F(FailedRead, danglingLinkIsNotReplaced)
 {
-    ASSERT_TRUE(QFile::link(folder.file("nowhere"), folder.file(kFile)));
+    ASSERT_TRUE(QFile::link(folder.file("nowhere"), folder.file(ReminderStore::kFileName)));
     EXPECT_EQ(loadThenTryEveryWrite(folder.path()), kEverythingRefused);
-    EXPECT_TRUE(QFileInfo(folder.file(kFile)).isSymLink());
+    EXPECT_TRUE(QFileInfo(folder.file(ReminderStore::kFileName)).isSymLink());
     EXPECT_FALSE(QFile::exists(folder.file("nowhere")));
 }
 
@@ -108,10 +105,10 @@ TEST_F(FailedRead, successfulReloadAllowsWritesAgain)
 {
     FixedClock clock(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 0)));
     ReminderStore store(folder.path(), clock);
-    ASSERT_TRUE(QDir(folder.path()).mkdir(kFile));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(ReminderStore::kFileName));
     ASSERT_EQ(store.load(), StoreStatus::ReadFailed);
-    ASSERT_TRUE(QDir(folder.path()).rmdir(kFile));
-    folder.write(kFile, StoreProbe::sampleFile(2));
+    ASSERT_TRUE(QDir(folder.path()).rmdir(ReminderStore::kFileName));
+    folder.write(ReminderStore::kFileName, StoreProbe::sampleFile(2));
     ASSERT_EQ(store.load(), StoreStatus::Ok);
     EXPECT_EQ(store.count(), 2);
     EXPECT_EQ(store.append(Reminder::kNoDue, "t", "d"), StoreStatus::Ok);

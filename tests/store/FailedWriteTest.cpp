@@ -11,9 +11,7 @@
 
 namespace {
 
-const QString kFile = QStringLiteral("lembretes.dat");
 const QString kNoLimit = QStringLiteral("could not limit the file size");
-const QString kNoUser = QStringLiteral("could not switch to an unprivileged user");
 
 using Operation = std::function<StoreStatus(ReminderStore&)>;
 
@@ -63,14 +61,14 @@ protected:
     void SetUp() override
     {
         original = StoreProbe::sampleFile(3);
-        folder.write(kFile, original);
+        folder.write(ReminderStore::kFileName, original);
     }
     void TearDown() override { ::chmod(QFile::encodeName(folder.path()).constData(), 0700); }
 
     void expectFileAsBefore() const
     {
-        EXPECT_EQ(folder.read(kFile), original);
-        EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{kFile});
+        EXPECT_EQ(folder.read(ReminderStore::kFileName), original);
+        EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{ReminderStore::kFileName});
     }
 
     TempFolder folder;
@@ -99,7 +97,7 @@ TEST_F(FailedWrite, fullDiskFailsEveryWriteAndKeepsFileAndList)
 TEST_F(FailedWrite, fullDiskCutsALargeSaveShortWithoutCommittingIt)
 {
     original = StoreProbe::sampleFile(20000, 150);
-    folder.write(kFile, original);
+    folder.write(ReminderStore::kFileName, original);
     ASSERT_GT(original.size(), 3 * 1024 * 1024);
     const qsizetype newSize = original.size() - 1; // "  " becomes "×"
     const Operation save = [](ReminderStore& s) { return s.saveAll(); };
@@ -123,12 +121,12 @@ TEST_F(FailedWrite, fullDiskCutsALargeSaveShortWithoutCommittingIt)
     });
     ASSERT_TRUE(child.exited && child.code == 0);
     EXPECT_EQ(child.lines.value(0), QString::number(int(StoreStatus::Ok)));
-    EXPECT_EQ(folder.read(kFile).size(), newSize);
+    EXPECT_EQ(folder.read(ReminderStore::kFileName).size(), newSize);
 }
 
 TEST_F(FailedWrite, firstStartOnAFullDiskCreatesNoFile)
 {
-    QFile::remove(folder.file(kFile));
+    QFile::remove(folder.file(ReminderStore::kFileName));
     const ChildOutcome child = runInChild([&] {
         if (!limitFileSize(3))
             return QStringList{kNoLimit};
@@ -147,7 +145,7 @@ TEST_F(FailedWrite, firstStartOnAFullDiskCreatesNoFile)
 TEST_F(FailedWrite, folderThatCannotBeWrittenFailsEveryWrite)
 {
     ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0555), 0);
-    ASSERT_EQ(::chmod(QFile::encodeName(folder.file(kFile)).constData(), 0644), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(folder.file(ReminderStore::kFileName)).constData(), 0644), 0);
     for (const auto& op : kWrites) {
         SCOPED_TRACE(op.name);
         const ChildOutcome child = runInChild([&] {
@@ -165,7 +163,7 @@ TEST_F(FailedWrite, folderThatCannotBeWrittenFailsEveryWrite)
 
 TEST_F(FailedWrite, firstStartInAFolderThatCannotBeWrittenCreatesNoFile)
 {
-    QFile::remove(folder.file(kFile));
+    QFile::remove(folder.file(ReminderStore::kFileName));
     ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0555), 0);
     const ChildOutcome child = runInChild([&] {
         if (!becomeUnprivileged())

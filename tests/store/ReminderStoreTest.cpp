@@ -23,8 +23,6 @@
 
 namespace {
 
-const QString kFile = QStringLiteral("lembretes.dat");
-
 // Moves one second on at every reading, as a real clock may between two reads.
 class TickingClock final : public Clock {
 public:
@@ -42,8 +40,8 @@ private:
 
 class ReminderStoreTest : public ::testing::Test {
 protected:
-    QByteArray bytes() const { return folder.read(kFile); }
-    void writeFile(const QByteArray& b) const { folder.write(kFile, b); }
+    QByteArray bytes() const { return folder.read(ReminderStore::kFileName); }
+    void writeFile(const QByteArray& b) const { folder.write(ReminderStore::kFileName, b); }
 
     // A store freshly loaded from the folder, as at the next start.
     std::unique_ptr<ReminderStore> reopened() const
@@ -87,7 +85,7 @@ protected:
         // std::rename may refuse to replace a file; this one replaces on every platform.
         std::error_code error;
         std::filesystem::rename(folder.file("novo").toStdU16String(),
-                                folder.file(kFile).toStdU16String(), error);
+                                folder.file(ReminderStore::kFileName).toStdU16String(), error);
         ASSERT_FALSE(error) << error.message();
     }
     // Rows of the list titled as given, read from the file as a restart would.
@@ -153,11 +151,11 @@ private:
 
 TEST_F(ReminderStoreTest, firstStartCreatesTheSixByteFile)
 {
-    ASSERT_FALSE(QFile::exists(folder.file(kFile)));
+    ASSERT_FALSE(QFile::exists(folder.file(ReminderStore::kFileName)));
     EXPECT_EQ(store.load(), StoreStatus::Ok);
     EXPECT_EQ(store.count(), 0);
     EXPECT_EQ(bytes(), QByteArray("\"\r\n\"\r\n"));
-    EXPECT_EQ(store.path(), QDir(folder.path()).filePath(kFile));
+    EXPECT_EQ(store.path(), QDir(folder.path()).filePath(ReminderStore::kFileName));
 }
 
 // At start-up whatever is there is the list, even a file cut short: the rows it
@@ -479,7 +477,7 @@ TEST_F(ReminderStoreTest, writesAfterAnUnseenChangeKeepItAndActByIdentity)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        QFile::remove(folder.file(kFile));
+        QFile::remove(folder.file(ReminderStore::kFileName));
         ASSERT_EQ(store.load(), StoreStatus::Ok);
         appendMany(3);
         clock.set(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 0)));
@@ -548,7 +546,7 @@ TEST_F(ReminderStoreTest, changeInTheLastMomentIsMergedAndWrittenAgain)
     ASSERT_EQ(s.saveAll(), StoreStatus::Ok);
     EXPECT_EQ(titlesOnFile(), (QStringList{"T0×", "T1", "T2×", "X", "Y"}));
     EXPECT_EQ(rows(s), rows(*reopened()));
-    EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{kFile});
+    EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{ReminderStore::kFileName});
 
     // The one in the last moment holds a reminder of the same second as the one
     // appended here: both stay, placed by their stamp.
@@ -574,7 +572,7 @@ TEST_F(ReminderStoreTest, halfWrittenFileTakenOutInTheLastMomentIsNotMerged)
     ASSERT_EQ(s.saveAll(), StoreStatus::Ok);
     EXPECT_EQ(titlesOnFile(), (QStringList{"T0×", "T1", "T2", "X"}));
     EXPECT_EQ(rows(s), rows(*reopened()));
-    EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{kFile});
+    EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{ReminderStore::kFileName});
 }
 
 TEST_F(ReminderStoreTest, halfWrittenFileIsAskedForAgainThenRefusedUntilItReads)
@@ -639,7 +637,7 @@ TEST_F(ReminderStoreTest, halfWrittenFileFinishedDuringThePauseIsMergedIn)
     // the other program finishes.
     const int reads = ::inotify_init1(IN_CLOEXEC);
     ASSERT_GE(reads, 0);
-    ASSERT_GE(::inotify_add_watch(reads, QFile::encodeName(folder.file(kFile)).constData(),
+    ASSERT_GE(::inotify_add_watch(reads, QFile::encodeName(folder.file(ReminderStore::kFileName)).constData(),
                                   IN_CLOSE_NOWRITE),
               0);
     bool finished = false;
@@ -665,7 +663,7 @@ TEST_F(ReminderStoreTest, vanishedFileKeepsTheListAndTheNextWriteRestoresIt)
 {
     ASSERT_EQ(store.load(), StoreStatus::Ok);
     appendMany(2);
-    ASSERT_TRUE(QFile::remove(folder.file(kFile)));
+    ASSERT_TRUE(QFile::remove(folder.file(ReminderStore::kFileName)));
     EXPECT_EQ(store.followFile(false), FileChange::Vanished);
     EXPECT_EQ(titles(store), (QStringList{"T0", "T1"}));
     ASSERT_EQ(store.append(Reminder::kNoDue, "N", QString()), StoreStatus::Ok);
@@ -739,18 +737,18 @@ TEST_F(ReminderStoreTest, twoComputersMergingOneConflictCopyWriteTheSameAndLoseN
     ReminderStore other(there.path(), clock);
     writeFile(DataFile::serialize(three()));
     ASSERT_EQ(store.load(), StoreStatus::Ok);
-    there.write(kFile, DataFile::serialize({three()[0]}));
+    there.write(ReminderStore::kFileName, DataFile::serialize({three()[0]}));
     ASSERT_EQ(other.load(), StoreStatus::Ok);
     other.setStatus(0, Reminder::kDone);
 
     elsewhere(real);
     folder.write(copy, DataFile::serialize(copied));
-    there.write(kFile, DataFile::serialize(real));
+    there.write(ReminderStore::kFileName, DataFile::serialize(real));
     there.write(copy, DataFile::serialize(copied));
     ASSERT_EQ(store.mergeConflictCopy(folder.file(copy)), StoreStatus::Ok);
     ASSERT_EQ(other.mergeConflictCopy(there.file(copy)), StoreStatus::Ok);
 
-    EXPECT_EQ(bytes(), there.read(kFile));
+    EXPECT_EQ(bytes(), there.read(ReminderStore::kFileName));
     auto texts = [](const QStringList& rows) {
         QStringList out;
         for (const QString& row : rows) {

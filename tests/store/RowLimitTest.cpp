@@ -8,8 +8,6 @@
 
 namespace {
 
-const QString kFile = QStringLiteral("lembretes.dat");
-
 class RowLimit : public ::testing::Test {
 protected:
     TempFolder folder;
@@ -22,7 +20,7 @@ protected:
 TEST_F(RowLimit, handEditedFileWithMoreRowsLoadsThemAll)
 {
     const int n = ReminderStore::kMaxRows + 233;
-    folder.write(kFile, StoreProbe::sampleFile(n, 10));
+    folder.write(ReminderStore::kFileName, StoreProbe::sampleFile(n, 10));
     ASSERT_EQ(store.load(), StoreStatus::Ok);
     ASSERT_EQ(store.count(), n);
     EXPECT_EQ(store.reminderAt(n - 1).title, QStringLiteral("Lembrete \"%1\"").arg(n - 1));
@@ -37,19 +35,19 @@ TEST_F(RowLimit, appendAtTheLimitIsRefusedAndWritesNothing)
     for (const int n : {ReminderStore::kMaxRows, ReminderStore::kMaxRows + 1}) {
         SCOPED_TRACE(n);
         const QByteArray original = StoreProbe::sampleFile(n, 10);
-        folder.write(kFile, original);
+        folder.write(ReminderStore::kFileName, original);
         ASSERT_EQ(store.load(), StoreStatus::Ok);
         const QString before = StoreProbe::digest(store);
         const StoreStatus status = store.append(Reminder::kNoDue, "um a mais", "");
         EXPECT_EQ(status, StoreStatus::Full);
         EXPECT_EQ(StoreProbe::digest(store), before);
-        EXPECT_EQ(folder.read(kFile), original);
+        EXPECT_EQ(folder.read(ReminderStore::kFileName), original);
     }
 }
 
 TEST_F(RowLimit, lastFreePlaceTakesTheAppend)
 {
-    folder.write(kFile, StoreProbe::sampleFile(ReminderStore::kMaxRows - 1, 10));
+    folder.write(ReminderStore::kFileName, StoreProbe::sampleFile(ReminderStore::kMaxRows - 1, 10));
     ASSERT_EQ(store.load(), StoreStatus::Ok);
     ASSERT_EQ(store.append(Reminder::kNoDue, "o último", ""), StoreStatus::Ok);
     EXPECT_EQ(store.count(), ReminderStore::kMaxRows);
@@ -59,10 +57,10 @@ TEST_F(RowLimit, lastFreePlaceTakesTheAppend)
 
 TEST_F(RowLimit, fileGrownPastTheLimitElsewhereLoadsWhole)
 {
-    folder.write(kFile, StoreProbe::sampleFile(3, 10));
+    folder.write(ReminderStore::kFileName, StoreProbe::sampleFile(3, 10));
     ASSERT_EQ(store.load(), StoreStatus::Ok);
     const int n = ReminderStore::kMaxRows + 10;
-    folder.write(kFile, StoreProbe::sampleFile(n, 10));
+    folder.write(ReminderStore::kFileName, StoreProbe::sampleFile(n, 10));
     EXPECT_EQ(store.followFile(false), FileChange::Reloaded);
     EXPECT_EQ(store.count(), n);
 }
@@ -74,12 +72,12 @@ TEST_F(RowLimit, conflictCopyWhoseMergePassesTheLimitIsLeft)
     const QByteArray original = DataFile::serialize(
         {Reminder{"25.01.01.00.00.00", Reminder::kNoDue, Reminder::kOpen, "A", ""}.toRow(),
          Reminder{"25.01.01.00.00.01", Reminder::kNoDue, Reminder::kOpen, "B", ""}.toRow()});
-    folder.write(kFile, original);
+    folder.write(ReminderStore::kFileName, original);
     ASSERT_EQ(store.load(), StoreStatus::Ok);
     const QString copy = folder.file("lembretes (PC's conflicted copy 2026-03-14).dat");
     folder.write(QFileInfo(copy).fileName(), StoreProbe::sampleFile(ReminderStore::kMaxRows - 1, 10));
     const StoreStatus status = store.mergeConflictCopy(copy);
     EXPECT_EQ(status, StoreStatus::Full);
-    EXPECT_EQ(folder.read(kFile), original);
+    EXPECT_EQ(folder.read(ReminderStore::kFileName), original);
     EXPECT_EQ(store.count(), 2);
 }

@@ -9,16 +9,10 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-const QString kFile = QStringLiteral("lembretes.dat");
-
-} // namespace
-
 TEST(SafeFile, removesOnlyItsOwnLeftovers)
 {
     TempFolder folder;
-    const QStringList kept{kFile,
+    const QStringList kept{ReminderStore::kFileName,
                            "lembretes.dat.lock",
                            "lembretes.dat.abcde",
                            "lembretes.dat.ABCDEFG",
@@ -38,7 +32,7 @@ TEST(SafeFile, removesOnlyItsOwnLeftovers)
     expected << "lembretes.dat.zzzzzz";
 #endif
 
-    EXPECT_EQ(SafeFile::removeLeftovers(folder.file(kFile)), 2);
+    EXPECT_EQ(SafeFile::removeLeftovers(folder.file(ReminderStore::kFileName)), 2);
     QStringList left = StoreProbe::entries(folder.path());
     left.sort();
     expected.sort();
@@ -49,9 +43,9 @@ TEST(SafeFile, removesOnlyItsOwnLeftovers)
 TEST(SafeFile, fileThatAppearedMeanwhileIsNotReplaced)
 {
     TempFolder folder;
-    folder.write(kFile, "theirs");
-    const FileSwap::Replaced r = FileSwap::replace(folder.file(kFile), "ours", {});
+    folder.write(ReminderStore::kFileName, "theirs");
+    const FileSwap::Replaced r = FileSwap::replace(folder.file(ReminderStore::kFileName), "ours", {});
     EXPECT_EQ(r.result, FileSwap::Replaced::Appeared);
-    EXPECT_EQ(folder.read(kFile), QByteArray("theirs"));
-    EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{kFile});
+    EXPECT_EQ(folder.read(ReminderStore::kFileName), QByteArray("theirs"));
+    EXPECT_EQ(StoreProbe::entries(folder.path()), QStringList{ReminderStore::kFileName});
 }
