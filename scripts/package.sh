@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 ./scripts/deps.sh package
 # One folder, kept between runs, so a rebuild compiles only what changed.
 cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DQR_INSTALLED=ON -DQR_TESTS=OFF \
-  -DQR_BENCH=OFF >/dev/null
+  -DQR_BENCH=OFF -DCMAKE_UNITY_BUILD=ON >/dev/null
 cmake --build build-package -j "$(nproc)" >/dev/null
 rm -f build-package/quivera-recordim_*.deb
 (cd build-package && cpack -G DEB >/dev/null)

@@ -176,7 +176,7 @@ build_program() {
   configure_program() {
     "$qt_dir/bin/qt-cmake" -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DQT_CHAINLOAD_TOOLCHAIN_FILE="$out/mingw-toolchain.cmake" \
-      -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DQR_INSTALLED="$1" -DQR_TESTS=ON \
+      -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_UNITY_BUILD=ON -DQR_INSTALLED="$1" -DQR_TESTS=ON \
       -DQR_HOST_PICTURES="$out/host/qr_host_pictures" \
       -DQR_GTEST_SOURCE=/usr/src/googletest \
       -DCMAKE_CROSSCOMPILING_EMULATOR="$out/wine-run" >/dev/null
