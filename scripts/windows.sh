@@ -85,8 +85,12 @@ qt_options=(
   -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF -DFEATURE_undogroup=OFF
   -DFEATURE_undostack=OFF -DFEATURE_undocommand=OFF -DFEATURE_networkdiskcache=OFF
   -DFEATURE_udpsocket=OFF -DFEATURE_dnslookup=OFF
+  # Each module's files compiled in batches: less than half the time. The files
+  # that cannot share a batch are named in qt_unity.
+  -DCMAKE_UNITY_BUILD=ON
 )
-qt_key=$(printf '%s\n' "${qt_options[@]}" | sha256sum | cut -c1-8)
+qt_unity=$root/packaging/windows/QtUnityBuild.cmake
+qt_key=$( (printf '%s\n' "${qt_options[@]}"; cat "$qt_unity") | sha256sum | cut -c1-8)
 qt_dir=${QR_QT_MINGW:-$cache/qt-$qt_version-mingw-${qt_sha256:0:12}-$qt_key}
 
 build_qt() {
@@ -105,7 +109,7 @@ build_qt() {
       -DCMAKE_TOOLCHAIN_FILE="$out/mingw-toolchain.cmake" -DCMAKE_INSTALL_PREFIX="$qt_dir" \
       -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
       -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-      "${qt_options[@]}"
+      -DCMAKE_PROJECT_INCLUDE="$qt_unity" "${qt_options[@]}"
     echo "$qt_key" >"$bld/.options"
   fi
   # What the program and its tests load, and no more: the Windows platform plugin
