@@ -98,7 +98,7 @@ build_qt() {
     echo "MinGW Qt cached in $qt_dir"
     return
   fi
-  log "Qt $qt_version for MinGW-w64 (about 35 minutes on two cores)"
+  log "Qt $qt_version for MinGW-w64 (about 21 minutes on two cores)"
   toolchain
   local bld=$cache/qt-build
   # An interrupted build resumes where it stopped, with the options it began with.
