@@ -90,7 +90,10 @@ qt_options=(
   -DCMAKE_UNITY_BUILD=ON
 )
 qt_unity=$root/packaging/windows/QtUnityBuild.cmake
-qt_key=$( (printf '%s\n' "${qt_options[@]}"; cat "$qt_unity") | sha256sum | cut -c1-8)
+# The key is the options and what the unity file does, not its comments: a note
+# on an entry never costs a Qt build.
+qt_key=$( (printf '%s\n' "${qt_options[@]}"; sed -e 's/#.*//' -e 's/[[:space:]]*$//' -e '/^$/d' "$qt_unity") |
+         sha256sum | cut -c1-8)
 qt_dir=${QR_QT_MINGW:-$cache/qt-$qt_version-mingw-${qt_sha256:0:12}-$qt_key}
 
 build_qt() {

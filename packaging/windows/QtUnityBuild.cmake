@@ -77,6 +77,10 @@ function(qr_compile_alone)
   endforeach()
   while(qr_alone)
     list(POP_FRONT qr_alone target file)
+    if(NOT EXISTS "${CMAKE_SOURCE_DIR}/${file}")
+      message(FATAL_ERROR "QtUnityBuild.cmake lists ${file}, which this Qt's source does not have: "
+        "drop the entry, or find where the file moved and whether it still needs to compile alone.")
+    endif()
     set_property(SOURCE "${CMAKE_SOURCE_DIR}/${file}" TARGET_DIRECTORY ${target}
       PROPERTY SKIP_UNITY_BUILD_INCLUSION ON)
   endwhile()
