@@ -14,6 +14,8 @@ QString storeStatusText(StoreStatus status)
         return QStringLiteral("Erro ao ler o arquivo!");
     case StoreStatus::Full:
         return QStringLiteral("Limite de lembretes atingido!");
+    case StoreStatus::BadField:
+        return QStringLiteral("Caractere inválido no texto!");
     case StoreStatus::NoSuchRow:
         return QStringLiteral("Selecione um ítem primeiro!");
     }

@@ -219,6 +219,49 @@ bool isHalfWritten(QByteArrayView bytes)
     return bytes.size() < 2 || bytes.front() != kQuote || bytes.back() != kQuote;
 }
 
+namespace {
+
+// How many characters at p a line can carry as they stand: 1 or 2 (a CR LF in
+// a description), or 0.
+int carriedAt(const QChar* p, const QChar* end, bool description)
+{
+    const char16_t u = p->unicode();
+    if (description && u == u'\r' && p + 1 != end && p[1] == u'\n')
+        return 2;
+    if (u == uchar(kLineBreakMark))
+        return description ? 1 : 0;
+    // C0, DEL and C1: the five bytes the code page leaves undefined read as C1.
+    const bool control = u < 0x20 || (u >= 0x7F && u < 0xA0);
+    if (control || u == uchar(kSeparator) || u == uchar(kQuoteMark) || !Cp1252::canEncode(*p))
+        return 0;
+    return 1;
+}
+
+} // namespace
+
+bool carries(QStringView field, bool description)
+{
+    for (const QChar* p = field.begin(); p != field.end();) {
+        const int n = carriedAt(p, field.end(), description);
+        if (n == 0)
+            return false;
+        p += n;
+    }
+    return true;
+}
+
+QString carried(QStringView field, bool description)
+{
+    QString kept;
+    kept.reserve(field.size());
+    for (const QChar* p = field.begin(); p != field.end();) {
+        const int n = carriedAt(p, field.end(), description);
+        kept.append(p, n);
+        p += qMax(n, 1);
+    }
+    return kept;
+}
+
 QByteArray serialize(const QStringList& rows, bool lastWithoutBreak)
 {
     qsizetype size = 4;

@@ -69,6 +69,15 @@ void forEachLine(QByteArrayView bytes, const std::function<void(QByteArrayView l
 // texts and a TAB as a space.
 QString row(QByteArrayView line);
 
+// Whether a field of a reminder being written can stand in its line and read
+// back the same: none of the characters with a role in a line or a row (the
+// separator, the quote mark, TAB, CR, LF), no other control character, nothing
+// the code page lacks. The line-break mark, and a CR LF written as it, belong to
+// the description alone.
+bool carries(QStringView field, bool description);
+// The field without what its line cannot carry.
+QString carried(QStringView field, bool description);
+
 // The bytes a save writes for a line or a row: no quote, no TAB, exactly five
 // fields, and they read back as the same row. A line in that form stays as it is.
 bool isWrittenForm(QByteArrayView line);

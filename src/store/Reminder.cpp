@@ -19,3 +19,25 @@ QString Reminder::stamp(const QDateTime& at)
 {
     return at.toString(QStringLiteral("yy.MM.dd.HH.mm.ss"));
 }
+
+QString Reminder::markedLineBreaks(QString description)
+{
+    return description.replace(QStringLiteral("\r\n"), QString(kLineBreak));
+}
+
+bool Reminder::fitsLine(const Reminder& was) const
+{
+    auto fits = [](const QString& is, const QString& before, bool description) {
+        return is == before || DataFile::carries(is, description);
+    };
+    return fits(posted, was.posted, false) && fits(due, was.due, false) &&
+           fits(status, was.status, false) && fits(title, was.title, false) &&
+           fits(description, was.description, true);
+}
+
+bool Reminder::fitsLine() const
+{
+    return DataFile::carries(posted, false) && DataFile::carries(due, false) &&
+           DataFile::carries(status, false) && DataFile::carries(title, false) &&
+           DataFile::carries(description, true);
+}

@@ -28,5 +28,12 @@ struct Reminder {
     // The posting stamp "yy.mm.dd.hh.mm.ss" of one clock reading.
     static QString stamp(const QDateTime& at);
 
+    // The description as a row holds it: a CR LF given is the line-break mark.
+    static QString markedLineBreaks(QString description);
+    // Whether the line can carry every field, or every field that differs from
+    // was's (the others are the file's own).
+    bool fitsLine() const;
+    bool fitsLine(const Reminder& was) const;
+
     bool operator==(const Reminder&) const = default;
 };

@@ -229,7 +229,10 @@ StoreStatus ReminderStore::saveAll()
 StoreStatus ReminderStore::append(const QString& due, const QString& title,
                                   const QString& description)
 {
-    const Reminder added{Reminder::stamp(clock_.now()), due, Reminder::kOpen, title, description};
+    const Reminder added{Reminder::stamp(clock_.now()), due, Reminder::kOpen, title,
+                         Reminder::markedLineBreaks(description)};
+    if (!added.fitsLine())
+        return StoreStatus::BadField;
     return write([&added](const RowList& rows) {
         if (rows.count() >= kMaxRows)
             return Write::refused(StoreStatus::Full);
@@ -246,8 +249,12 @@ StoreStatus ReminderStore::deleteRow(const Reminder& r, int hint)
     });
 }
 
-StoreStatus ReminderStore::replaceRow(const Reminder& original, const Reminder& edited, int hint)
+StoreStatus ReminderStore::replaceRow(const Reminder& original, const Reminder& given, int hint)
 {
+    Reminder edited = given;
+    edited.description = Reminder::markedLineBreaks(edited.description);
+    if (!edited.fitsLine(original))
+        return StoreStatus::BadField;
     return write([&](const RowList& rows) {
         const int k = ReminderMerge::find(rows, original, hint);
         if (k < 0) {
@@ -300,7 +307,7 @@ StoreStatus ReminderStore::replaceAt(int k, const Reminder& reminder)
 
 void ReminderStore::setStatus(int k, const QString& status)
 {
-    if (k < 0 || k >= count())
+    if (k < 0 || k >= count() || !DataFile::carries(status, false))
         return;
     Reminder r = reminderAt(k);
     r.status = status;

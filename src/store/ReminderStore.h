@@ -15,6 +15,7 @@ enum class StoreStatus {
     Full,        // append refused at the row limit, or a conflict copy whose merge would pass it
     NoSuchRow,
     CopyUnreadable, // a conflict copy that could not be read: leave it where it is
+    BadField,       // a field its line cannot carry: nothing written
 };
 
 // What followFile found.
@@ -57,16 +58,19 @@ public:
     // The reminder with r's stamp (and, among rows sharing it, r's title and
     // description). Already gone from the file: nothing else is removed, Ok.
     StoreStatus deleteReminder(const Reminder& r);
-    // After the last row; Full at kMaxRows.
+    // After the last row; Full at kMaxRows. A description's CR LF is its
+    // line-break mark; a field no line can carry is BadField.
     StoreStatus append(const QString& due, const QString& title, const QString& description);
     // original is the reminder as the editor was filled, edited as confirmed.
     // Only the fields the user changed are written; the others keep the file's
-    // current value. A reminder deleted elsewhere comes back, corrected.
+    // current value. A reminder deleted elsewhere comes back, corrected. A
+    // changed field no line can carry is BadField.
     StoreStatus replaceReminder(const Reminder& original, const Reminder& edited);
     // Row-index forms of the two, for callers that hold an index.
     StoreStatus deleteAt(int k);
     StoreStatus replaceAt(int k, const Reminder& reminder);
     // Memory only: the file follows at the next write (a pending status change).
+    // A status no line can carry changes nothing.
     void setStatus(int k, const QString& status);
 
     // Merges a sync tool's conflict copy into the file and writes it: every

@@ -15,6 +15,7 @@ TEST(StoreStatusText, saysEachOutcomeInPortuguese)
         {StoreStatus::ReadFailed, "Erro ao ler o arquivo!"},
         {StoreStatus::Full, "Limite de lembretes atingido!"},
         {StoreStatus::NoSuchRow, "Selecione um ítem primeiro!"},
+        {StoreStatus::BadField, "Caractere inválido no texto!"},
         // Left where it is, without a word: the next start tries it again.
         {StoreStatus::CopyUnreadable, ""},
     };

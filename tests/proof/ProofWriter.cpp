@@ -59,6 +59,8 @@ const char* statusName(StoreStatus s)
         return "NoSuchRow";
     case StoreStatus::CopyUnreadable:
         return "CopyUnreadable";
+    case StoreStatus::BadField:
+        return "BadField";
     }
     return "?";
 }

@@ -25,6 +25,8 @@ inline QString name(StoreStatus status)
         return QStringLiteral("NoSuchRow");
     case StoreStatus::CopyUnreadable:
         return QStringLiteral("CopyUnreadable");
+    case StoreStatus::BadField:
+        return QStringLiteral("BadField");
     }
     return QStringLiteral("?");
 }
