@@ -1,6 +1,7 @@
 #include "Accessibility.h"
 
 #include "AccessibleArea.h"
+#include "AccessibleGatedText.h"
 #include "AccessibleLabel.h"
 #include "AccessiblePicture.h"
 #include "AccessibleRows.h"
@@ -18,6 +19,11 @@ QAccessibleInterface* factory(const QString& className, QObject* object)
     if (!object || !object->isWidgetType())
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
+    // Asked first with the object's own class.
+    if (className == QLatin1String(object->metaObject()->className())) {
+        if (QAccessibleInterface* gated = AccessibleGatedText::wrap(object))
+            return gated;
+    }
     if (className == QLatin1String("PictureButton") ||
         className == QLatin1String("PageBackground") || className == QLatin1String("PageRule"))
         return new AccessiblePicture(widget);

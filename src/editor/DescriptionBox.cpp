@@ -1,6 +1,7 @@
 #include "DescriptionBox.h"
 
 #include "LimitaChars.h"
+#include "TextGate.h"
 
 #include <QMimeData>
 
@@ -17,6 +18,8 @@ QString unixBreaks(QString text)
 
 DescriptionBox::DescriptionBox(QWidget* parent) : QPlainTextEdit(parent)
 {
+    // First: a screen reader may ask for the box while it is being set up.
+    new TextGate(this, [](const QString& text, int, int) { return admit(text); });
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabChangesFocus(true);
@@ -37,10 +40,21 @@ bool DescriptionBox::canInsertFromMimeData(const QMimeData* source) const
     return source->hasText();
 }
 
+QString DescriptionBox::admit(QStringView brought)
+{
+    return LimitaChars::clean(brought, true);
+}
+
+// Qt's own insertion, with the text cleaned: a paste or a drop is one step for
+// Undo, as Qt makes it.
 void DescriptionBox::insertFromMimeData(const QMimeData* source)
 {
     if (!source->hasText())
         return;
-    textCursor().insertText(LimitaChars::clean(unixBreaks(source->text()), true));
-    ensureCursorVisible();
+    const QString kept = admit(source->text());
+    if (kept.isEmpty())
+        return;
+    QMimeData cleaned;
+    cleaned.setText(kept);
+    QPlainTextEdit::insertFromMimeData(&cleaned);
 }

@@ -4,6 +4,7 @@
 #include "Beep.h"
 #include "CalendarioFrame.h"
 #include "ClickableLabel.h"
+#include "DataFile.h"
 #include "DateWords.h"
 #include "DescriptionBox.h"
 #include "FocusMark.h"
@@ -181,8 +182,9 @@ void EditorWindow::messageEditedAway()
 
 void EditorWindow::btnOk_Click()
 {
-    // A message in the box is no title: the box holds none.
-    const QString title = ui_->txtTitulo->text();
+    // A message in the box is no title: the box holds none. What no line can
+    // carry never reaches the store, whatever a fault of Qt's left in a box.
+    const QString title = DataFile::carried(ui_->txtTitulo->text(), false);
     if (ui_->txtTitulo->holdsMessage() || blankTitle(title)) {
         showTitleMessage(kVazio, refusalOnMainLine());
         // Nothing was written, so a pending status change still waits for a save.
@@ -190,8 +192,8 @@ void EditorWindow::btnOk_Click()
         return;
     }
 
-    if (!host_.report(
-            writeReminder(title, ui_->lblData->text(), ui_->txtDescricao->storedText()))) {
+    if (!host_.report(writeReminder(title, ui_->lblData->text(),
+                                    DataFile::carried(ui_->txtDescricao->storedText(), true)))) {
         // What the user typed stays for another try.
         host_.focusHolder();
         return;

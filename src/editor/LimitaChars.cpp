@@ -60,12 +60,31 @@ int LimitaChars::filter(int code)
     return allowed[static_cast<unsigned char>(byte)] ? code : kRefused;
 }
 
-QString LimitaChars::clean(QStringView text, bool keepLineBreaks)
+QString LimitaChars::clean(QStringView text, bool multiLine)
 {
+    const QString composed = text.toString().normalized(QString::NormalizationForm_C);
     QString kept;
-    kept.reserve(text.size());
-    for (QChar ch : text)
-        if (ch.unicode() != kBackspace && allows(ch) && (keepLineBreaks || !lineBreak(ch)))
+    kept.reserve(composed.size());
+    bool inGap = false;
+    for (qsizetype i = 0; i < composed.size(); ++i) {
+        const QChar ch = composed.at(i);
+        const bool tab = ch == u'\t';
+        if (!multiLine && (tab || lineBreak(ch))) {
+            if (!inGap)
+                kept += u' ';
+            inGap = true;
+            continue;
+        }
+        inGap = false;
+        if (tab) {
+            kept += u' ';
+        } else if (ch == u'\r') {
+            kept += u'\n';
+            if (i + 1 < composed.size() && composed.at(i + 1) == u'\n')
+                ++i;
+        } else if (ch.unicode() != kBackspace && allows(ch)) {
             kept += ch;
+        }
+    }
     return kept;
 }

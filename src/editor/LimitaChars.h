@@ -17,7 +17,11 @@ public:
     static int filter(int code);
     static bool allows(QChar ch) { return filter(ch.unicode()) != kRefused; }
 
-    // Text that arrives without being typed: refused characters and backspace go,
-    // and so do line breaks when the box holds one line.
-    static QString clean(QStringView text, bool keepLineBreaks);
+    // Text that arrives whole (pasted, dropped, composed, several characters
+    // in one key, set by a screen reader), cleaned one way whatever its route:
+    // composed first (NFC), so an accent copied apart from its letter stays on
+    // it; in one line each run of line breaks and TABs is one space, as a
+    // browser pastes into a one-line field; in several lines a line break stays,
+    // as LF, and a TAB is a space; then what the filter refuses goes.
+    static QString clean(QStringView text, bool multiLine);
 };

@@ -4,10 +4,10 @@
 #include <QLineEdit>
 
 // The one-line title box. What the user brings in, typed, pasted, dropped,
-// composed or set by a screen reader, passes LimitaChars without line breaks
-// before Qt inserts it, and Qt's own edit does the rest, so Undo and Redo
-// restore exactly what was there. A message is drawn in the empty box and is
-// never its text.
+// composed or set by a screen reader, is cleaned one way (LimitaChars::clean)
+// and cut to 45 characters before Qt inserts it, and Qt's own edit does the
+// rest, so Undo and Redo restore exactly what was there. A message is drawn in
+// the empty box and is never its text.
 class TitleBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -15,11 +15,18 @@ public:
 
     explicit TitleBox(QWidget* parent = nullptr);
 
-    // A reminder being corrected goes in whole, even past 45 characters; the
-    // user's edits make it no longer than that, or than it was.
+    // A reminder being corrected goes in whole, even past 45 characters, and
+    // Undo brings it back so; what the user adds never takes the title past 45.
     void setProgramText(const QString& text);
     void showMessage(const QString& text);
     bool holdsMessage() const { return holdsMessage_; }
+
+    // What may go in where `replaced` of the box's characters go: `brought`
+    // cleaned, and no more of it than 45 characters leave room for.
+    QString admit(QStringView brought, int replaced) const;
+
+    // Qt's Redo, without the selection it can leave behind (see the .cpp).
+    void redoEdit();
 
 signals:
     // The user's first edit ended the message; the box holds what it brought.
@@ -32,10 +39,11 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    class ScreenReaderEdit;
-
-    // True when the clipboard's text was clean and Qt's own paste should run.
-    bool pasteCleaned(QClipboard::Mode mode);
+    // A paste whose text Qt cannot take as it stands goes in cleaned, as Qt's
+    // paste would put it; false leaves the paste to Qt.
+    bool pasteAdmitted(QClipboard::Mode mode);
+    void insertAsOneStep(const QString& text);
+    void separateUndoStep();
     void endMessage();
 
     bool holdsMessage_ = false;

@@ -1,22 +1,17 @@
 #include "TypedKeys.h"
 
+#include "DescriptionBox.h"
 #include "LimitaChars.h"
+#include "TitleBox.h"
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QPlainTextEdit>
-#include <QWidget>
 
 namespace {
 
 constexpr int kCR = 13;
 constexpr int kLF = 10;
-
-bool multiLine(const QWidget* box)
-{
-    return qobject_cast<const QPlainTextEdit*>(box) != nullptr;
-}
 
 // Replays an allowed control code as the key that edits it in a Qt box.
 bool sendKey(QWidget* box, Qt::Key key, const QString& text)
@@ -26,12 +21,36 @@ bool sendKey(QWidget* box, Qt::Key key, const QString& text)
     return true;
 }
 
+// Cleaned text typed as keys: Qt types a key's text only when it begins with a
+// printable character, so each line break is a Return of its own.
+void typeCleaned(QWidget* box, const QString& text)
+{
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            sendKey(box, Qt::Key_Return, QStringLiteral("\r"));
+        if (!lines.at(i).isEmpty())
+            sendKey(box, Qt::Key_unknown, lines.at(i));
+    }
+}
+
+// What a commit's replacement takes away besides the selection: Qt removes the
+// range only where it lies within the text once the selection is gone.
+int replacedBy(const QInputMethodEvent& composed, const QLineEdit& box)
+{
+    const int selected = int(box.selectedText().size());
+    const int at = box.hasSelectedText() ? box.selectionStart() : box.cursorPosition();
+    const int from = qMax(0, at + composed.replacementStart());
+    const int length = composed.replacementLength();
+    return from + length <= box.text().size() - selected ? length : 0;
+}
+
 } // namespace
 
-TypedKeys::TypedKeys(QWidget* first, QWidget* second, QObject* parent)
-    : QObject(parent), first_(first), second_(second)
+TypedKeys::TypedKeys(TitleBox* title, DescriptionBox* description, QObject* parent)
+    : QObject(parent), title_(title), description_(description)
 {
-    for (QWidget* box : {first_, second_}) {
+    for (QWidget* box : {static_cast<QWidget*>(title_), static_cast<QWidget*>(description_)}) {
         box->setFocusPolicy(Qt::StrongFocus);
         box->installEventFilter(this);
     }
@@ -54,13 +73,20 @@ QString TypedKeys::typedText(const QKeyEvent& event)
 bool TypedKeys::eventFilter(QObject* watched, QEvent* event)
 {
     auto* box = qobject_cast<QWidget*>(watched);
-    if (box == first_ || box == second_) {
+    if (box == title_ || box == description_) {
         if (event->type() == QEvent::KeyPress)
             return keyPress(box, static_cast<QKeyEvent&>(*event));
         if (event->type() == QEvent::InputMethod)
             return inputMethod(box, *event);
     }
     return QObject::eventFilter(watched, event);
+}
+
+QString TypedKeys::admit(QWidget* box, const QString& brought, int replaced) const
+{
+    if (box == title_)
+        return title_->admit(brought, replaced + int(title_->selectedText().size()));
+    return DescriptionBox::admit(brought);
 }
 
 bool TypedKeys::keyPress(QWidget* box, QKeyEvent& event)
@@ -73,11 +99,10 @@ bool TypedKeys::keyPress(QWidget* box, QKeyEvent& event)
     if (typed.isEmpty())
         return false;
     if (typed.size() > 1) {
-        const QString kept = LimitaChars::clean(typed, true);
+        const QString kept = admit(box, typed, 0);
         if (kept == typed)
             return false;
-        if (!kept.isEmpty())
-            sendKey(box, Qt::Key_unknown, kept);
+        typeCleaned(box, kept);
         return true;
     }
     const int code = LimitaChars::filter(typed.front().unicode());
@@ -86,19 +111,23 @@ bool TypedKeys::keyPress(QWidget* box, QKeyEvent& event)
         return true;
     if (code == LimitaChars::kBackspace && event.key() != Qt::Key_Backspace)
         return sendKey(box, Qt::Key_Backspace, typed);
-    if ((code == kCR || code == kLF) && !returnKey)
-        return sendKey(box, Qt::Key_Return, QStringLiteral("\r"));
-    return false;
+    if (code == kCR || code == kLF)
+        return returnKey ? false : sendKey(box, Qt::Key_Return, QStringLiteral("\r"));
+    // A full title takes no more letters.
+    return code != LimitaChars::kBackspace && admit(box, typed, 0).isEmpty();
 }
 
 bool TypedKeys::inputMethod(QWidget* box, QEvent& event)
 {
     auto& composed = static_cast<QInputMethodEvent&>(event);
-    const QString kept = LimitaChars::clean(composed.commitString(), multiLine(box));
-    if (kept == composed.commitString())
+    const QString commit = composed.commitString();
+    const QString kept = admit(box, commit, box == title_ ? replacedBy(composed, *title_) : 0);
+    if (kept == commit)
         return false;
+    // A commit that brings nothing the box takes replaces nothing either.
     QInputMethodEvent filtered(composed.preeditString(), composed.attributes());
-    filtered.setCommitString(kept, composed.replacementStart(), composed.replacementLength());
+    if (!kept.isEmpty())
+        filtered.setCommitString(kept, composed.replacementStart(), composed.replacementLength());
     QCoreApplication::sendEvent(box, &filtered);
     return true;
 }

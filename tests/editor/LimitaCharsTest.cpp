@@ -1,8 +1,10 @@
 #include "LimitaChars.h"
+#include "QtPrinters.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string_view>
 
 namespace {
 
@@ -67,9 +69,36 @@ TEST(LimitaChars, refusesTheReservedAndLookAlikeCharacters)
         EXPECT_EQ(LimitaChars::filter(code), LimitaChars::kRefused) << int(code);
 }
 
-TEST(LimitaChars, cleanKeepsOnlyAllowedTextAndDropsBreaksForOneLine)
+// Text that arrives whole, whatever its route: composed, its gaps made spaces
+// (one line) or kept as LF (several), then filtered.
+TEST(LimitaChars, cleanComposesKeepsWordsApartAndFilters)
 {
-    const QString pasted = QStringLiteral("a\tb§c¤d¥e\r\nf\bg~h\u00D7\"i\"");
-    EXPECT_EQ(LimitaChars::clean(pasted, true), QStringLiteral("abcde\r\nfgh\"i\""));
-    EXPECT_EQ(LimitaChars::clean(pasted, false), QStringLiteral("abcdefgh\"i\""));
+    using namespace std::string_view_literals;
+    struct Case {
+        std::u16string_view brought;
+        std::u16string_view oneLine;
+        std::u16string_view multiLine;
+    };
+    const Case cases[] = {
+        {u"a\tb\u00A7c\u00A4d\u00A5e\r\nf\bg~h\u00D7\"i\""sv, u"a bcde fgh\"i\""sv,
+         u"a bcde\nfgh\"i\""sv},
+        // An accent copied apart from its letter, as a PDF or a Mac gives it.
+        {u"na\u0303o E\u0301 c\u0327"sv, u"n\u00E3o \u00C9 \u00E7"sv, u"n\u00E3o \u00C9 \u00E7"sv},
+        // A composed letter outside the set still goes, and so does a lone mark.
+        {u"a\u0328b\u0303"sv, u"b"sv, u"b"sv},
+        {u"Comprar\npao"sv, u"Comprar pao"sv, u"Comprar\npao"sv},
+        {u"um\r\n\r\n\tdois\r"sv, u"um dois "sv, u"um\n\n dois\n"sv},
+        {u"\t\tx\t \ty"sv, u" x   y"sv, u"  x   y"sv},
+        {u"\r\u00A7c"sv, u" c"sv, u"\nc"sv},
+        {u"a\0b\u007F\u0085c\xD800"
+         u"d"sv,
+         u"abcd"sv, u"abcd"sv},
+        {u""sv, u""sv, u""sv},
+    };
+    for (const Case& c : cases) {
+        const QString brought = QStringView(c.brought).toString();
+        const std::string shown = brought.toStdString();
+        EXPECT_EQ(LimitaChars::clean(brought, false), QStringView(c.oneLine)) << shown;
+        EXPECT_EQ(LimitaChars::clean(brought, true), QStringView(c.multiLine)) << shown;
+    }
 }
