@@ -328,6 +328,9 @@ StoreStatus ReminderStore::mergeConflictCopy(const QString& copyPath)
         return StoreStatus::CopyUnreadable;
     return writeAgainstChanges(
         [&] {
+            // The merge starts by reading ours: a folder there is one it cannot read.
+            if (QFileInfo(path_).isDir())
+                return Write::refused(StoreStatus::ReadFailed);
             // Ours is the file under the real name, without the pending changes.
             Current now = current();
             if (now.status != StoreStatus::Ok)

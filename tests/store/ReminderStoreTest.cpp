@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 
 #include <filesystem>
 #include <functional>
@@ -815,4 +816,14 @@ TEST_F(ReminderStoreTest, conflictCopyThatCannotBeReadIsLeftAndWritesNothing)
     ASSERT_TRUE(QDir(folder.path()).mkdir(copy));
     EXPECT_EQ(store.mergeConflictCopy(folder.file(copy)), StoreStatus::CopyUnreadable);
     EXPECT_EQ(bytes(), before);
+
+    // A readable copy met by a folder where the file should be: the merge could
+    // not read ours, and a save still could not write there.
+    const QString readable = QStringLiteral("lembretes.sync-conflict-20260314-100000-ABCDEFG.dat");
+    folder.write(readable, before);
+    ASSERT_TRUE(QFile::remove(folder.file(ReminderStore::kFileName)));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(ReminderStore::kFileName));
+    EXPECT_EQ(store.mergeConflictCopy(folder.file(readable)), StoreStatus::ReadFailed);
+    EXPECT_EQ(store.saveAll(), StoreStatus::WriteFailed);
+    EXPECT_TRUE(QFileInfo(folder.file(ReminderStore::kFileName)).isDir());
 }
