@@ -70,7 +70,7 @@ void ListFollower::process()
 
 void ListFollower::follow(bool lastTry)
 {
-    switch (main_.followFile(lastTry)) {
+    switch (main_.store().followFile(lastTry)) {
     case FileChange::Reloaded:
         unreadableSaid_ = false;
         main_.showMessage(kUpdated, frm0_Inicial::Sound::Silent);
@@ -94,7 +94,7 @@ void ListFollower::merge(const QString& copy)
     // The other computer's copy of the program may have taken it away already.
     if (!QFileInfo::exists(copy))
         return;
-    const StoreStatus status = main_.mergeConflictCopy(copy);
+    const StoreStatus status = main_.store().mergeConflictCopy(copy);
     switch (status) {
     case StoreStatus::Ok:
         MergedCopyBin::moveAway(copy);

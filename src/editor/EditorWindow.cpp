@@ -198,9 +198,7 @@ void EditorWindow::btnOk_Click()
         host_.focusHolder();
         return;
     }
-
-    host_.showFirstPage();
-    host_.setUnsaved(false);
+    // The main list and its save picture followed the store's write.
     stored();
     host_.focusHolder();
 }

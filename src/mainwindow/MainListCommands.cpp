@@ -72,7 +72,6 @@ void MainListCommands::lstLembretes_DblClick()
     // must show the new status at once.
     for (int row : state_.toggleRefresh(*position))
         lstLembretes_Click(row);
-    host_.setUnsaved(true);
     // The row's new words are not heard: a screen reader says a row as the
     // keyboard reaches it, and a toggle moves nothing.
     host_.announce(r.title + QLatin1String(", ") + VisibleRow::spokenStatus(r.status));
@@ -82,9 +81,7 @@ void MainListCommands::imgSalvarRed_Click()
 {
     if (!host_.report(store_.saveAll()))
         return;
-    host_.showFirstPage();
     host_.showMessage(QStringLiteral("Lista salva!"));
-    host_.setUnsaved(false);
     host_.focusHolder();
 }
 
@@ -98,7 +95,6 @@ void MainListCommands::imgApagar_Click()
     // By identity: the file may have changed since this row was shown.
     if (!host_.report(store_.deleteReminder(store_.reminderAt(*k))))
         return;
-    host_.showFirstPage();
     host_.showMessage(QStringLiteral("Entrada apagada!"));
     owner_.close(Secondary::Escrever);
     owner_.close(Secondary::Atualizar);

@@ -106,6 +106,20 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
 
     wireChrome();
     wireKeys();
+    followStore();
+}
+
+void frm0_Inicial::followStore()
+{
+    connect(&store_, &ReminderStore::rowsAboutToChange, this,
+            [this] { selectedBefore_ = rows_->selectedReminder(); });
+    connect(&store_, &ReminderStore::rowsChanged, this, [this](ReminderStore::Change change) {
+        if (change == ReminderStore::Change::Followed)
+            list_->showChangedList(selectedBefore_);
+        else
+            showFirstPage();
+    });
+    connect(&store_, &ReminderStore::pendingStatusChanged, ui_->imgSalvarRed, &QWidget::setVisible);
 }
 
 frm0_Inicial::~frm0_Inicial() = default;
@@ -137,9 +151,7 @@ void frm0_Inicial::start()
 {
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(startPosition(screen->geometry()));
-    const StoreStatus loaded = store_.load();
-    showFirstPage();
-    report(loaded);
+    report(store_.load());
 
     const auto finish = [this] {
         if (startedUp_)
@@ -173,33 +185,10 @@ void frm0_Inicial::announce(const QString& text)
     spoken_->say(text);
 }
 
-FileChange frm0_Inicial::followFile(bool lastTry)
-{
-    const std::optional<Reminder> selected = rows_->selectedReminder();
-    const FileChange change = store_.followFile(lastTry);
-    if (change == FileChange::Reloaded)
-        list_->showChangedList(selected);
-    return change;
-}
-
-StoreStatus frm0_Inicial::mergeConflictCopy(const QString& path)
-{
-    const std::optional<Reminder> selected = rows_->selectedReminder();
-    const StoreStatus status = store_.mergeConflictCopy(path);
-    if (status == StoreStatus::Ok)
-        list_->showChangedList(selected);
-    return status;
-}
-
 void frm0_Inicial::showFirstPage()
 {
     state_.showFirstPage(store_.count());
     rows_->render();
-}
-
-void frm0_Inicial::setUnsaved(bool pending)
-{
-    ui_->imgSalvarRed->setVisible(pending);
 }
 
 void frm0_Inicial::setMessageVisible(bool visible)

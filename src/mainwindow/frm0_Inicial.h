@@ -42,22 +42,17 @@ public:
     // Top-left corner that puts the window in the bottom-right of a screen.
     static QPoint startPosition(const QRect& screen);
 
-    // The file changed elsewhere (the watcher settled): merged and shown when it
-    // did, in place of whatever the list showed.
-    FileChange followFile(bool lastTry);
-    // A sync tool's conflict copy merged into the file, and the list shown again.
-    StoreStatus mergeConflictCopy(const QString& path);
-
     enum class Sound { Beep, Silent };
     // The message line for MessageTime::kShownMs, heard by a screen reader too.
     // Silent for what happens without the user: a sync at night must make no noise.
     void showMessage(const QString& text, Sound sound);
 
+    // The newest page, nothing selected.
+    void showFirstPage();
+
     // MainHost
     ReminderStore& store() override { return store_; }
     void showMessage(const QString& text) override { showMessage(text, Sound::Beep); }
-    void showFirstPage() override;
-    void setUnsaved(bool pending) override;
     void setMessageVisible(bool visible) override;
     void focusHolder() override;
     QWidget* mainWindow() override { return this; }
@@ -71,6 +66,10 @@ signals:
     void startUpFinished();
 
 private:
+    // The one place the list and its save picture follow the store: after the
+    // program's own load or write the first page, after a change from elsewhere
+    // the first page with the selection and the viewer kept.
+    void followStore();
     void buildControls();
     // Dragging and docking, close-all, the press effect and the tray.
     void wireChrome();
@@ -91,4 +90,6 @@ private:
     TrayMinimizer* tray_ = nullptr;
     SpokenMessage* spoken_ = nullptr;
     bool startedUp_ = false;
+    // The selected reminder, taken as the store's rows are about to change.
+    std::optional<Reminder> selectedBefore_;
 };

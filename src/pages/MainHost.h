@@ -14,12 +14,9 @@ public:
     virtual ~MainHost() = default;
 
     virtual ReminderStore& store() = 0;
-    // Beeps and shows the text in the message line for 2000 ms.
+    // Beeps and shows the text in the message line for 2000 ms. The list and its
+    // save picture follow the store by themselves.
     virtual void showMessage(const QString& text) = 0;
-    // Refills the list with the newest page after the store changed.
-    virtual void showFirstPage() = 0;
-    // The red save picture: shown while a status change waits for a write.
-    virtual void setUnsaved(bool pending) = 0;
     // Shows or hides the message line without changing its text.
     virtual void setMessageVisible(bool visible) = 0;
     // Activates the main window with the keyboard on a holder that ignores keys,

@@ -82,30 +82,43 @@ ReminderStore::Look ReminderStore::lookAtFile(WhenHalfWritten rule)
     return seen;
 }
 
-void ReminderStore::adopt(RowList written, const FileSwap::Identity& id, Pending pending)
+void ReminderStore::adopt(RowList written, const FileSwap::Identity& id, Change change)
 {
-    if (pending == Pending::OnTop)
+    emit rowsAboutToChange();
+    if (change == Change::Followed)
         rows_ = ReminderMerge::merge(&base_, rows_, written, today());
     else
         rows_ = written;
     base_ = std::move(written);
     baseId_ = id;
+    emit rowsChanged(change);
+}
+
+void ReminderStore::setPendingStatus(bool pending)
+{
+    if (pending == pendingStatus_)
+        return;
+    pendingStatus_ = pending;
+    emit pendingStatusChanged(pending);
 }
 
 StoreStatus ReminderStore::load()
 {
-    rows_ = base_ = RowList();
+    base_ = RowList();
     baseId_ = FileSwap::Identity();
     // Nothing read yet, so nothing to protect.
     readFailed_ = false;
+    setPendingStatus(false);
     const QFileInfo info(path_);
     if (!info.exists() && !info.isSymLink()) {
         const FileSwap::Replaced made = FileSwap::replace(path_, DataFile::kFreshFile, {});
-        if (made.result == FileSwap::Replaced::Failed)
+        if (made.result == FileSwap::Replaced::Failed) {
+            adopt(RowList(), {}, Change::Loaded);
             return StoreStatus::WriteFailed;
+        }
         // One that a sync tool put there meanwhile is read instead.
         if (made.result != FileSwap::Replaced::Appeared) {
-            adopt(RowList::fromFile(DataFile::kFreshFile), made.written, Pending::InResult);
+            adopt(RowList::fromFile(DataFile::kFreshFile), made.written, Change::Loaded);
             return StoreStatus::Ok;
         }
     }
@@ -113,10 +126,12 @@ StoreStatus ReminderStore::load()
     // Gone since the look counts too: the file there now is unknown.
     if (seen.found == Look::Missing)
         readFailed_ = true;
-    if (readFailed_)
+    if (readFailed_) {
+        adopt(RowList(), {}, Change::Loaded);
         return StoreStatus::ReadFailed;
+    }
     // Same: as empty as the base was.
-    adopt(seen.found == Look::Same ? base_ : std::move(seen.rows), seen.id, Pending::InResult);
+    adopt(seen.found == Look::Same ? base_ : std::move(seen.rows), seen.id, Change::Loaded);
     return StoreStatus::Ok;
 }
 
@@ -136,7 +151,7 @@ FileChange ReminderStore::followFile(bool lastTry)
     case Look::Changed:
         break;
     }
-    adopt(std::move(seen.rows), seen.id, Pending::OnTop);
+    adopt(std::move(seen.rows), seen.id, Change::Followed);
     return FileChange::Reloaded;
 }
 
@@ -162,7 +177,7 @@ ReminderStore::Current ReminderStore::current()
 }
 
 template <typename Prepare>
-StoreStatus ReminderStore::writeAgainstChanges(Prepare&& prepare, Pending pending)
+StoreStatus ReminderStore::writeAgainstChanges(Prepare&& prepare, Change change)
 {
     Write w = prepare();
     int appeared = 1, displaced = 1;
@@ -170,7 +185,7 @@ StoreStatus ReminderStore::writeAgainstChanges(Prepare&& prepare, Pending pendin
         if (w.status != StoreStatus::Ok)
             return w.status;
         if (w.alreadyThere) {
-            adopt(std::move(w.basis), w.expected, pending);
+            adopt(std::move(w.basis), w.expected, change);
             return StoreStatus::Ok;
         }
         if (w.result.tooLarge())
@@ -196,7 +211,7 @@ StoreStatus ReminderStore::writeAgainstChanges(Prepare&& prepare, Pending pendin
                 continue;
             }
         }
-        adopt(std::move(w.result), done.written, pending);
+        adopt(std::move(w.result), done.written, change);
         return StoreStatus::Ok;
     }
 }
@@ -218,12 +233,19 @@ template <typename Operation> StoreStatus ReminderStore::write(Operation&& opera
             w.expected = now.id;
             return w;
         },
-        Pending::InResult);
+        Change::Written);
 }
 
 StoreStatus ReminderStore::saveAll()
 {
-    return write([](const RowList& rows) { return Write::of(rows.saved()); });
+    return storedPending(write([](const RowList& rows) { return Write::of(rows.saved()); }));
+}
+
+StoreStatus ReminderStore::storedPending(StoreStatus status)
+{
+    if (status == StoreStatus::Ok)
+        setPendingStatus(false);
+    return status;
 }
 
 StoreStatus ReminderStore::append(const QString& due, const QString& title,
@@ -233,11 +255,11 @@ StoreStatus ReminderStore::append(const QString& due, const QString& title,
                          Reminder::markedLineBreaks(description)};
     if (!added.fitsLine())
         return StoreStatus::BadField;
-    return write([&added](const RowList& rows) {
+    return storedPending(write([&added](const RowList& rows) {
         if (rows.count() >= kMaxRows)
             return Write::refused(StoreStatus::Full);
         return Write::of(rows.appended(added.toRow()));
-    });
+    }));
 }
 
 StoreStatus ReminderStore::deleteRow(const Reminder& r, int hint)
@@ -255,7 +277,7 @@ StoreStatus ReminderStore::replaceRow(const Reminder& original, const Reminder& 
     edited.description = Reminder::markedLineBreaks(edited.description);
     if (!edited.fitsLine(original))
         return StoreStatus::BadField;
-    return write([&](const RowList& rows) {
+    return storedPending(write([&](const RowList& rows) {
         const int k = ReminderMerge::find(rows, original, hint);
         if (k < 0) {
             // Deleted elsewhere: the correction brings it back.
@@ -274,7 +296,7 @@ StoreStatus ReminderStore::replaceRow(const Reminder& original, const Reminder& 
         take(now.title, original.title, edited.title);
         take(now.description, original.description, edited.description);
         return Write::of(rows.with(k, now.toRow()));
-    });
+    }));
 }
 
 StoreStatus ReminderStore::deleteReminder(const Reminder& r)
@@ -312,6 +334,7 @@ void ReminderStore::setStatus(int k, const QString& status)
     Reminder r = reminderAt(k);
     r.status = status;
     rows_.set(k, r.toRow());
+    setPendingStatus(true);
 }
 
 int ReminderStore::indexOf(const Reminder& r) const
@@ -345,5 +368,5 @@ StoreStatus ReminderStore::mergeConflictCopy(const QString& copyPath)
             w.alreadyThere = now.id.exists && w.result.file() == w.basis.file();
             return w;
         },
-        Pending::OnTop);
+        Change::Followed);
 }

@@ -5,6 +5,7 @@
 #include "Reminder.h"
 #include "RowList.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -33,9 +34,18 @@ enum class FileChange {
 // ours being the list with its pending status changes), and the operation then
 // acts by identity. While nothing else touches the file, every write is exactly
 // the plain rewrite it always was, and the list after it is what a fresh load
-// of the file gives.
-class ReminderStore {
+// of the file gives. It says when its rows change and when a status change
+// starts or stops waiting for a save, so that what shows them follows.
+class ReminderStore : public QObject {
+    Q_OBJECT
 public:
+    // What replaced the rows.
+    enum class Change {
+        Loaded,   // load
+        Written,  // a save, delete, append or correction of the program's
+        Followed, // the file changed elsewhere: a follow's reload, a merged copy
+    };
+
     static constexpr int kMaxRows = 32767;
     static inline const QString kFileName = QStringLiteral("lembretes.dat");
 
@@ -72,6 +82,10 @@ public:
     // Memory only: the file follows at the next write (a pending status change).
     // A status no line can carry changes nothing.
     void setStatus(int k, const QString& status);
+    // A status change waits for a save: from a setStatus to the next save,
+    // append or correction. A delete writes it too but, as the design has it,
+    // leaves the save offered; following the file keeps it waiting.
+    bool pendingStatus() const { return pendingStatus_; }
 
     // Merges a sync tool's conflict copy into the file and writes it: every
     // reminder of either, known by stamp, title and description together (a
@@ -90,6 +104,12 @@ public:
 
     // The rows, as the due rule reads them.
     const RowList& rows() const { return rows_; }
+
+signals:
+    // Around every replacement of the rows; not for a status set in memory.
+    void rowsAboutToChange();
+    void rowsChanged(ReminderStore::Change change);
+    void pendingStatusChanged(bool pending);
 
 private:
     // One read of a file, the one way the store takes rows from one: its rows,
@@ -138,17 +158,19 @@ private:
         FileSwap::Identity expected;
         bool alreadyThere = false;
     };
-    // Whether a write's result holds the pending status changes, or leaves
-    // them out so that they stay pending on top of it.
-    enum class Pending { InResult, OnTop };
 
     Current current();
     // Applies an operation to the current rows and writes the outcome.
     template <typename Operation> StoreStatus write(Operation&& operation);
     // Writes what prepare() makes, starting again from the file where another
     // program changed it in the last moment.
-    template <typename Prepare> StoreStatus writeAgainstChanges(Prepare&& prepare, Pending pending);
-    void adopt(RowList written, const FileSwap::Identity& id, Pending pending);
+    // A Written result holds the pending status changes; a Followed one leaves
+    // them out, and they stay pending on top of it.
+    template <typename Prepare> StoreStatus writeAgainstChanges(Prepare&& prepare, Change change);
+    void adopt(RowList written, const FileSwap::Identity& id, Change change);
+    void setPendingStatus(bool pending);
+    // A write that holds the pending status changes: none waits after it.
+    StoreStatus storedPending(StoreStatus status);
     StoreStatus deleteRow(const Reminder& r, int hint);
     StoreStatus replaceRow(const Reminder& original, const Reminder& edited, int hint);
     QDate today() const { return clock_.now().date(); }
@@ -161,4 +183,5 @@ private:
     FileSwap::Identity baseId_;
     // Set while the file cannot be read, so it is never overwritten.
     bool readFailed_ = false;
+    bool pendingStatus_ = false;
 };

@@ -4,9 +4,17 @@
 #include "frm0_Inicial.h"
 #include "frm1_Escrever.h"
 
+#include "EditorWindow.h"
+#include "FileRows.h"
+#include "PictureButton.h"
+
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -70,4 +78,92 @@ TEST_F(EditorWiring, correctWithoutASelectionOpensNothing)
     auto* aviso = app.mainWindow().findChild<QLabel*>(QStringLiteral("lblAviso"));
     ASSERT_TRUE(aviso);
     EXPECT_EQ(aviso->text(), QStringLiteral("Selecione um ítem primeiro!"));
+}
+
+// Whoever writes, and when the file changes elsewhere, the main list is refilled
+// once, from the store's word alone, and the save picture shows while a status
+// change waits: a toggle shows it, a save or a stored reminder hides it, a
+// delete and a change from elsewhere leave it.
+TEST_F(EditorWiring, theListAndTheSavePictureFollowTheStoreWhoeverWrites)
+{
+    frm0_Inicial& main = app.mainWindow();
+    main.show();
+    auto* list = main.findChild<QListWidget*>(QStringLiteral("lstLembretes"));
+    auto* marker = main.findChild<PictureButton*>(QStringLiteral("imgSalvarRed"));
+    auto* total = main.findChild<QLabel*>(QStringLiteral("lblTotalLembretes"));
+    ASSERT_TRUE(list && marker && total);
+    int refills = 0;
+    QObject::connect(list->model(), &QAbstractItemModel::modelReset, list, [&] { ++refills; });
+    auto press = [](QWidget* picture) {
+        QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
+    };
+    auto editorOk = [&](Secondary id, const QString& title) {
+        auto* editor = app.owner().find<EditorWindow>(id);
+        ASSERT_TRUE(editor);
+        auto* box = editor->findChild<QLineEdit*>(QStringLiteral("txtTitulo"));
+        box->selectAll();
+        QTest::keyClicks(box, title);
+        press(editor->findChild<QWidget*>(QStringLiteral("btnOk")));
+    };
+    const struct {
+        const char* who;
+        std::function<void()> write;
+        int rows;
+        bool pendingAfter;
+    } writers[] = {
+        {"save", [&] { press(marker); }, 2, false},
+        {"new reminder",
+         [&] {
+             commands.escrever();
+             editorOk(Secondary::Escrever, QStringLiteral("Terceiro"));
+         },
+         3, false},
+        {"correction",
+         [&] {
+             commands.corrigir(0);
+             editorOk(Secondary::Atualizar, QStringLiteral("Corrigido"));
+         },
+         3, false},
+        {"delete",
+         [&] {
+             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                               list->visualItemRect(list->item(0)).center());
+             press(main.findChild<QWidget*>(QStringLiteral("imgApagar")));
+         },
+         2, true},
+        {"another program",
+         [&] {
+             folder.write(ReminderStore::kFileName,
+                          FileRows::fileOf({app.store().reminderAt(0),
+                                            app.store().reminderAt(1),
+                                            {QStringLiteral("26.03.14.10.00.00"), Reminder::kNoDue,
+                                             Reminder::kOpen, QStringLiteral("Dela"), QString()}}));
+             ASSERT_EQ(app.store().followFile(true), FileChange::Reloaded);
+         },
+         3, true},
+        {"conflict copy",
+         [&] {
+             const QString copy =
+                 QStringLiteral("lembretes.sync-conflict-20260314-100000-ABCDEFG.dat");
+             folder.write(
+                 copy, FileRows::fileOf({{QStringLiteral("26.03.14.11.00.00"), Reminder::kNoDue,
+                                          Reminder::kOpen, QStringLiteral("Cópia"), QString()}}));
+             ASSERT_EQ(app.store().mergeConflictCopy(folder.file(copy)), StoreStatus::Ok);
+         },
+         4, true},
+    };
+    for (const auto& writer : writers) {
+        SCOPED_TRACE(writer.who);
+        app.store().setStatus(0, app.store().reminderAt(0).status == Reminder::kDone
+                                     ? Reminder::kOpen
+                                     : Reminder::kDone);
+        EXPECT_FALSE(marker->isHidden());
+        refills = 0;
+        writer.write();
+        EXPECT_EQ(refills, 1);
+        EXPECT_EQ(total->text(), QString::number(writer.rows));
+        EXPECT_EQ(list->count(), writer.rows);
+        EXPECT_EQ(marker->isHidden(), !writer.pendingAfter);
+    }
+    app.owner().closeAll();
 }

@@ -47,17 +47,17 @@ protected:
 
 TEST_F(Escrever, aTitleOfSpacesIsRefusedUntilTheTimerEndsTheMessage)
 {
-    host.unsaved = true;
+    host.leaveAStatusPending();
     const HeardBeeps beeps;
     typeKeys(titulo, QStringLiteral("   "));
     typeKeys(descricao, QStringLiteral("fica"));
     ok();
-    EXPECT_EQ(host.store().count(), 0);
+    EXPECT_EQ(host.store().count(), 1);
     EXPECT_EQ(shownTitle(), QStringLiteral("O título não pode ficar vazio!"));
     EXPECT_EQ(descricao->toPlainText(), QStringLiteral("fica"));
     EXPECT_EQ(beeps.count(), 1);
     EXPECT_TRUE(host.messageVisible);
-    EXPECT_TRUE(host.unsaved) << "nothing was written, the save marker stays";
+    EXPECT_TRUE(host.unsaved()) << "nothing was written, the save marker stays";
     EXPECT_TRUE(timer()->isActive());
     EXPECT_EQ(timer()->interval(), 2000);
 
@@ -77,21 +77,22 @@ TEST_F(Escrever, aTitleOfSpacesIsRefusedUntilTheTimerEndsTheMessage)
     EXPECT_EQ(titulo->text(), QStringLiteral("xyz"));
 
     write(QStringLiteral("Agora sim"));
-    EXPECT_EQ(host.store().count(), 1);
+    EXPECT_EQ(host.store().count(), 2);
 }
 
 TEST_F(Escrever, aStoredReminderKeepsItsSpacesAndClearsTheWindow)
 {
-    host.unsaved = true;
+    host.leaveAStatusPending();
+    const int firstPages = host.firstPages;
     write(QStringLiteral("  Comprar pão  "), QStringLiteral("Leite"));
-    ASSERT_EQ(host.store().count(), 1);
-    const Reminder stored = host.store().reminderAt(0);
+    ASSERT_EQ(host.store().count(), 2);
+    const Reminder stored = host.store().reminderAt(1);
     EXPECT_EQ(stored.title, QStringLiteral("  Comprar pão  "));
     EXPECT_EQ(stored.due, QStringLiteral("----/----/----"));
     EXPECT_EQ(stored.status, QStringLiteral("  "));
     EXPECT_EQ(stored.posted, QStringLiteral("26.03.14.09.05.00"));
-    EXPECT_EQ(host.firstPages, 1);
-    EXPECT_FALSE(host.unsaved);
+    EXPECT_EQ(host.firstPages, firstPages + 1);
+    EXPECT_FALSE(host.unsaved());
     EXPECT_GE(host.focusHolders, 1);
 
     EXPECT_EQ(shownTitle(), QStringLiteral("Entrada inserida com sucesso!"));
@@ -239,17 +240,18 @@ TEST_F(Escrever, quotesAndLineBreaksAreStoredAndReadBack)
 
 TEST_F(Escrever, aFailedWriteKeepsWhatWasTyped)
 {
-    host.makeFileUnreadable();
-    host.unsaved = true;
+    host.leaveAStatusPending();
+    const int firstPages = host.firstPages;
+    host.makeFileUnwritable();
     typeKeys(titulo, QStringLiteral("Importante"));
     typeKeys(descricao, QStringLiteral("não perder"));
     ok();
-    EXPECT_EQ(host.messages, QStringList{QStringLiteral("Erro ao ler o arquivo!")});
+    EXPECT_EQ(host.messages, QStringList{QStringLiteral("Erro ao salvar o arquivo!")});
     EXPECT_EQ(titulo->text(), QStringLiteral("Importante"));
     EXPECT_EQ(descricao->toPlainText(), QStringLiteral("não perder"));
     EXPECT_FALSE(timer()->isActive());
-    EXPECT_TRUE(host.unsaved);
-    EXPECT_EQ(host.firstPages, 0);
+    EXPECT_TRUE(host.unsaved());
+    EXPECT_EQ(host.firstPages, firstPages);
 }
 
 TEST_F(Escrever, aFullListKeepsWhatWasTyped)
@@ -370,9 +372,10 @@ TEST_F(Atualizar, theKeyboardPicksADayFromTheDueDateItHolds)
 // on another computer, is not undone by an editor filled before it.
 TEST_F(Atualizar, anEditKeepsStampStatusAndPositionAndCloses)
 {
-    host.unsaved = true;
     fill(1);
     host.store().setStatus(1, Reminder::kDone); // toggled in the main list meanwhile
+    ASSERT_TRUE(host.unsaved());
+    const int firstPages = host.firstPages;
     titulo->selectAll();
     typeKeys(titulo, QStringLiteral("Corrigido"));
     ok();
@@ -385,8 +388,8 @@ TEST_F(Atualizar, anEditKeepsStampStatusAndPositionAndCloses)
     EXPECT_EQ(host.store().reminderAt(0).title, QStringLiteral("Lembrete 0"));
     EXPECT_EQ(host.store().reminderAt(2).title, QStringLiteral("Lembrete 2"));
     EXPECT_EQ(host.messages, QStringList{QStringLiteral("Entrada atualizada!")});
-    EXPECT_EQ(host.firstPages, 1);
-    EXPECT_FALSE(host.unsaved);
+    EXPECT_EQ(host.firstPages, firstPages + 1);
+    EXPECT_FALSE(host.unsaved());
     processDeletes();
     EXPECT_TRUE(editor.isNull());
 }

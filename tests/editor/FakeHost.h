@@ -16,7 +16,22 @@ public:
     FakeHost() : clock(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 0))), store_(folder.path(), clock)
     {
         store_.load();
+        // The first pages the main window would show after the program's writes.
+        QObject::connect(&store_, &ReminderStore::rowsChanged, &main,
+                         [this](ReminderStore::Change change) {
+                             if (change == ReminderStore::Change::Written)
+                                 ++firstPages;
+                         });
     }
+
+    // A reminder whose status change waits for a save, as a toggle leaves it.
+    void leaveAStatusPending()
+    {
+        store_.append(Reminder::kNoDue, QStringLiteral("Pendente"), QString());
+        store_.setStatus(store_.count() - 1, Reminder::kDone);
+    }
+    // The main window's red save picture.
+    bool unsaved() const { return store_.pendingStatus(); }
 
     // A file the program cannot read: the store then refuses every write.
     void makeFileUnreadable()
@@ -34,8 +49,6 @@ public:
 
     ReminderStore& store() override { return store_; }
     void showMessage(const QString& text) override { messages.append(text); }
-    void showFirstPage() override { ++firstPages; }
-    void setUnsaved(bool pending) override { unsaved = pending; }
     void setMessageVisible(bool visible) override { messageVisible = visible; }
     void focusHolder() override { ++focusHolders; }
     QWidget* mainWindow() override { return &main; }
@@ -47,7 +60,6 @@ public:
     QStringList messages;
     QStringList announced;
     int firstPages = 0;
-    bool unsaved = false;
     bool messageVisible = false;
     int focusHolders = 0;
     QWidget main;

@@ -17,7 +17,7 @@ protected:
         Reminder added = numbered(3);
         added.title = QStringLiteral("Novo");
         folder.write(ReminderStore::kFileName, fileOf({retitled, numbered(2), added}));
-        ASSERT_EQ(main().followFile(false), FileChange::Reloaded);
+        ASSERT_EQ(store().followFile(false), FileChange::Reloaded);
     }
 };
 
@@ -74,7 +74,7 @@ TEST_F(ChangedElsewhere, theViewerIsRefilledWhileItShowsAndClosesWhenItsReminder
 
     click(2); // the same reminder, where it is now
     folder.write(ReminderStore::kFileName, fileOf({numbered(2)}));
-    ASSERT_EQ(main().followFile(false), FileChange::Reloaded);
+    ASSERT_EQ(store().followFile(false), FileChange::Reloaded);
     EXPECT_FALSE(owner().isOpen(Secondary::VerLembrete));
     EXPECT_EQ(selectedRow(), -1);
 }
