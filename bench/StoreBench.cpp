@@ -171,8 +171,10 @@ void append(benchmark::State& state)
     const Folder folder(int(state.range(0)) - 1);
     const auto store = loaded(folder);
     for (auto _ : state) {
-        check(state, store->append(Reminder::kNoDue, QStringLiteral("Novo lembrete"),
-                                   QStringLiteral("Descrição do \"novo\" lembrete")));
+        check(state,
+              store->append({.due = Reminder::kNoDue,
+                             .title = QStringLiteral("Novo lembrete"),
+                             .description = QStringLiteral("Descrição do \"novo\" lembrete")}));
         state.PauseTiming();
         check(state, store->deleteAt(store->count() - 1));
         state.ResumeTiming();
@@ -204,7 +206,9 @@ void deleteAt(benchmark::State& state)
     for (auto _ : state) {
         check(state, store->deleteAt(store->count() / 2));
         state.PauseTiming();
-        check(state, store->append(Reminder::kNoDue, QStringLiteral("Outro"), QString()));
+        check(state, store->append({.due = Reminder::kNoDue,
+                                    .title = QStringLiteral("Outro"),
+                                    .description = QString()}));
         state.ResumeTiming();
     }
     setBytes(state, folder);

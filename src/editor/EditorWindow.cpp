@@ -192,8 +192,10 @@ void EditorWindow::btnOk_Click()
         return;
     }
 
-    if (!host_.report(writeReminder(title, ui_->lblData->text(),
-                                    DataFile::carried(ui_->txtDescricao->storedText(), true)))) {
+    const Reminder typed{.due = ui_->lblData->text(),
+                         .title = title,
+                         .description = DataFile::carried(ui_->txtDescricao->storedText(), true)};
+    if (!host_.report(writeReminder(typed))) {
         // What the user typed stays for another try.
         host_.focusHolder();
         return;

@@ -48,9 +48,9 @@ protected:
 
     EditorWindow(const Page& page, MainHost& host, const Clock& clock, QWidget* parent);
 
-    // Writes the reminder the window holds, `title` being the title box's text.
-    virtual StoreStatus writeReminder(const QString& title, const QString& due,
-                                      const QString& description) = 0;
+    // Writes the reminder the window holds: typed is its due date, title and
+    // description, the description's line breaks as CR LF.
+    virtual StoreStatus writeReminder(const Reminder& typed) = 0;
     // After a successful store.
     virtual void stored() = 0;
     // Whether a refused title shows the main window's message line too.

@@ -15,10 +15,9 @@ frm1_Escrever::frm1_Escrever(MainHost& host, const Clock& clock, QWidget* parent
 {
 }
 
-StoreStatus frm1_Escrever::writeReminder(const QString& title, const QString& due,
-                                         const QString& description)
+StoreStatus frm1_Escrever::writeReminder(const Reminder& typed)
 {
-    return host_.store().append(due, title, description);
+    return host_.store().append(typed);
 }
 
 void frm1_Escrever::stored()

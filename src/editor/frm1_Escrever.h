@@ -15,8 +15,7 @@ public:
     bool restoresWithMain() const override { return titleInUse(); }
 
 protected:
-    StoreStatus writeReminder(const QString& title, const QString& due,
-                              const QString& description) override;
+    StoreStatus writeReminder(const Reminder& typed) override;
     void stored() override;
     bool refusalOnMainLine() const override { return true; }
     void lblVencimento_Click() override;

@@ -22,11 +22,12 @@ void frm2_Atualizar::fill(const Reminder& reminder)
 
 // Its posting stamp and status as they were handed over: a status toggled since,
 // here or on another computer, is not undone.
-StoreStatus frm2_Atualizar::writeReminder(const QString& title, const QString& due,
-                                          const QString& description)
+StoreStatus frm2_Atualizar::writeReminder(const Reminder& typed)
 {
-    return host_.store().replaceReminder(
-        original_, {original_.posted, due, original_.status, title, description});
+    Reminder edited = typed;
+    edited.posted = original_.posted;
+    edited.status = original_.status;
+    return host_.store().replaceReminder(original_, edited);
 }
 
 void frm2_Atualizar::stored()

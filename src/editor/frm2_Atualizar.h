@@ -14,8 +14,7 @@ public:
     void fill(const Reminder& reminder) override;
 
 protected:
-    StoreStatus writeReminder(const QString& title, const QString& due,
-                              const QString& description) override;
+    StoreStatus writeReminder(const Reminder& typed) override;
     void stored() override;
     bool refusalOnMainLine() const override { return false; }
 

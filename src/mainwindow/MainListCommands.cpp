@@ -47,9 +47,8 @@ void MainListCommands::lstLembretes_Click(int position)
     const auto k = rows_.selectedStoreIndex();
     if (!k)
         return;
-    const Reminder r = store_.reminderAt(*k);
     if (auto* viewer = owner_.get<frm3_verLembrete>(Secondary::VerLembrete))
-        viewer->showReminder(r.posted, r.due, r.status, r.title, r.description);
+        viewer->showReminder(store_.reminderAt(*k));
     QWidget* main = host_.mainWindow();
     if (!main->isActiveWindow())
         Activation::request(main);

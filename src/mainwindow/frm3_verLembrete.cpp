@@ -33,11 +33,9 @@ frm3_verLembrete::frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* 
 
 frm3_verLembrete::~frm3_verLembrete() = default;
 
-void frm3_verLembrete::showReminder(const QString& posted, const QString& due,
-                                    const QString& status, const QString& title,
-                                    const QString& description)
+void frm3_verLembrete::showReminder(const Reminder& reminder)
 {
-    fill({posted, due, status, title, description});
+    fill(reminder);
     if (owner_.find(Secondary::VerLembrete) == this)
         owner_.place(Secondary::VerLembrete, host_.mainWindow());
     else

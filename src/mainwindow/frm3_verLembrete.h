@@ -25,8 +25,7 @@ public:
     ~frm3_verLembrete() override;
 
     // Fills, places beside the main window and shows, all without activating.
-    void showReminder(const QString& posted, const QString& due, const QString& status,
-                      const QString& title, const QString& description);
+    void showReminder(const Reminder& reminder);
 
     // Fills only: neither places, shows nor raises the window.
     void fill(const Reminder& reminder);

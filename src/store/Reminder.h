@@ -6,13 +6,14 @@
 #include <QString>
 #include <QStringList>
 
-// One reminder: the five text fields, in file order.
+// One reminder: the five text fields, in file order. Named at the call where
+// some are left empty: {.due = ..., .title = ..., .description = ...}.
 struct Reminder {
-    QString posted;
-    QString due;
-    QString status;
-    QString title;
-    QString description;
+    QString posted{};
+    QString due{};
+    QString status{};
+    QString title{};
+    QString description{};
 
     static inline const QString kNoDue = QStringLiteral("----/----/----");
     static inline const QString kOpen = QStringLiteral("  ");

@@ -248,11 +248,10 @@ StoreStatus ReminderStore::storedPending(StoreStatus status)
     return status;
 }
 
-StoreStatus ReminderStore::append(const QString& due, const QString& title,
-                                  const QString& description)
+StoreStatus ReminderStore::append(const Reminder& reminder)
 {
-    const Reminder added{Reminder::stamp(clock_.now()), due, Reminder::kOpen, title,
-                         Reminder::markedLineBreaks(description)};
+    const Reminder added{Reminder::stamp(clock_.now()), reminder.due, Reminder::kOpen,
+                         reminder.title, Reminder::markedLineBreaks(reminder.description)};
     if (!added.fitsLine())
         return StoreStatus::BadField;
     return storedPending(write([&added](const RowList& rows) {

@@ -68,9 +68,10 @@ public:
     // The reminder with r's stamp (and, among rows sharing it, r's title and
     // description). Already gone from the file: nothing else is removed, Ok.
     StoreStatus deleteReminder(const Reminder& r);
-    // After the last row; Full at kMaxRows. A description's CR LF is its
-    // line-break mark; a field no line can carry is BadField.
-    StoreStatus append(const QString& due, const QString& title, const QString& description);
+    // After the last row, posted now and open whatever it says; Full at
+    // kMaxRows. A description's CR LF is its line-break mark; a field no line can
+    // carry is BadField.
+    StoreStatus append(const Reminder& reminder);
     // original is the reminder as the editor was filled, edited as confirmed.
     // Only the fields the user changed are written; the others keep the file's
     // current value. A reminder deleted elsewhere comes back, corrected. A

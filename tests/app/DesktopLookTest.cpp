@@ -42,17 +42,17 @@ std::map<std::string, QImage> everyWindow()
     Application app(folder.path(), clock);
     ReminderStore& store = app.store();
     for (int i = 0; i < 4; ++i)
-        store.append(i % 2 ? QStringLiteral("20/03/26") : Reminder::kNoDue,
-                     QStringLiteral("Lembrete %1").arg(i),
-                     QStringLiteral("Descrição") + Reminder::kLineBreak + QStringLiteral("linha"));
+        store.append({.due = i % 2 ? QStringLiteral("20/03/26") : Reminder::kNoDue,
+                      .title = QStringLiteral("Lembrete %1").arg(i),
+                      .description = QStringLiteral("Descrição") + Reminder::kLineBreak +
+                                     QStringLiteral("linha")});
     store.setStatus(1, Reminder::kDone);
     app.start();
     app.mainWindow().show();
 
     const Reminder sample = store.reminderAt(1);
     auto* viewer = static_cast<frm3_verLembrete*>(app.owner().get(Secondary::VerLembrete));
-    viewer->showReminder(sample.posted, sample.due, sample.status, sample.title,
-                         sample.description);
+    viewer->showReminder(sample);
     for (Secondary id : {Secondary::Escrever, Secondary::Atualizar}) {
         auto* editor = static_cast<EditorWindow*>(app.owner().get(id));
         editor->fill(sample);

@@ -23,12 +23,14 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(app.store().load(), StoreStatus::Ok);
-        ASSERT_EQ(app.store().append(QStringLiteral("----/----/----"), QStringLiteral("Primeiro"),
-                                     QStringLiteral("a\r\nb")),
+        ASSERT_EQ(app.store().append({.due = QStringLiteral("----/----/----"),
+                                      .title = QStringLiteral("Primeiro"),
+                                      .description = QStringLiteral("a\r\nb")}),
                   StoreStatus::Ok);
-        ASSERT_EQ(
-            app.store().append(QStringLiteral("02/04/26"), QStringLiteral("Segundo"), QString()),
-            StoreStatus::Ok);
+        ASSERT_EQ(app.store().append({.due = QStringLiteral("02/04/26"),
+                                      .title = QStringLiteral("Segundo"),
+                                      .description = QString()}),
+                  StoreStatus::Ok);
         app.mainWindow().move(600, 400);
     }
 

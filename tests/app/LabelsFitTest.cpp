@@ -56,8 +56,8 @@ TEST_F(LabelsFit, ViewerWithItsLongestTexts)
 {
     auto* viewer = static_cast<frm3_verLembrete*>(app.owner().get(Secondary::VerLembrete));
     // The title is the user's own text, readable in full from its tooltip.
-    viewer->showReminder(QStringLiteral("26.12.31.23.59.59"), Reminder::kNoDue, Reminder::kOpen,
-                         QString(), QString());
+    viewer->showReminder(
+        {QStringLiteral("26.12.31.23.59.59"), Reminder::kNoDue, Reminder::kOpen, {}, {}});
     ASSERT_EQ(viewer->findChild<QLabel*>(QStringLiteral("lblFinalizado"))->text(),
               QStringLiteral("Não Concluído"));
     expectFit(viewer);

@@ -141,11 +141,13 @@ TEST_F(WindowsTogetherTest, DockingLeavesTheActiveWindowActive)
 
 TEST_F(WindowsTogetherTest, CorrectWhileTheViewerIsOpenFillsTheEditorAndClosesTheViewer)
 {
-    ASSERT_EQ(app.store().append(QStringLiteral("----/----/----"), QStringLiteral("Primeiro"),
-                                 QStringLiteral("a")),
+    ASSERT_EQ(app.store().append({.due = QStringLiteral("----/----/----"),
+                                  .title = QStringLiteral("Primeiro"),
+                                  .description = QStringLiteral("a")}),
               StoreStatus::Ok);
-    ASSERT_EQ(app.store().append(QStringLiteral("12/03/24"), QStringLiteral("Segundo"),
-                                 QStringLiteral("b\u00A5c")),
+    ASSERT_EQ(app.store().append({.due = QStringLiteral("12/03/24"),
+                                  .title = QStringLiteral("Segundo"),
+                                  .description = QStringLiteral("b\u00A5c")}),
               StoreStatus::Ok);
     app.owner().get(Secondary::VerLembrete)->show();
 
@@ -258,7 +260,7 @@ TEST_F(WindowsTogetherTest, ClosedWindowComesBackAsANewWindow)
 
 TEST_F(WindowsTogetherTest, SixCommandPicturesSinkAndTheOthersDoNot)
 {
-    const QStringList sinking = {"imgApagar", "imgCopiar", "imgCorrigir",
+    const QStringList sinking = {"imgApagar",   "imgCopiar", "imgCorrigir",
                                  "imgEscrever", "imgAvanca", "imgRetorna"};
     const QPoint away = main.mapToGlobal(QPoint(-50, -50));
     for (PictureButton* picture : main.findChildren<PictureButton*>()) {

@@ -32,9 +32,9 @@ protected:
     {
         for (int i = 0; i < 3; ++i) {
             host.clock.set(QDateTime(QDate(2026, 3, 14 + i), QTime(9, 5, 0)));
-            ASSERT_EQ(host.store().append(QStringLiteral("----/----/----"),
-                                          QStringLiteral("Lembrete %1").arg(i),
-                                          QStringLiteral("a\r\nb\r\nc")),
+            ASSERT_EQ(host.store().append({.due = QStringLiteral("----/----/----"),
+                                           .title = QStringLiteral("Lembrete %1").arg(i),
+                                           .description = QStringLiteral("a\r\nb\r\nc")}),
                       StoreStatus::Ok);
         }
         open<frm2_Atualizar>();

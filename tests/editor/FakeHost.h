@@ -27,7 +27,9 @@ public:
     // A reminder whose status change waits for a save, as a toggle leaves it.
     void leaveAStatusPending()
     {
-        store_.append(Reminder::kNoDue, QStringLiteral("Pendente"), QString());
+        store_.append({.due = Reminder::kNoDue,
+                       .title = QStringLiteral("Pendente"),
+                       .description = QString()});
         store_.setStatus(store_.count() - 1, Reminder::kDone);
     }
     // The main window's red save picture.

@@ -37,7 +37,8 @@ QStringList placeAndWrite(const QString& programFolder, bool installed, const QS
     FixedClock clock(QDateTime(QDate(2026, 3, 14), QTime(9, 5, 0)));
     ReminderStore store(folder, clock);
     const StoreStatus loaded = store.load();
-    const StoreStatus appended = store.append(Reminder::kNoDue, "t", "d");
+    const StoreStatus appended =
+        store.append({.due = Reminder::kNoDue, .title = "t", .description = "d"});
     return {folder, StoreProbe::name(loaded), StoreProbe::name(appended),
             QString::number(store.count())};
 }

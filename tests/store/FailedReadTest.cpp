@@ -23,20 +23,24 @@ QStringList loadThenTryEveryWrite(const QString& folder)
     QStringList out{QString::number(int(loaded)), StoreProbe::name(loaded),
                     QString::number(store.count())};
     out << QString::number(int(store.saveAll()))
-        << QString::number(int(store.append(Reminder::kNoDue, "t", "d")))
+        << QString::number(
+               int(store.append({.due = Reminder::kNoDue, .title = "t", .description = "d"})))
         << QString::number(int(store.deleteAt(0)))
         << QString::number(int(store.replaceAt(0, Reminder{})));
     return out;
 }
 
 const QString kReadFailed = QString::number(int(StoreStatus::ReadFailed));
-const QStringList kEverythingRefused{kReadFailed, QStringLiteral("ReadFailed"), "0",
-                                     kReadFailed, kReadFailed,  kReadFailed,
-                                     kReadFailed};
+const QStringList kEverythingRefused{
+    kReadFailed, QStringLiteral("ReadFailed"), "0", kReadFailed, kReadFailed, kReadFailed,
+    kReadFailed};
 
 class FailedRead : public ::testing::Test {
 protected:
-    QByteArray pathBytes() const { return QFile::encodeName(folder.file(ReminderStore::kFileName)); }
+    QByteArray pathBytes() const
+    {
+        return QFile::encodeName(folder.file(ReminderStore::kFileName));
+    }
     TempFolder folder;
 };
 
@@ -111,6 +115,7 @@ TEST_F(FailedRead, successfulReloadAllowsWritesAgain)
     folder.write(ReminderStore::kFileName, StoreProbe::sampleFile(2));
     ASSERT_EQ(store.load(), StoreStatus::Ok);
     EXPECT_EQ(store.count(), 2);
-    EXPECT_EQ(store.append(Reminder::kNoDue, "t", "d"), StoreStatus::Ok);
+    EXPECT_EQ(store.append({.due = Reminder::kNoDue, .title = "t", .description = "d"}),
+              StoreStatus::Ok);
     EXPECT_EQ(store.count(), 3);
 }

@@ -1,6 +1,6 @@
 #include "ChildProcess.h"
-#include "StoreProbe.h"
 #include "QtPrinters.h"
+#include "StoreProbe.h"
 #include "TempFolder.h"
 
 #include <QFile>
@@ -23,7 +23,10 @@ struct NamedOperation {
 const NamedOperation kWrites[] = {
     {"saveAll", [](ReminderStore& s) { return s.saveAll(); }},
     {"append",
-     [](ReminderStore& s) { return s.append(Reminder::kNoDue, "Novo", "texto do lembrete"); }},
+     [](ReminderStore& s) {
+         return s.append(
+             {.due = Reminder::kNoDue, .title = "Novo", .description = "texto do lembrete"});
+     }},
     {"deleteAt", [](ReminderStore& s) { return s.deleteAt(1); }},
     {"replaceAt",
      [](ReminderStore& s) {
@@ -53,8 +56,7 @@ QStringList loadThenWrite(const QString& folder, const std::function<QString()>&
 }
 
 const QStringList kRefusedWrite{QString::number(int(StoreStatus::WriteFailed)),
-                                QStringLiteral("WriteFailed"),
-                                QStringLiteral("list unchanged")};
+                                QStringLiteral("WriteFailed"), QStringLiteral("list unchanged")};
 
 class FailedWrite : public ::testing::Test {
 protected:
@@ -137,21 +139,23 @@ TEST_F(FailedWrite, firstStartOnAFullDiskCreatesNoFile)
                            QString::number(store.count())};
     });
     ASSERT_TRUE(child.exited && child.code == 0);
-    EXPECT_EQ(child.lines, (QStringList{QString::number(int(StoreStatus::WriteFailed)),
-                                        "WriteFailed", "0"}));
+    EXPECT_EQ(child.lines,
+              (QStringList{QString::number(int(StoreStatus::WriteFailed)), "WriteFailed", "0"}));
     EXPECT_TRUE(StoreProbe::entries(folder.path()).isEmpty());
 }
 
 TEST_F(FailedWrite, folderThatCannotBeWrittenFailsEveryWrite)
 {
     ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0555), 0);
-    ASSERT_EQ(::chmod(QFile::encodeName(folder.file(ReminderStore::kFileName)).constData(), 0644), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(folder.file(ReminderStore::kFileName)).constData(), 0644),
+              0);
     for (const auto& op : kWrites) {
         SCOPED_TRACE(op.name);
         const ChildOutcome child = runInChild([&] {
             if (!becomeUnprivileged())
                 return QStringList{kNoUser};
-            return loadThenWrite(folder.path(), [] { return QString(); }, op.run);
+            return loadThenWrite(
+                folder.path(), [] { return QString(); }, op.run);
         });
         ASSERT_TRUE(child.exited && child.code == 0);
         if (child.lines == QStringList{kNoUser})
@@ -171,7 +175,8 @@ TEST_F(FailedWrite, firstStartInAFolderThatCannotBeWrittenCreatesNoFile)
         FixedClock clock(QDateTime::currentDateTime());
         ReminderStore store(folder.path(), clock);
         const StoreStatus loaded = store.load();
-        const StoreStatus appended = store.append(Reminder::kNoDue, "t", "d");
+        const StoreStatus appended =
+            store.append({.due = Reminder::kNoDue, .title = "t", .description = "d"});
         return QStringList{QString::number(int(loaded)), QString::number(int(appended)),
                            QString::number(store.count())};
     });

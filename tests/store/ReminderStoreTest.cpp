@@ -66,7 +66,9 @@ protected:
     {
         for (int i = 0; i < n; ++i) {
             clock.set(clock.now().addSecs(1));
-            ASSERT_EQ(store.append(Reminder::kNoDue, QStringLiteral("T%1").arg(i), QString()),
+            ASSERT_EQ(store.append({.due = Reminder::kNoDue,
+                                    .title = QStringLiteral("T%1").arg(i),
+                                    .description = QString()}),
                       StoreStatus::Ok);
         }
     }
@@ -167,7 +169,7 @@ TEST_F(ReminderStoreTest, startUpReadsAFileCutShortAsItIs)
     writeFile(DataFile::serialize(three()).chopped(3));
     ASSERT_EQ(store.load(), StoreStatus::Ok);
     EXPECT_EQ(titles(store), (QStringList{"T0", "T1", "T2"}));
-    EXPECT_EQ(store.append(Reminder::kNoDue, "N", QString()), StoreStatus::Ok);
+    EXPECT_EQ(store.append({.due = Reminder::kNoDue, .title = "N"}), StoreStatus::Ok);
     EXPECT_EQ(titlesOnFile(), (QStringList{"T0", "T1", "T2", "N"}));
 }
 
@@ -186,8 +188,9 @@ TEST_F(ReminderStoreTest, savingOrDeletingDownToNothingLeavesTwoQuotes)
 TEST_F(ReminderStoreTest, appendToAnEmptyListWritesOneOpenLine)
 {
     ASSERT_EQ(store.load(), StoreStatus::Ok);
-    ASSERT_EQ(store.append(QStringLiteral("20/03/26"), QStringLiteral("Comprar pão"),
-                           QStringLiteral("Leite e \"café\"\r\novos")),
+    ASSERT_EQ(store.append({.due = QStringLiteral("20/03/26"),
+                            .title = QStringLiteral("Comprar pão"),
+                            .description = QStringLiteral("Leite e \"café\"\r\novos")}),
               StoreStatus::Ok);
     // The 65 bytes of the one-reminder example.
     EXPECT_EQ(bytes(), QByteArray::fromHex("2232362e30332e31342e30392e30352e3030a732302f30332f3236"
@@ -243,8 +246,12 @@ TEST_F(ReminderStoreTest, quotesSurviveEveryKindOfWrite)
     const QString desc = QStringLiteral("Ele disse \"sim\"\r\n\"fim\"");
     auto s = reopened();
     for (int round = 0; round < 5; ++round) {
-        ASSERT_EQ(s->append(Reminder::kNoDue, title, desc), StoreStatus::Ok);
-        ASSERT_EQ(s->append(Reminder::kNoDue, QStringLiteral("outro"), QString()), StoreStatus::Ok);
+        ASSERT_EQ(s->append({.due = Reminder::kNoDue, .title = title, .description = desc}),
+                  StoreStatus::Ok);
+        ASSERT_EQ(s->append({.due = Reminder::kNoDue,
+                             .title = QStringLiteral("outro"),
+                             .description = QString()}),
+                  StoreStatus::Ok);
         ASSERT_EQ(s->saveAll(), StoreStatus::Ok);
         ASSERT_EQ(s->deleteAt(s->count() - 1), StoreStatus::Ok);
         ASSERT_EQ(s->replaceAt(round, s->reminderAt(round)), StoreStatus::Ok);
@@ -263,7 +270,9 @@ TEST_F(ReminderStoreTest, quotesSurviveEveryKindOfWrite)
 TEST_F(ReminderStoreTest, twoLineBreaksAreOneLineWithTwoMarks)
 {
     ASSERT_EQ(store.load(), StoreStatus::Ok);
-    ASSERT_EQ(store.append(Reminder::kNoDue, QStringLiteral("t"), QStringLiteral("a\r\nb\r\nc")),
+    ASSERT_EQ(store.append({.due = Reminder::kNoDue,
+                            .title = QStringLiteral("t"),
+                            .description = QStringLiteral("a\r\nb\r\nc")}),
               StoreStatus::Ok);
     EXPECT_EQ(bytes(), QByteArray("\"26.03.14.09.05.00\xA7----/----/----\xA7  \xA7t\xA7"
                                   "a\xA5"
@@ -284,7 +293,8 @@ TEST_F(ReminderStoreTest, pendingStatusIsWrittenByTheNextWriteOnly)
     // Closed without a write: the next start has the old status.
     EXPECT_EQ(reopened()->reminderAt(0).status, Reminder::kOpen);
 
-    ASSERT_EQ(store.append(Reminder::kNoDue, QStringLiteral("T2"), QString()), StoreStatus::Ok);
+    ASSERT_EQ(store.append({.due = Reminder::kNoDue, .title = QStringLiteral("T2")}),
+              StoreStatus::Ok);
     EXPECT_EQ(reopened()->reminderAt(0).status, Reminder::kDone);
     EXPECT_TRUE(bytes().contains("\xA7\xD7\xA7T0\xA7"));
 }
@@ -381,7 +391,8 @@ TEST_F(ReminderStoreTest, postingStampComesFromOneClockReading)
 {
     clock.set(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)));
     ASSERT_EQ(store.load(), StoreStatus::Ok);
-    ASSERT_EQ(store.append(Reminder::kNoDue, QStringLiteral("t"), QString()), StoreStatus::Ok);
+    ASSERT_EQ(store.append({.due = Reminder::kNoDue, .title = QStringLiteral("t")}),
+              StoreStatus::Ok);
     EXPECT_EQ(store.reminderAt(0).posted, QStringLiteral("26.12.31.23.59.59"));
 
     // Read twice, a clock that moves would give the next day's date with the old
@@ -389,7 +400,8 @@ TEST_F(ReminderStoreTest, postingStampComesFromOneClockReading)
     TickingClock ticking(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)));
     ReminderStore other(folder.path(), ticking);
     ASSERT_EQ(other.load(), StoreStatus::Ok);
-    ASSERT_EQ(other.append(Reminder::kNoDue, QStringLiteral("u"), QString()), StoreStatus::Ok);
+    ASSERT_EQ(other.append({.due = Reminder::kNoDue, .title = QStringLiteral("u")}),
+              StoreStatus::Ok);
     EXPECT_EQ(other.reminderAt(1).posted, QStringLiteral("26.12.31.23.59.59"));
     EXPECT_EQ(other.reminderAt(1).status, Reminder::kOpen);
 }
@@ -432,8 +444,10 @@ TEST_F(ReminderStoreTest, anyTextIsWrittenWholeOrRefusedWithNothingWritten)
         const Reminder asked{store.reminderAt(count - 1).posted, field(3), Reminder::kOpen,
                              field(6), field(6)};
         const bool append = i % 2 == 0;
-        const StoreStatus status = append ? store.append(asked.due, asked.title, asked.description)
-                                          : store.replaceAt(count - 1, asked);
+        const StoreStatus status =
+            append ? store.append(
+                         {.due = asked.due, .title = asked.title, .description = asked.description})
+                   : store.replaceAt(count - 1, asked);
         DataFile::forEachLine(bytes(), [](QByteArrayView line) {
             ASSERT_EQ(line.count(DataFile::kSeparator), DataFile::kFields - 1);
         });
@@ -500,7 +514,7 @@ TEST_F(ReminderStoreTest, writesAfterAnUnseenChangeKeepItAndActByIdentity)
     const Case cases[] = {
         {"save", [](ReminderStore& s) { return s.saveAll(); }, {"T0×", "T1", "T2", "X"}},
         {"append goes after the last row, whatever its stamp",
-         [](ReminderStore& s) { return s.append(Reminder::kNoDue, "N", QString()); },
+         [](ReminderStore& s) { return s.append({.due = Reminder::kNoDue, .title = "N"}); },
          {"T0×", "T1", "T2", "X", "N"}},
         {"delete by row", [](ReminderStore& s) { return s.deleteAt(1); }, {"T0×", "T2", "X"}},
         {"delete by reminder",
@@ -595,7 +609,7 @@ TEST_F(ReminderStoreTest, changeInTheLastMomentIsMergedAndWrittenAgain)
     moment.arm([&] { // the new reminder's stamp; the next reading is the merge's
         moment.arm([&] { elsewhere(there + QStringList{row("26.03.14.10.00.00", "Z")}); });
     });
-    ASSERT_EQ(s.append(Reminder::kNoDue, "N", QString()), StoreStatus::Ok);
+    ASSERT_EQ(s.append({.due = Reminder::kNoDue, .title = "N"}), StoreStatus::Ok);
     EXPECT_EQ(titlesOnFile(), (QStringList{"T0×", "T1", "T2×", "X", "N", "Z", "Y×"}));
     EXPECT_EQ(rows(s), rows(*reopened()));
 }
@@ -625,14 +639,14 @@ TEST_F(ReminderStoreTest, halfWrittenFileIsAskedForAgainThenRefusedUntilItReads)
         EXPECT_EQ(store.followFile(false), FileChange::HalfWritten);
         EXPECT_EQ(store.followFile(true), FileChange::Unreadable);
         EXPECT_EQ(titles(store), (QStringList{"T0", "T1"}));
-        EXPECT_EQ(store.append(Reminder::kNoDue, "N", QString()), StoreStatus::ReadFailed);
+        EXPECT_EQ(store.append({.due = Reminder::kNoDue, .title = "N"}), StoreStatus::ReadFailed);
         EXPECT_EQ(store.saveAll(), StoreStatus::ReadFailed);
         EXPECT_EQ(bytes(), cut);
     }
     elsewhere({three()[0]});
     EXPECT_EQ(store.followFile(false), FileChange::Reloaded);
     EXPECT_EQ(titles(store), (QStringList{"T0"}));
-    EXPECT_EQ(store.append(Reminder::kNoDue, "N", QString()), StoreStatus::Ok);
+    EXPECT_EQ(store.append({.due = Reminder::kNoDue, .title = "N"}), StoreStatus::Ok);
 }
 
 // A write or a conflict copy's merge that finds the file half-written reads it
@@ -651,7 +665,7 @@ TEST_F(ReminderStoreTest, halfWrittenFileMetByAWriteIsReadAgainThenRefused)
         QElapsedTimer waited;
         waited.start();
         EXPECT_EQ(merging ? store.mergeConflictCopy(folder.file(copy))
-                          : store.append(Reminder::kNoDue, "N", QString()),
+                          : store.append({.due = Reminder::kNoDue, .title = "N"}),
                   StoreStatus::ReadFailed);
         EXPECT_GE(waited.elapsed(), 100) << "refused without a second look";
         EXPECT_EQ(bytes(), cut);
@@ -660,7 +674,7 @@ TEST_F(ReminderStoreTest, halfWrittenFileMetByAWriteIsReadAgainThenRefused)
         writeElsewhere(whole);
         ASSERT_EQ(store.followFile(false), FileChange::Unchanged);
     }
-    EXPECT_EQ(store.append(Reminder::kNoDue, "N", QString()), StoreStatus::Ok);
+    EXPECT_EQ(store.append({.due = Reminder::kNoDue, .title = "N"}), StoreStatus::Ok);
     EXPECT_EQ(titlesOnFile(), (QStringList{"T0", "T1", "N"}));
 }
 
@@ -689,7 +703,7 @@ TEST_F(ReminderStoreTest, halfWrittenFileFinishedDuringThePauseIsMergedIn)
         elsewhere({three()[0], three()[1], row("26.03.14.10.00.00", "X")});
         finished = true;
     });
-    const StoreStatus appended = store.append(Reminder::kNoDue, "N", QString());
+    const StoreStatus appended = store.append({.due = Reminder::kNoDue, .title = "N"});
     other.join();
     ::close(reads);
     ASSERT_TRUE(finished) << "the store never read the file";
@@ -706,7 +720,7 @@ TEST_F(ReminderStoreTest, vanishedFileKeepsTheListAndTheNextWriteRestoresIt)
     ASSERT_TRUE(QFile::remove(folder.file(ReminderStore::kFileName)));
     EXPECT_EQ(store.followFile(false), FileChange::Vanished);
     EXPECT_EQ(titles(store), (QStringList{"T0", "T1"}));
-    ASSERT_EQ(store.append(Reminder::kNoDue, "N", QString()), StoreStatus::Ok);
+    ASSERT_EQ(store.append({.due = Reminder::kNoDue, .title = "N"}), StoreStatus::Ok);
     EXPECT_EQ(titlesOnFile(), (QStringList{"T0", "T1", "N"}));
 }
 

@@ -38,7 +38,8 @@ TEST_F(RowLimit, appendAtTheLimitIsRefusedAndWritesNothing)
         folder.write(ReminderStore::kFileName, original);
         ASSERT_EQ(store.load(), StoreStatus::Ok);
         const QString before = StoreProbe::digest(store);
-        const StoreStatus status = store.append(Reminder::kNoDue, "um a mais", "");
+        const StoreStatus status =
+            store.append({.due = Reminder::kNoDue, .title = "um a mais", .description = ""});
         EXPECT_EQ(status, StoreStatus::Full);
         EXPECT_EQ(StoreProbe::digest(store), before);
         EXPECT_EQ(folder.read(ReminderStore::kFileName), original);
@@ -49,10 +50,12 @@ TEST_F(RowLimit, lastFreePlaceTakesTheAppend)
 {
     folder.write(ReminderStore::kFileName, StoreProbe::sampleFile(ReminderStore::kMaxRows - 1, 10));
     ASSERT_EQ(store.load(), StoreStatus::Ok);
-    ASSERT_EQ(store.append(Reminder::kNoDue, "o último", ""), StoreStatus::Ok);
+    ASSERT_EQ(store.append({.due = Reminder::kNoDue, .title = "o último", .description = ""}),
+              StoreStatus::Ok);
     EXPECT_EQ(store.count(), ReminderStore::kMaxRows);
     EXPECT_EQ(store.reminderAt(ReminderStore::kMaxRows - 1).title, QStringLiteral("o último"));
-    EXPECT_EQ(store.append(Reminder::kNoDue, "mais um", ""), StoreStatus::Full);
+    EXPECT_EQ(store.append({.due = Reminder::kNoDue, .title = "mais um", .description = ""}),
+              StoreStatus::Full);
 }
 
 TEST_F(RowLimit, fileGrownPastTheLimitElsewhereLoadsWhole)
@@ -75,7 +78,8 @@ TEST_F(RowLimit, conflictCopyWhoseMergePassesTheLimitIsLeft)
     folder.write(ReminderStore::kFileName, original);
     ASSERT_EQ(store.load(), StoreStatus::Ok);
     const QString copy = folder.file("lembretes (PC's conflicted copy 2026-03-14).dat");
-    folder.write(QFileInfo(copy).fileName(), StoreProbe::sampleFile(ReminderStore::kMaxRows - 1, 10));
+    folder.write(QFileInfo(copy).fileName(),
+                 StoreProbe::sampleFile(ReminderStore::kMaxRows - 1, 10));
     const StoreStatus status = store.mergeConflictCopy(copy);
     EXPECT_EQ(status, StoreStatus::Full);
     EXPECT_EQ(folder.read(ReminderStore::kFileName), original);

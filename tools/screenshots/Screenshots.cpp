@@ -86,7 +86,7 @@ int main(int argc, char** argv)
                                                   Reminder::kLineBreak +
                                                   QStringLiteral("em duas linhas.")
                                             : QString();
-        store.append(due, QString::fromUtf8(title), description);
+        store.append({.due = due, .title = QString::fromUtf8(title), .description = description});
         ++day;
     }
     // A few done, as after a double click and a save.
@@ -116,8 +116,7 @@ int main(int argc, char** argv)
         QWidget* window = program.owner().get(s.id);
         const Reminder sample = store.reminderAt(store.count() - 1);
         if (auto* viewer = qobject_cast<frm3_verLembrete*>(window))
-            viewer->showReminder(sample.posted, sample.due, sample.status, sample.title,
-                                 sample.description);
+            viewer->showReminder(sample);
         auto* editor = qobject_cast<EditorWindow*>(window);
         if (s.id == Secondary::Atualizar)
             editor->fill(sample);
