@@ -1,6 +1,5 @@
 #include "DueCheck.h"
 
-#include "AfterFirstPaint.h"
 #include "Clock.h"
 #include "DueRule.h"
 #include "ReminderStore.h"
@@ -12,12 +11,10 @@ DueCheck::DueCheck(const ReminderStore& store, const Clock& clock, Send send, QO
     connect(&ticks_, &QTimer::timeout, this, &DueCheck::tick);
 }
 
-void DueCheck::startAfterPaint(QWidget* window)
+void DueCheck::start()
 {
-    AfterFirstPaint::run(window, this, [this] {
-        check();
-        ticks_.start();
-    });
+    check();
+    ticks_.start();
 }
 
 void DueCheck::tick()

@@ -11,7 +11,6 @@
 
 class Clock;
 class ReminderStore;
-class QWidget;
 
 // When to look for due reminders: once shortly after the main window first
 // painted, then whenever the date has moved (a night left running, a suspend).
@@ -25,9 +24,8 @@ public:
 
     DueCheck(const ReminderStore& store, const Clock& clock, Send send, QObject* parent = nullptr);
 
-    // Arms the first check for after window's first paint (soon, when it is on
-    // screen already), and the ticks.
-    void startAfterPaint(QWidget* window);
+    // Checks today, then looks at the date at every tick.
+    void start();
     // The once-a-minute look at the date; checks when it has changed.
     void tick();
     // Checks today now, unless today was checked already.

@@ -38,6 +38,5 @@ int main(int argc, char** argv)
     QObject::connect(&instance, &SingleInstance::restoreRequested, &app,
                      [&program] { program.restoreWindows(); });
     program.start();
-    program.watchDueReminders();
     return app.exec();
 }

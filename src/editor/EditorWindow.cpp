@@ -40,7 +40,7 @@ bool blankTitle(const QString& title)
 } // namespace
 
 EditorWindow::EditorWindow(const Page& page, MainHost& host, const Clock& clock, QWidget* parent)
-    : PageWindow(page.name, parent), host_(host), clock_(clock), ui_(new Ui::EditorWindow)
+    : EditTarget(page.name, parent), host_(host), clock_(clock), ui_(new Ui::EditorWindow)
 {
     setWindowTitle(page.title);
     setFont(Fonts::windowFont());

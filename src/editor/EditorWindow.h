@@ -20,7 +20,7 @@ class EditorWindow;
 // What the two reminder editors share: the title and description boxes, the due
 // date and its calendar, OK and the message in the title box. frm1_Escrever and
 // frm2_Atualizar say what OK stores and what follows.
-class EditorWindow : public PageWindow, public EditTarget {
+class EditorWindow : public EditTarget {
     Q_OBJECT
 public:
     static inline const QString kVazio = QStringLiteral("O título não pode ficar vazio!");

@@ -4,9 +4,8 @@
 #include "MainHost.h"
 #include "MainListRows.h"
 #include "ReminderStore.h"
+#include "SecondaryWindows.h"
 #include "VisibleRow.h"
-#include "WindowOwner.h"
-#include "frm3_verLembrete.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -29,9 +28,9 @@ QString copyText(const ReminderStore& store)
 
 } // namespace
 
-MainListCommands::MainListCommands(ReminderStore& store, WindowOwner& owner, MainHost& host,
+MainListCommands::MainListCommands(ReminderStore& store, SecondaryWindows& windows, MainHost& host,
                                    ListState& state, MainListRows& rows, QListWidget* lstLembretes)
-    : store_(store), owner_(owner), host_(host), state_(state), rows_(rows),
+    : store_(store), windows_(windows), host_(host), state_(state), rows_(rows),
       lstLembretes(lstLembretes)
 {
 }
@@ -47,8 +46,7 @@ void MainListCommands::lstLembretes_Click(int position)
     const auto k = rows_.selectedStoreIndex();
     if (!k)
         return;
-    if (auto* viewer = owner_.get<frm3_verLembrete>(Secondary::VerLembrete))
-        viewer->showReminder(store_.reminderAt(*k));
+    windows_.verLembrete.get().showReminder(store_.reminderAt(*k));
     QWidget* main = host_.mainWindow();
     if (!main->isActiveWindow())
         Activation::request(main);
@@ -95,9 +93,9 @@ void MainListCommands::imgApagar_Click()
     if (!host_.report(store_.deleteReminder(store_.reminderAt(*k))))
         return;
     host_.showMessage(QStringLiteral("Entrada apagada!"));
-    owner_.close(Secondary::Escrever);
-    owner_.close(Secondary::Atualizar);
-    owner_.close(Secondary::VerLembrete);
+    windows_.escrever.close();
+    windows_.atualizar.close();
+    windows_.verLembrete.close();
     host_.focusHolder();
 }
 
@@ -140,7 +138,7 @@ void MainListCommands::turnPage(void (ListState::*turn)(), bool toHolder)
     rows_.render();
     if (toHolder)
         host_.focusHolder();
-    owner_.close(Secondary::VerLembrete);
+    windows_.verLembrete.close();
 }
 
 void MainListCommands::showTurnedPage(ListState::Turn turn)
@@ -167,12 +165,12 @@ void MainListCommands::showChangedList(const std::optional<Reminder>& selected)
             state_.keepSelected(position);
         }
     }
-    auto* viewer = owner_.find<frm3_verLembrete>(Secondary::VerLembrete);
+    frm3_verLembrete* viewer = windows_.verLembrete.find();
     // One made at start-up that never showed a reminder is left alone.
     if (viewer && viewer->reminder() != Reminder{}) {
         const int k = store_.indexOf(viewer->reminder());
         if (k < 0)
-            owner_.close(Secondary::VerLembrete);
+            windows_.verLembrete.close();
         else if (viewer->isVisible())
             viewer->fill(store_.reminderAt(k));
     }

@@ -9,15 +9,15 @@ class MainHost;
 class MainListRows;
 class QListWidget;
 class ReminderStore;
-class WindowOwner;
+struct SecondaryWindows;
 
 // What the main list does: the selection and the viewer, the status toggle,
 // save, delete, copy and the page turns. Whichever route asked, by the mouse,
 // the keys, a screen reader or the program, the work is the same.
 class MainListCommands {
 public:
-    MainListCommands(ReminderStore& store, WindowOwner& owner, MainHost& host, ListState& state,
-                     MainListRows& rows, QListWidget* lstLembretes);
+    MainListCommands(ReminderStore& store, SecondaryWindows& windows, MainHost& host,
+                     ListState& state, MainListRows& rows, QListWidget* lstLembretes);
 
     // The one way into the selection: the row becomes the selected one, its
     // rules run, the viewer shows its reminder and the keys stay in the list.
@@ -47,7 +47,7 @@ private:
     void turnPage(void (ListState::*turn)(), bool toHolder);
 
     ReminderStore& store_;
-    WindowOwner& owner_;
+    SecondaryWindows& windows_;
     MainHost& host_;
     ListState& state_;
     MainListRows& rows_;

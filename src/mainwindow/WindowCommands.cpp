@@ -1,23 +1,19 @@
 #include "WindowCommands.h"
 
 #include "Activation.h"
-#include "EditTarget.h"
 #include "MainHost.h"
 #include "ReminderStore.h"
-#include "WindowOwner.h"
-
-#include <QWidget>
+#include "SecondaryWindows.h"
 
 void WindowCommands::escrever()
 {
-    owner_.close(Secondary::VerLembrete);
-    QWidget* editor = owner_.get(Secondary::Escrever);
-    editor->show();
-    owner_.place(Secondary::Escrever, host_.mainWindow());
+    windows_.verLembrete.close();
+    EditTarget& editor = windows_.escrever.get();
+    editor.show();
+    windows_.escrever.place(host_.mainWindow());
     // The user opens an editor to type: its title box takes the keyboard at once.
-    Activation::request(editor);
-    if (auto* target = dynamic_cast<EditTarget*>(editor))
-        target->focusTitle();
+    Activation::request(&editor);
+    editor.focusTitle();
 }
 
 void WindowCommands::corrigir(std::optional<int> storeIndex)
@@ -26,33 +22,30 @@ void WindowCommands::corrigir(std::optional<int> storeIndex)
         host_.askForSelection();
         return;
     }
-    QWidget* editor = owner_.get(Secondary::Atualizar);
-    auto* target = dynamic_cast<EditTarget*>(editor);
-    if (target)
-        target->fill(host_.store().reminderAt(*storeIndex));
-    owner_.place(Secondary::Atualizar, host_.mainWindow());
-    editor->show();
-    Activation::request(editor);
-    if (target)
-        target->focusTitle();
-    owner_.close(Secondary::VerLembrete);
+    EditTarget& editor = windows_.atualizar.get();
+    editor.fill(host_.store().reminderAt(*storeIndex));
+    windows_.atualizar.place(host_.mainWindow());
+    editor.show();
+    Activation::request(&editor);
+    editor.focusTitle();
+    windows_.verLembrete.close();
 }
 
 void WindowCommands::ajuda()
 {
-    owner_.place(Secondary::Ajuda, host_.mainWindow());
-    owner_.get(Secondary::Ajuda)->show();
-    owner_.close(Secondary::Sobre);
+    windows_.ajuda.place(host_.mainWindow());
+    windows_.ajuda.get().show();
+    windows_.sobre.close();
 }
 
 void WindowCommands::sobre()
 {
-    owner_.place(Secondary::Sobre, host_.mainWindow());
-    owner_.get(Secondary::Sobre)->show();
-    owner_.close(Secondary::Ajuda);
+    windows_.sobre.place(host_.mainWindow());
+    windows_.sobre.get().show();
+    windows_.ajuda.close();
 }
 
 void WindowCommands::closeAll()
 {
-    owner_.closeAll();
+    windows_.owner.closeAll();
 }

@@ -3,12 +3,12 @@
 #include <optional>
 
 class MainHost;
-class WindowOwner;
+struct SecondaryWindows;
 
 // The main window's commands that open and close the other windows.
 class WindowCommands {
 public:
-    WindowCommands(WindowOwner& owner, MainHost& host) : owner_(owner), host_(host) {}
+    WindowCommands(SecondaryWindows& windows, MainHost& host) : windows_(windows), host_(host) {}
 
     void escrever();
     // storeIndex: the selected row's reminder, or nothing when no row is selected.
@@ -18,6 +18,6 @@ public:
     void closeAll();
 
 private:
-    WindowOwner& owner_;
+    SecondaryWindows& windows_;
     MainHost& host_;
 };

@@ -1,7 +1,6 @@
 #include "frm0_Inicial.h"
 
 #include "Activation.h"
-#include "AfterFirstPaint.h"
 #include "Beep.h"
 #include "Clock.h"
 #include "DateWords.h"
@@ -18,12 +17,12 @@
 #include "PaperList.h"
 #include "PictureButton.h"
 #include "Pictures.h"
+#include "SecondaryWindows.h"
 #include "SpokenMessage.h"
 #include "TabChain.h"
 #include "TrayMinimizer.h"
 #include "Twips.h"
 #include "WindowDragger.h"
-#include "WindowOwner.h"
 #include "WindowShape.h"
 #include "ui_frm0_Inicial.h"
 
@@ -49,10 +48,10 @@ QString shortWeekday(const QDate& date)
 
 } // namespace
 
-frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock& clock,
+frm0_Inicial::frm0_Inicial(ReminderStore& store, SecondaryWindows& windows, const Clock& clock,
                            QWidget* parent)
-    : QWidget(parent, Qt::FramelessWindowHint), store_(store), owner_(owner), clock_(clock),
-      commands_(owner, *this)
+    : QWidget(parent, Qt::FramelessWindowHint), store_(store), windows_(windows), clock_(clock),
+      commands_(windows, *this)
 {
     setObjectName(QStringLiteral("frm0_Inicial"));
     setWindowTitle(QStringLiteral("Quivera Recordim!"));
@@ -74,14 +73,14 @@ frm0_Inicial::frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock
 
     connect(ui_->btnFechar, &PictureButton::clicked, this, [this] {
         close();
-        owner_.closeAll();
+        windows_.owner.closeAll();
         tray_->removeIcon();
         QApplication::quit();
     });
 
     rows_ = std::make_unique<MainListRows>(store_, *this, state_, ui_->lstLembretes,
                                            ui_->lblTotalLembretes, ui_->imgAvanca, ui_->imgRetorna);
-    list_ = std::make_unique<MainListCommands>(store_, owner_, *this, state_, *rows_,
+    list_ = std::make_unique<MainListCommands>(store_, windows_, *this, state_, *rows_,
                                                ui_->lstLembretes);
     input_ = std::make_unique<MainListInput>(state_, *list_, ui_->lstLembretes);
     connect(ui_->imgSalvarRed, &PictureButton::clicked, this,
@@ -147,22 +146,10 @@ QPoint frm0_Inicial::startPosition(const QRect& screen)
             screen.y() + screen.height() - kSize.height() - Twips::px(530)};
 }
 
-void frm0_Inicial::start()
+void frm0_Inicial::moveToCorner()
 {
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(startPosition(screen->geometry()));
-    report(store_.load());
-
-    const auto finish = [this] {
-        if (startedUp_)
-            return;
-        startedUp_ = true;
-        tray_->startUp();
-        emit startUpFinished();
-    };
-    AfterFirstPaint::run(this, this, finish);
-    // A window the platform never exposes gets no paint: start up all the same.
-    QTimer::singleShot(kStartUpFallbackMs, this, finish);
 }
 
 void frm0_Inicial::showMessage(const QString& text, Sound sound)
@@ -209,10 +196,10 @@ void frm0_Inicial::wireChrome()
         picture->setSinks(true);
 
     WindowDragger* dragger = WindowDragger::install(this);
-    connect(dragger, &WindowDragger::dragFinished, this, [this] { owner_.dockAll(this); });
+    connect(dragger, &WindowDragger::dragFinished, this, [this] { windows_.owner.dockAll(this); });
     connect(dragger, &WindowDragger::bodyDoubleClicked, this, [this] { commands_.closeAll(); });
 
-    tray_ = new TrayMinimizer(owner_, this);
+    tray_ = new TrayMinimizer(windows_.owner, this);
     connect(ui_->btnMinimizar, &PictureButton::clicked, tray_, &TrayMinimizer::minimize);
 }
 
@@ -246,14 +233,14 @@ void frm0_Inicial::wireKeys()
     // text scrolls by keys.
     command(Qt::Key_F1, [this] {
         commands_.ajuda();
-        Activation::request(owner_.get(Secondary::Ajuda));
+        Activation::request(&windows_.ajuda.get());
     });
     // From every window; typing goes on into the window it was meant for.
     auto* f6 = new QShortcut(QKeySequence(Qt::Key_F6), this);
     f6->setContext(Qt::ApplicationShortcut);
     f6->setAutoRepeat(false);
     connect(f6, &QShortcut::activated, this, [this] {
-        QWidget* next = owner_.nextShown(this, QApplication::activeWindow());
+        QWidget* next = windows_.owner.nextShown(this, QApplication::activeWindow());
         next->raise();
         Activation::request(next);
         FocusMark::showForKeys();

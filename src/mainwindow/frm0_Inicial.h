@@ -16,29 +16,26 @@ class MainListRows;
 class QTimer;
 class SpokenMessage;
 class TrayMinimizer;
-class WindowOwner;
+struct SecondaryWindows;
 namespace Ui {
 class frm0_Inicial;
 }
 
 // The main window: today's date, one page of the reminder list, the total, the
 // message line and the picture commands. It owns nothing of the other windows
-// but reaches them through the owner.
+// but reaches them, each as what it is, through the secondary windows it is
+// given. Its list and save picture follow the store.
 class frm0_Inicial : public QWidget, public MainHost {
     Q_OBJECT
 public:
     static constexpr QSize kSize{249, 345};
-    static constexpr int kStartUpFallbackMs = 1000;
 
-    frm0_Inicial(ReminderStore& store, WindowOwner& owner, const Clock& clock,
+    frm0_Inicial(ReminderStore& store, SecondaryWindows& windows, const Clock& clock,
                  QWidget* parent = nullptr);
     ~frm0_Inicial() override;
 
-    // Places the window, loads the list and shows its first page. The rest, which
-    // nothing on screen waits for (the secondary windows, created hidden, and the
-    // tray icon), follows the first paint and ends in startUpFinished.
-    void start();
-    bool startedUp() const { return startedUp_; }
+    // To the bottom-right of the primary screen, where it starts.
+    void moveToCorner();
     // Top-left corner that puts the window in the bottom-right of a screen.
     static QPoint startPosition(const QRect& screen);
 
@@ -62,9 +59,6 @@ public:
     TrayMinimizer& tray() const { return *tray_; }
     const ListState& listState() const { return state_; }
 
-signals:
-    void startUpFinished();
-
 private:
     // The one place the list and its save picture follow the store: after the
     // program's own load or write the first page, after a change from elsewhere
@@ -77,7 +71,7 @@ private:
     void wireKeys();
 
     ReminderStore& store_;
-    WindowOwner& owner_;
+    SecondaryWindows& windows_;
     const Clock& clock_;
     ListState state_;
     WindowCommands commands_;
@@ -89,7 +83,6 @@ private:
     QTimer* Timer1 = nullptr;
     TrayMinimizer* tray_ = nullptr;
     SpokenMessage* spoken_ = nullptr;
-    bool startedUp_ = false;
     // The selected reminder, taken as the store's rows are about to change.
     std::optional<Reminder> selectedBefore_;
 };

@@ -14,8 +14,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
-frm3_verLembrete::frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* parent)
-    : PageWindow(QStringLiteral("frm3_verLembrete"), parent), owner_(owner), host_(host),
+frm3_verLembrete::frm3_verLembrete(MainHost& host, QWidget* parent)
+    : PageWindow(QStringLiteral("frm3_verLembrete"), parent), host_(host),
       ui_(new Ui::frm3_verLembrete)
 {
     setWindowTitle(QStringLiteral("Ver lembrete"));
@@ -36,10 +36,7 @@ frm3_verLembrete::~frm3_verLembrete() = default;
 void frm3_verLembrete::showReminder(const Reminder& reminder)
 {
     fill(reminder);
-    if (owner_.find(Secondary::VerLembrete) == this)
-        owner_.place(Secondary::VerLembrete, host_.mainWindow());
-    else
-        move(WindowOwner::besideMain(host_.mainWindow()->geometry(), width()));
+    move(WindowOwner::besideMain(host_.mainWindow()->geometry(), width()));
     show();
 }
 

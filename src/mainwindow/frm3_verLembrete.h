@@ -7,7 +7,6 @@
 #include <memory>
 
 class MainHost;
-class WindowOwner;
 
 namespace Ui {
 class frm3_verLembrete;
@@ -21,7 +20,7 @@ public:
     static inline const QColor kDone = PageColours::kInk;
     static inline const QColor kOpen{0xC6, 0x05, 0x00};
 
-    frm3_verLembrete(WindowOwner& owner, MainHost& host, QWidget* parent = nullptr);
+    explicit frm3_verLembrete(MainHost& host, QWidget* parent = nullptr);
     ~frm3_verLembrete() override;
 
     // Fills, places beside the main window and shows, all without activating.
@@ -38,7 +37,6 @@ public:
     static QString postedDate(const QString& posted);
 
 private:
-    WindowOwner& owner_;
     MainHost& host_;
     const std::unique_ptr<Ui::frm3_verLembrete> ui_;
     Reminder reminder_;

@@ -17,15 +17,7 @@ TrayMinimizer::TrayMinimizer(WindowOwner& owner, QWidget* main, Availability tra
     main_->installEventFilter(this);
 }
 
-void TrayMinimizer::startUp()
-{
-    // Created hidden; one the user already opened stays open.
-    for (Secondary id : kAllSecondary)
-        owner_.get(id);
-    addIcon();
-}
-
-void TrayMinimizer::addIcon()
+void TrayMinimizer::showIcon()
 {
     if (!icon_) {
         icon_ = new QSystemTrayIcon(Pictures::icon(), this);
@@ -45,7 +37,7 @@ void TrayMinimizer::removeIcon()
 
 void TrayMinimizer::minimize()
 {
-    addIcon();
+    showIcon();
     if (!trayAvailable_()) {
         minimizeToTaskbar();
         return;
@@ -92,17 +84,17 @@ void TrayMinimizer::restore()
     else
         main_->show();
     for (Secondary id : {Secondary::VerLembrete, Secondary::Escrever}) {
-        auto* page = owner_.get<PageWindow>(id);
-        if (page && page->restoresWithMain())
-            page->show();
+        PageWindow& page = owner_.get(id);
+        if (page.restoresWithMain())
+            page.show();
     }
 }
 
 bool TrayMinimizer::eventFilter(QObject* watched, QEvent* event)
 {
     // Brought back from the taskbar: the same steps as a press on the icon.
-    if (watched == main_ && event->type() == QEvent::WindowStateChange && toTaskbar_
-        && !main_->isMinimized())
+    if (watched == main_ && event->type() == QEvent::WindowStateChange && toTaskbar_ &&
+        !main_->isMinimized())
         restore();
     return QObject::eventFilter(watched, event);
 }

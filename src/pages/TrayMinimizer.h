@@ -27,8 +27,8 @@ public:
     // test can take the notification area away from the desktop.
     TrayMinimizer(WindowOwner& owner, QWidget* main, Availability trayAvailable = {});
 
-    // Start-up: the five secondary windows exist, hidden, and the icon is present.
-    void startUp();
+    // The icon, from start-up to shutdown.
+    void showIcon();
     void minimize();
     void restore();
     // Shutdown: the icon goes away.
@@ -42,7 +42,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void addIcon();
     void activated(QSystemTrayIcon::ActivationReason reason);
     void minimizeToTaskbar();
     void checkTray();

@@ -2,42 +2,43 @@
 
 #include <QEvent>
 
-namespace {
-std::size_t slot(Secondary id)
-{
-    return static_cast<std::size_t>(id);
-}
-} // namespace
-
 QPoint WindowOwner::besideMain(const QRect& mainGeometry, int width)
 {
     return {mainGeometry.x() - width - kGap, mainGeometry.y()};
 }
 
-void WindowOwner::setFactory(Secondary id, Factory factory)
+void WindowOwner::enlist(Secondary id, OwnedSlot* slot)
 {
-    factories_[slot(id)] = std::move(factory);
+    Q_ASSERT(!slots_[static_cast<std::size_t>(id)]);
+    slots_[static_cast<std::size_t>(id)] = slot;
 }
 
-QWidget* WindowOwner::get(Secondary id)
+OwnedSlot& WindowOwner::slot(Secondary id) const
 {
-    auto& window = windows_[slot(id)];
-    if (!window && factories_[slot(id)]) {
-        window = factories_[slot(id)]();
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->installEventFilter(this);
-    }
-    return window;
+    OwnedSlot* enlisted = slots_[static_cast<std::size_t>(id)];
+    Q_ASSERT(enlisted);
+    return *enlisted;
 }
 
-QWidget* WindowOwner::find(Secondary id) const
+void WindowOwner::adopt(PageWindow* window)
 {
-    return windows_[slot(id)];
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->installEventFilter(this);
+}
+
+PageWindow& WindowOwner::get(Secondary id)
+{
+    return slot(id).page();
+}
+
+PageWindow* WindowOwner::find(Secondary id) const
+{
+    return slot(id).openPage();
 }
 
 void WindowOwner::close(Secondary id)
 {
-    if (QWidget* window = find(id))
+    if (PageWindow* window = find(id))
         window->close();
 }
 
@@ -47,17 +48,22 @@ void WindowOwner::closeAll()
         close(id);
 }
 
+void WindowOwner::makeAll()
+{
+    for (Secondary id : kAllSecondary)
+        get(id);
+}
+
 void WindowOwner::hideAll()
 {
     for (Secondary id : kAllSecondary)
-        if (QWidget* window = get(id))
-            window->hide();
+        get(id).hide();
 }
 
 void WindowOwner::place(Secondary id, const QWidget* main)
 {
-    if (QWidget* window = get(id))
-        window->move(besideMain(main->geometry(), window->width()));
+    PageWindow& window = get(id);
+    window.move(besideMain(main->geometry(), window.width()));
 }
 
 void WindowOwner::dockAll(const QWidget* main)
@@ -70,7 +76,7 @@ QWidget* WindowOwner::nextShown(QWidget* main, const QWidget* current) const
 {
     QList<QWidget*> round{main};
     for (Secondary id : kAllSecondary)
-        if (QWidget* window = find(id); window && window->isVisible())
+        if (PageWindow* window = find(id); window && window->isVisible())
             round.append(window);
     // From a window outside the round (none, or a message box) to the main window.
     const qsizetype at = round.indexOf(current);
@@ -81,14 +87,10 @@ bool WindowOwner::eventFilter(QObject* watched, QEvent* event)
 {
     // Forget at once, not when the deferred delete runs, so a use in the same
     // handler already builds a fresh window.
-    if (event->type() == QEvent::Close)
-        forget(qobject_cast<QWidget*>(watched));
+    if (event->type() == QEvent::Close) {
+        for (OwnedSlot* enlisted : slots_)
+            if (enlisted && enlisted->openPage() == watched)
+                enlisted->forget();
+    }
     return QObject::eventFilter(watched, event);
-}
-
-void WindowOwner::forget(QWidget* window)
-{
-    for (auto& slotted : windows_)
-        if (slotted == window)
-            slotted.clear();
 }

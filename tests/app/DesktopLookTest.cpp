@@ -51,27 +51,27 @@ std::map<std::string, QImage> everyWindow()
     app.mainWindow().show();
 
     const Reminder sample = store.reminderAt(1);
-    auto* viewer = static_cast<frm3_verLembrete*>(app.owner().get(Secondary::VerLembrete));
+    auto* viewer = static_cast<frm3_verLembrete*>(&app.owner().get(Secondary::VerLembrete));
     viewer->showReminder(sample);
     for (Secondary id : {Secondary::Escrever, Secondary::Atualizar}) {
-        auto* editor = static_cast<EditorWindow*>(app.owner().get(id));
+        auto* editor = static_cast<EditorWindow*>(&app.owner().get(id));
         editor->fill(sample);
         editor->calendar()->showOverBoxes();
         editor->show();
     }
-    app.owner().get(Secondary::Ajuda)->show();
-    app.owner().get(Secondary::Sobre)->show();
+    app.owner().get(Secondary::Ajuda).show();
+    app.owner().get(Secondary::Sobre).show();
     QApplication::processEvents();
 
     std::map<std::string, QImage> shots;
     QList<QWidget*> windows{&app.mainWindow()};
     for (Secondary id : kAllSecondary)
-        windows << app.owner().get(id);
+        windows << &app.owner().get(id);
     for (QWidget* window : windows)
         shots[window->objectName().toStdString()] = window->grab().toImage();
     // The editors hid the calendar's boxes; show the boxes themselves too.
     for (Secondary id : {Secondary::Escrever, Secondary::Atualizar}) {
-        auto* editor = static_cast<EditorWindow*>(app.owner().get(id));
+        auto* editor = static_cast<EditorWindow*>(&app.owner().get(id));
         editor->calendar()->park();
         shots[editor->objectName().toStdString() + " boxes"] = editor->grab().toImage();
     }

@@ -25,11 +25,7 @@ const QByteArray kFile = "\"26.01.01.08.00.00\xA7"
                          "08/12/26\xA7  \xA7Hoje\xA7\r\n\"\r\n";
 
 struct DueCheckTest : ::testing::Test {
-    DueCheckTest()
-    {
-        folder.write(ReminderStore::kFileName, kFile);
-        app.watchDueReminders([this](const DueNotice& notice) { sent.append(notice); });
-    }
+    DueCheckTest() { folder.write(ReminderStore::kFileName, kFile); }
     ~DueCheckTest() override { app.owner().closeAll(); }
 
     // What a user can see of the list, and what the store holds.
@@ -58,8 +54,8 @@ struct DueCheckTest : ::testing::Test {
 
     TempFolder folder;
     FixedClock clock{QDateTime(QDate(2026, 12, 8), QTime(9, 30))};
-    Application app{folder.path(), clock};
     QList<DueNotice> sent;
+    Application app{folder.path(), clock, [this](const DueNotice& notice) { sent.append(notice); }};
 };
 
 } // namespace
@@ -71,27 +67,27 @@ TEST_F(DueCheckTest, checksAfterTheFirstPaintThenOnlyOnANewDate)
     app.start();
     ASSERT_TRUE(waitForNotices(1));
     EXPECT_EQ(sent[0].lines, (QStringList{"Venceu em 07/12/26: Ontem", "Vence hoje: Hoje"}));
-    EXPECT_TRUE(app.dueCheck()->ticks().isActive());
-    EXPECT_EQ(app.dueCheck()->ticks().interval(), DueCheck::kTickMs);
+    EXPECT_TRUE(app.dueCheck().ticks().isActive());
+    EXPECT_EQ(app.dueCheck().ticks().interval(), DueCheck::kTickMs);
 
     // Changes of the list wait for the next date.
     app.store().setStatus(4, Reminder::kDone);
     ASSERT_EQ(app.store().deleteAt(0), StoreStatus::Ok);
     clock.set(clock.now().addSecs(14 * 3600));
-    app.dueCheck()->tick();
+    app.dueCheck().tick();
     EXPECT_EQ(sent.size(), 1);
 
     clock.set(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 30)));
-    app.dueCheck()->tick();
+    app.dueCheck().tick();
     ASSERT_EQ(sent.size(), 2);
     EXPECT_EQ(sent[1].summary, QStringLiteral("Amanhã"));
     EXPECT_EQ(sent[1].lines, QStringList{"Vence hoje: Amanhã"});
 
     // A clock set back to a day already announced stays quiet.
     clock.set(QDateTime(QDate(2026, 12, 8), QTime(23, 0)));
-    app.dueCheck()->tick();
+    app.dueCheck().tick();
     clock.set(QDateTime(QDate(2026, 12, 9), QTime(1, 0)));
-    app.dueCheck()->tick();
+    app.dueCheck().tick();
     EXPECT_EQ(sent.size(), 2);
 }
 
@@ -101,7 +97,7 @@ TEST_F(DueCheckTest, aCheckLeavesTheFileAndTheListAsTheyWere)
     const QStringList before = snapshot();
     ASSERT_TRUE(waitForNotices(1));
     clock.set(QDateTime(QDate(2026, 12, 10), QTime(8, 0)));
-    app.dueCheck()->tick();
+    app.dueCheck().tick();
     ASSERT_EQ(sent.size(), 2);
     EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(folder.read(ReminderStore::kFileName), kFile);

@@ -1,12 +1,10 @@
 #include "Application.h"
-#include "TempFolder.h"
-#include "WindowCommands.h"
-#include "frm0_Inicial.h"
-#include "frm1_Escrever.h"
-
 #include "EditorWindow.h"
 #include "FileRows.h"
 #include "PictureButton.h"
+#include "TempFolder.h"
+#include "frm0_Inicial.h"
+#include "frm1_Escrever.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -32,12 +31,37 @@ protected:
                                       .description = QString()}),
                   StoreStatus::Ok);
         app.mainWindow().move(600, 400);
+        app.mainWindow().show();
+    }
+
+    // The main window's write and correct commands, as its pictures give them.
+    struct Commands {
+        EditorWiring& test;
+        void escrever() { test.press("imgEscrever"); }
+        // Corrects stored reminder k, selected in the list; or, without one, nothing selected.
+        void corrigir(std::optional<int> k)
+        {
+            if (k) {
+                auto* list =
+                    test.app.mainWindow().findChild<QListWidget*>(QStringLiteral("lstLembretes"));
+                const QRect row =
+                    list->visualItemRect(list->item(test.app.store().count() - 1 - *k));
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+            }
+            test.press("imgCorrigir");
+        }
+    };
+
+    void press(const char* picture)
+    {
+        auto* button = app.mainWindow().findChild<QWidget*>(QLatin1String(picture));
+        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
     }
 
     TempFolder folder;
     FixedClock clock{QDateTime(QDate(2026, 3, 14), QTime(9, 5))};
     Application app{folder.path(), clock};
-    WindowCommands commands{app.owner(), app.mainWindow()};
+    Commands commands{*this};
 };
 
 } // namespace
@@ -45,7 +69,7 @@ protected:
 TEST_F(EditorWiring, writeOpensTheNewReminderEditorBesideTheMainWindow)
 {
     commands.escrever();
-    auto* editor = app.owner().find<EditorWindow>(Secondary::Escrever);
+    auto* editor = qobject_cast<EditorWindow*>(app.owner().find(Secondary::Escrever));
     ASSERT_TRUE(editor);
     EXPECT_EQ(editor->objectName(), QStringLiteral("frm1_Escrever"));
     EXPECT_TRUE(qobject_cast<frm1_Escrever*>(editor));
@@ -56,7 +80,7 @@ TEST_F(EditorWiring, writeOpensTheNewReminderEditorBesideTheMainWindow)
 TEST_F(EditorWiring, correctFillsTheEditEditorFromTheGivenStoreIndex)
 {
     commands.corrigir(1);
-    auto* editor = app.owner().find<EditorWindow>(Secondary::Atualizar);
+    auto* editor = qobject_cast<EditorWindow*>(app.owner().find(Secondary::Atualizar));
     ASSERT_TRUE(editor);
     EXPECT_EQ(editor->objectName(), QStringLiteral("frm2_Atualizar"));
     EXPECT_TRUE(editor->isVisible());
@@ -68,7 +92,7 @@ TEST_F(EditorWiring, correctFillsTheEditEditorFromTheGivenStoreIndex)
 
     // A second correct refills the same window.
     commands.corrigir(0);
-    EXPECT_EQ(app.owner().find<EditorWindow>(Secondary::Atualizar), editor);
+    EXPECT_EQ(qobject_cast<EditorWindow*>(app.owner().find(Secondary::Atualizar)), editor);
     EXPECT_EQ(editor->findChild<QLineEdit*>(QStringLiteral("txtTitulo"))->text(),
               QStringLiteral("Primeiro"));
 }
@@ -96,16 +120,16 @@ TEST_F(EditorWiring, theListAndTheSavePictureFollowTheStoreWhoeverWrites)
     ASSERT_TRUE(list && marker && total);
     int refills = 0;
     QObject::connect(list->model(), &QAbstractItemModel::modelReset, list, [&] { ++refills; });
-    auto press = [](QWidget* picture) {
+    auto pressWidget = [](QWidget* picture) {
         QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
     };
     auto editorOk = [&](Secondary id, const QString& title) {
-        auto* editor = app.owner().find<EditorWindow>(id);
+        auto* editor = qobject_cast<EditorWindow*>(app.owner().find(id));
         ASSERT_TRUE(editor);
         auto* box = editor->findChild<QLineEdit*>(QStringLiteral("txtTitulo"));
         box->selectAll();
         QTest::keyClicks(box, title);
-        press(editor->findChild<QWidget*>(QStringLiteral("btnOk")));
+        pressWidget(editor->findChild<QWidget*>(QStringLiteral("btnOk")));
     };
     const struct {
         const char* who;
@@ -113,7 +137,7 @@ TEST_F(EditorWiring, theListAndTheSavePictureFollowTheStoreWhoeverWrites)
         int rows;
         bool pendingAfter;
     } writers[] = {
-        {"save", [&] { press(marker); }, 2, false},
+        {"save", [&] { pressWidget(marker); }, 2, false},
         {"new reminder",
          [&] {
              commands.escrever();
@@ -130,7 +154,7 @@ TEST_F(EditorWiring, theListAndTheSavePictureFollowTheStoreWhoeverWrites)
          [&] {
              QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                                list->visualItemRect(list->item(0)).center());
-             press(main.findChild<QWidget*>(QStringLiteral("imgApagar")));
+             press("imgApagar");
          },
          2, true},
         {"another program",

@@ -54,7 +54,7 @@ TEST_F(LabelsFit, MainWindow)
 
 TEST_F(LabelsFit, ViewerWithItsLongestTexts)
 {
-    auto* viewer = static_cast<frm3_verLembrete*>(app.owner().get(Secondary::VerLembrete));
+    auto* viewer = static_cast<frm3_verLembrete*>(&app.owner().get(Secondary::VerLembrete));
     // The title is the user's own text, readable in full from its tooltip.
     viewer->showReminder(
         {QStringLiteral("26.12.31.23.59.59"), Reminder::kNoDue, Reminder::kOpen, {}, {}});
@@ -66,7 +66,7 @@ TEST_F(LabelsFit, ViewerWithItsLongestTexts)
 TEST_F(LabelsFit, EditorsWithTheirCalendarOut)
 {
     for (Secondary id : {Secondary::Escrever, Secondary::Atualizar}) {
-        auto* editor = static_cast<EditorWindow*>(app.owner().get(id));
+        auto* editor = static_cast<EditorWindow*>(&app.owner().get(id));
         // The calendar opens on February, the longest month name.
         editor->calendar()->showOverBoxes();
         expectFit(editor);
@@ -75,7 +75,7 @@ TEST_F(LabelsFit, EditorsWithTheirCalendarOut)
 
 TEST_F(LabelsFit, AboutWindow)
 {
-    expectFit(app.owner().get(Secondary::Sobre));
+    expectFit(&app.owner().get(Secondary::Sobre));
 }
 
 // With Qt's scaling switched off a 120 or 144 dpi desktop keeps its logical DPI:

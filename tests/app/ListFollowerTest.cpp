@@ -34,7 +34,8 @@ TEST(ListFollower, AChangeWaitsForTheUserAndIsSaidQuietly)
     FixedClock clock(QDateTime(QDate(2026, 3, 14), QTime(9, 5)));
     Application app(folder.path(), clock);
     frm0_Inicial& main = app.mainWindow();
-    main.start();
+    // Loaded, as at start-up, and followed by this test's follower alone.
+    ASSERT_EQ(app.store().load(), StoreStatus::Ok);
     bool busy = true;
     ListFollower sync(main, kFast, [&busy] { return busy; });
     auto* total = main.findChild<QLabel*>(QStringLiteral("lblTotalLembretes"));

@@ -5,10 +5,10 @@
 #include "PictureButton.h"
 #include "TempFolder.h"
 #include "TrayMinimizer.h"
-#include "WindowCommands.h"
 #include "WindowDragger.h"
 #include "frm0_Inicial.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QSystemTrayIcon>
@@ -17,21 +17,12 @@
 
 namespace {
 
-class FakeEditor : public PageWindow, public EditTarget {
-public:
-    FakeEditor() : PageWindow(QStringLiteral("frm2_Atualizar")) {}
-    void fill(const Reminder& reminder) override { filledWith = reminder; }
-    void focusTitle() override {}
-    Reminder filledWith;
-};
-
 struct WindowsTogetherTest : ::testing::Test {
     WindowsTogetherTest()
     {
-        app.owner().setFactory(Secondary::Atualizar, [] { return new FakeEditor; });
         app.start();
         // The hidden windows and the icon follow the main window's first paint.
-        EXPECT_TRUE(QTest::qWaitFor([this] { return main.startedUp(); }));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return main.tray().icon() != nullptr; }));
         main.move(600, 400);
     }
     ~WindowsTogetherTest() override { app.owner().closeAll(); }
@@ -149,13 +140,18 @@ TEST_F(WindowsTogetherTest, CorrectWhileTheViewerIsOpenFillsTheEditorAndClosesTh
                                   .title = QStringLiteral("Segundo"),
                                   .description = QStringLiteral("b\u00A5c")}),
               StoreStatus::Ok);
-    app.owner().get(Secondary::VerLembrete)->show();
+    // Selected, the newest row shows in the viewer.
+    auto* list = main.findChild<QListWidget*>(QStringLiteral("lstLembretes"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(0)).center());
+    ASSERT_TRUE(shown(Secondary::VerLembrete));
 
-    WindowCommands(app.owner(), main).corrigir(1);
+    QTest::mouseClick(button("imgCorrigir"), Qt::LeftButton);
 
-    auto* editor = dynamic_cast<FakeEditor*>(window(Secondary::Atualizar));
+    QWidget* editor = window(Secondary::Atualizar);
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->filledWith, app.store().reminderAt(1));
+    EXPECT_EQ(editor->findChild<QLineEdit*>(QStringLiteral("txtTitulo"))->text(),
+              QStringLiteral("Segundo"));
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->pos(), QPoint(368, 400));
     EXPECT_FALSE(app.owner().isOpen(Secondary::VerLembrete));
@@ -179,7 +175,7 @@ TEST_F(WindowsTogetherTest, BodyDoubleClickClosesAllFiveAndKeepsTheMainWindow)
 {
     main.show();
     for (Secondary id : kAllSecondary)
-        app.owner().get(id)->show();
+        app.owner().get(id).show();
 
     doubleClickBody();
 
@@ -190,7 +186,7 @@ TEST_F(WindowsTogetherTest, BodyDoubleClickClosesAllFiveAndKeepsTheMainWindow)
     // The rules are drawn on the page: a double click on one is the body's too.
     for (const char* rule : {"shpLinhaLista", "linhaMarca2", "separatriz1"}) {
         SCOPED_TRACE(rule);
-        app.owner().get(Secondary::Ajuda)->show();
+        app.owner().get(Secondary::Ajuda).show();
         doubleClickAt(main.findChild<QWidget*>(QLatin1String(rule))->geometry().center());
         EXPECT_FALSE(app.owner().isOpen(Secondary::Ajuda));
     }
@@ -224,15 +220,15 @@ TEST_F(WindowsTogetherTest, EveryHandIsTheProgramsOwnPicture)
     };
     for (const Hand& hand : hands) {
         QWidget* control =
-            app.owner().get(hand.window)->findChild<QWidget*>(QLatin1String(hand.control));
+            app.owner().get(hand.window).findChild<QWidget*>(QLatin1String(hand.control));
         ASSERT_NE(control, nullptr) << hand.control;
         EXPECT_EQ(control->cursor().shape(), Qt::BitmapCursor)
-            << app.owner().get(hand.window)->objectName().toStdString() << " " << hand.control;
+            << app.owner().get(hand.window).objectName().toStdString() << " " << hand.control;
     }
     // No window falls back to the system's hand anywhere.
     QList<QWidget*> windows{&main};
     for (Secondary id : kAllSecondary)
-        windows << app.owner().get(id);
+        windows << &app.owner().get(id);
     for (QWidget* w : windows) {
         for (QWidget* control : w->findChildren<QWidget*>()) {
             if (control->testAttribute(Qt::WA_SetCursor)) {

@@ -1,5 +1,6 @@
 #include "PictureButton.h"
 #include "ReminderStore.h"
+#include "StandInWindows.h"
 #include "TempFolder.h"
 #include "WindowOwner.h"
 #include "frm0_Inicial.h"
@@ -18,9 +19,7 @@ class HelpAboutCommands : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        owner.setFactory(Secondary::Ajuda, [] { return new frm4_Ajuda; });
-        owner.setFactory(Secondary::Sobre, [] { return new frm5_Sobre; });
-        main = std::make_unique<frm0_Inicial>(store, owner, clock);
+        main = std::make_unique<frm0_Inicial>(store, *windows, clock);
         main->move(600, 400);
         main->show();
     }
@@ -35,6 +34,9 @@ protected:
     FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(9, 30))};
     ReminderStore store{folder.path(), clock};
     WindowOwner owner;
+    std::unique_ptr<SecondaryWindows> windows = standInWindows(
+        owner, [this]() -> MainHost& { return *main; }, [] { return new frm4_Ajuda; },
+        [] { return new frm5_Sobre; });
     std::unique_ptr<frm0_Inicial> main;
 };
 
@@ -66,7 +68,7 @@ TEST_F(HelpAboutCommands, EachClosesTheOtherAtTheSamePlace)
 TEST_F(HelpAboutCommands, ClosingOneLeavesTheOtherAlone)
 {
     click("imgAjuda");
-    frm4_Ajuda* first = owner.find<frm4_Ajuda>(Secondary::Ajuda);
+    frm4_Ajuda* first = qobject_cast<frm4_Ajuda*>(owner.find(Secondary::Ajuda));
     ASSERT_NE(first, nullptr);
     owner.get(Secondary::Sobre); // created hidden, as start-up does
     first->findChild<PictureButton*>(QStringLiteral("btnFechar"))->clicked();

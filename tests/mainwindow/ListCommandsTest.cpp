@@ -34,7 +34,7 @@ TEST_F(ListCommands, deleteOnAnOlderPageDeletesTheReminderOfThatRow)
     press("imgAvanca");
     click(3);
     ASSERT_EQ(viewerText("lblTitulo"), QStringLiteral("Lembrete 21"));
-    owner().get(Secondary::Escrever)->show();
+    owner().get(Secondary::Escrever).show();
     press("imgApagar");
     EXPECT_EQ(store().count(), 39);
     EXPECT_FALSE(titles(store()).contains(QStringLiteral("Lembrete 21")));

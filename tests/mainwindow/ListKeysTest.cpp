@@ -163,8 +163,8 @@ TEST_F(ListKeysOnScreen, tabGoesFromTheHiddenListToTheListThenThePicturesInReadi
 TEST_F(ListKeysOnScreen, f6GoesRoundTheShownWindowsInTheCloseAllOrder)
 {
     start(3);
-    owner().get(Secondary::Ajuda)->show();
-    owner().get(Secondary::Escrever)->show();
+    owner().get(Secondary::Ajuda).show();
+    owner().get(Secondary::Escrever).show();
     owner().get(Secondary::Sobre); // open but not shown
     click(0);
     ASSERT_TRUE(viewerShown());

@@ -1,6 +1,7 @@
 #include "Fonts.h"
 #include "PictureButton.h"
 #include "ReminderStore.h"
+#include "StandInWindows.h"
 #include "TempFolder.h"
 #include "TwipsLayout.h"
 #include "WindowOwner.h"
@@ -22,7 +23,7 @@ protected:
     void SetUp() override
     {
         Fonts::install();
-        window = std::make_unique<frm0_Inicial>(store, owner, clock);
+        window = std::make_unique<frm0_Inicial>(store, *windows, clock);
     }
 
     QWidget* control(const char* name) { return window->findChild<QWidget*>(QLatin1String(name)); }
@@ -31,6 +32,8 @@ protected:
     FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(9, 30))};
     ReminderStore store{folder.path(), clock};
     WindowOwner owner;
+    std::unique_ptr<SecondaryWindows> windows =
+        standInWindows(owner, [this]() -> MainHost& { return *window; });
     std::unique_ptr<frm0_Inicial> window;
 };
 

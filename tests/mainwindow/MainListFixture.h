@@ -4,8 +4,9 @@
 #include "ListState.h"
 #include "PageWindow.h"
 #include "PictureButton.h"
-#include "ReminderStore.h"
 #include "Reminder.h"
+#include "ReminderStore.h"
+#include "StandInWindows.h"
 #include "TempFolder.h"
 #include "VisibleRow.h"
 #include "WindowOwner.h"
@@ -44,14 +45,10 @@ protected:
         folder.write(ReminderStore::kFileName, DataFile::serialize(rows));
         store_ = std::make_unique<ReminderStore>(folder.path(), clock);
         owner_ = std::make_unique<WindowOwner>();
-        main_ = std::make_unique<frm0_Inicial>(*store_, *owner_, clock);
-        for (Secondary id : kAllSecondary)
-            owner_->setFactory(id, [id] {
-                return new PageWindow(QStringLiteral("frm%1").arg(int(id) + 1));
-            });
-        owner_->setFactory(Secondary::VerLembrete,
-                           [this] { return new frm3_verLembrete(*owner_, *main_); });
-        main_->start();
+        windows_ = standInWindows(*owner_, [this]() -> MainHost& { return *main_; });
+        main_ = std::make_unique<frm0_Inicial>(*store_, *windows_, clock);
+        main_->moveToCorner();
+        ASSERT_EQ(store_->load(), StoreStatus::Ok);
         main_->show();
         main().activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
@@ -74,7 +71,7 @@ protected:
     {
         return main().findChild<PictureButton*>(QLatin1String(name));
     }
-    frm3_verLembrete* viewer() { return owner_->find<frm3_verLembrete>(Secondary::VerLembrete); }
+    frm3_verLembrete* viewer() { return windows_->verLembrete.find(); }
     bool viewerShown() { return viewer() && viewer()->isVisible(); }
     QString viewerText(const char* name)
     {
@@ -87,7 +84,10 @@ protected:
         list()->scrollToItem(list()->item(row));
         return list()->visualItemRect(list()->item(row)).center();
     }
-    void click(int row) { QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, rowCenter(row)); }
+    void click(int row)
+    {
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, rowCenter(row));
+    }
     void doubleClick(int row)
     {
         const QPoint at = rowCenter(row);
@@ -125,5 +125,6 @@ protected:
     FixedClock clock{QDateTime(QDate(2026, 3, 14), QTime(9, 5))};
     std::unique_ptr<ReminderStore> store_;
     std::unique_ptr<WindowOwner> owner_;
+    std::unique_ptr<SecondaryWindows> windows_;
     std::unique_ptr<frm0_Inicial> main_;
 };

@@ -1,10 +1,13 @@
-#include "PageWindow.h"
 #include "TrayMinimizer.h"
+#include "PageWindow.h"
 #include "WindowOwner.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -25,9 +28,12 @@ struct TrayMinimizerTest : ::testing::Test {
             bool& flag = id == Secondary::VerLembrete ? viewerInUse
                          : id == Secondary::Escrever  ? editorInUse
                                                       : neverInUse;
-            owner.setFactory(id, [&flag] { return new FakePage(QStringLiteral("page"), flag); });
+            pages.push_back(std::make_unique<Owned<PageWindow>>(
+                owner, id, [&flag] { return new FakePage(QStringLiteral("page"), flag); }));
         }
-        tray.startUp();
+        // As at start-up.
+        owner.makeAll();
+        tray.showIcon();
         main.show();
     }
     ~TrayMinimizerTest() override { owner.closeAll(); }
@@ -36,7 +42,7 @@ struct TrayMinimizerTest : ::testing::Test {
     void showAllSecondary()
     {
         for (Secondary id : kAllSecondary)
-            owner.get(id)->show();
+            owner.get(id).show();
     }
     int iconCount() const { return main.findChildren<QSystemTrayIcon*>().size(); }
 
@@ -46,6 +52,7 @@ struct TrayMinimizerTest : ::testing::Test {
     bool trayThere = true;
     QWidget main;
     WindowOwner owner;
+    std::vector<std::unique_ptr<Owned<PageWindow>>> pages;
     TrayMinimizer tray{owner, &main, [this] { return trayThere; }};
 };
 
@@ -108,8 +115,8 @@ TEST_F(TrayMinimizerTest, DoubleAndMiddleClicksDoNothingMore)
 {
     viewerInUse = true;
     tray.minimize();
-    for (auto reason : {QSystemTrayIcon::DoubleClick, QSystemTrayIcon::MiddleClick,
-                        QSystemTrayIcon::Unknown})
+    for (auto reason :
+         {QSystemTrayIcon::DoubleClick, QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Unknown})
         emit tray.icon()->activated(reason);
     EXPECT_FALSE(main.isVisible());
     EXPECT_FALSE(shown(Secondary::VerLembrete));

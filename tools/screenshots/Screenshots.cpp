@@ -113,7 +113,7 @@ int main(int argc, char** argv)
           Shot{Secondary::VerLembrete, "frm3_verLembrete.png"},
           Shot{Secondary::Ajuda, "frm4_Ajuda.png"}, Shot{Secondary::Sobre, "frm5_Sobre.png"}}) {
         program.owner().place(s.id, &main);
-        QWidget* window = program.owner().get(s.id);
+        QWidget* window = &program.owner().get(s.id);
         const Reminder sample = store.reminderAt(store.count() - 1);
         if (auto* viewer = qobject_cast<frm3_verLembrete*>(window))
             viewer->showReminder(sample);
