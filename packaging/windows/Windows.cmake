@@ -22,12 +22,12 @@ foreach(runtime libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll)
   install(FILES ${runtime_path} DESTINATION .)
 endforeach()
 
-# Liberation Sans and Serif, which the layouts' Arial, MS Sans Serif and Times
-# stand for; the program loads them from here at start.
+# Liberation Sans, which the layouts' Arial and MS Sans Serif stand for; the
+# program loads it from here at start.
 set(QR_FONT_DIR /usr/share/fonts/truetype/liberation2 CACHE PATH "Liberation fonts 2")
 set(QR_FONT_LICENSE /usr/share/doc/fonts-liberation2/copyright CACHE FILEPATH
   "The Liberation fonts' licence")
-file(GLOB fonts ${QR_FONT_DIR}/LiberationSans-*.ttf ${QR_FONT_DIR}/LiberationSerif-*.ttf)
+file(GLOB fonts ${QR_FONT_DIR}/LiberationSans-*.ttf)
 if(NOT fonts)
   message(FATAL_ERROR "no Liberation fonts in ${QR_FONT_DIR} (package fonts-liberation2)")
 endif()

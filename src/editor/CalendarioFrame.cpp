@@ -25,7 +25,8 @@ constexpr int kCasaStepY = 255;
 
 QFont dayFont()
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // The installed family by name: no fallback search before the first paint.
+    QFont font(Fonts::installedFamily(QStringLiteral("MS Sans Serif")));
     font.setPixelSize(Fonts::pixelsAt96(9.75));
     return font;
 }

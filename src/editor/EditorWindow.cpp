@@ -26,6 +26,8 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 // Only spaces count as blank, as the title's own trim does it.
@@ -165,9 +167,11 @@ void EditorWindow::showTitleMessage(const QString& text, bool onMainLine)
     Timer1->start(MessageTime::kShownMs);
     Beep::sound();
     ui_->txtTitulo->showMessage(text);
-    messageOnMainLine_ = onMainLine;
-    if (onMainLine)
+    // A line this window unhid stays its to hide, whatever message comes next.
+    if (onMainLine) {
+        messageOnMainLine_ = true;
         host_.setMessageVisible(true);
+    }
     spoken_->say(text);
 }
 
@@ -176,7 +180,12 @@ void EditorWindow::messageEditedAway()
     // Ends as the timer would, but what the user typed stays, and a message not
     // yet heard is still said.
     Timer1->stop();
-    if (messageOnMainLine_)
+    hideMainLine();
+}
+
+void EditorWindow::hideMainLine()
+{
+    if (std::exchange(messageOnMainLine_, false))
         host_.setMessageVisible(false);
 }
 
@@ -187,7 +196,8 @@ void EditorWindow::btnOk_Click()
     const QString title = DataFile::carried(ui_->txtTitulo->text(), false);
     if (ui_->txtTitulo->holdsMessage() || blankTitle(title)) {
         showTitleMessage(kVazio, refusalOnMainLine());
-        // Nothing was written, so a pending status change still waits for a save.
+        // The save picture stays: nothing was written, so a status change
+        // still waits for a save.
         host_.focusHolder();
         return;
     }
@@ -213,7 +223,7 @@ void EditorWindow::Timer1_Timer()
     ui_->txtTitulo->setProgramText(QString());
     spoken_->hush();
     Timer1->stop();
-    host_.setMessageVisible(false);
+    hideMainLine();
 }
 
 void EditorWindow::lblVencimento_Click()

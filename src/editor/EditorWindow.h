@@ -61,7 +61,9 @@ protected:
     // never thrown away by one key.
     void escape() override;
 
-    // `onMainLine`: the message shows the main window's message line too.
+    // `onMainLine`: the main window's message line is unhidden too, with
+    // whatever it last said, as the design has it; the message's end, by the
+    // timer or the user's first edit, hides it again.
     void showTitleMessage(const QString& text, bool onMainLine);
     void showDue(const QString& due);
     // The title box holds a title or shows a message.
@@ -79,6 +81,9 @@ private:
     void btnOk_Click();
     void Timer1_Timer();
     void messageEditedAway();
+    // The message line unhidden with the message, hidden again; one this window
+    // did not unhide is left alone.
+    void hideMainLine();
     void casaClicked(int i);
 
     const Clock& clock_;

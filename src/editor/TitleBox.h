@@ -3,11 +3,12 @@
 #include <QClipboard>
 #include <QLineEdit>
 
-// The one-line title box. What the user brings in, typed, pasted, dropped,
-// composed or set by a screen reader, is cleaned one way (LimitaChars::clean)
-// and cut to 45 characters before Qt inserts it, and Qt's own edit does the
-// rest, so Undo and Redo restore exactly what was there. A message is drawn in
-// the empty box and is never its text.
+// The one-line title box. What the user brings in passes LimitaChars before Qt
+// inserts it, and no further than 45 characters leave room for: a key's one
+// character its filter (TypedKeys), anything longer, pasted, dropped, composed,
+// set by a screen reader or typed by one key, its clean(). Qt's own edit does
+// the rest, so Undo and Redo restore exactly what was there. A message is drawn
+// in the empty box and is never its text.
 class TitleBox : public QLineEdit {
     Q_OBJECT
 public:

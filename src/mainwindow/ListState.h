@@ -64,7 +64,9 @@ private:
     int inicioAvanca_ = 0;
     // Store index of the oldest reminder of the next newer page; 0 or the total if none.
     int inicioRetorna_ = 0;
-    // Pages turned older minus pages turned newer; set to 1 when row 1 is selected.
+    // Pages turned older minus pages turned newer since start-up (a first-page
+    // refill leaves it), set to 1 whenever row 1 is selected: Up on the top row
+    // goes round to the last row only while it is 0.
     int setaMenos_ = 0;
     // Position (0 to 14) of the row selected last; nothing before the first selection.
     std::optional<int> setaMais_;

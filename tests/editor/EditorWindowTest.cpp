@@ -410,11 +410,14 @@ TEST_F(Atualizar, aRefusedTitleLeavesTheMessageLineAlone)
     EXPECT_EQ(host.store().reminderAt(0).title, QStringLiteral("Novo"));
     EXPECT_FALSE(editor->restoresWithMain());
 
-    // Ended by a key, it still leaves the line it never showed alone.
+    // Ended by the timer or by a key, it leaves the line it never showed alone.
     open<frm2_Atualizar>();
     fill(1);
     titulo->clear();
     host.messageVisible = true;
+    ok();
+    fireTimer();
+    EXPECT_TRUE(host.messageVisible);
     ok();
     typeKeys(titulo, QStringLiteral("Outro"));
     EXPECT_TRUE(host.messageVisible);
