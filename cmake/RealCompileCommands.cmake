@@ -1,0 +1,48 @@
+# Run as a build step of a unity build: cmake -DDIR=<build folder> -P this.
+# CMake lists the generated batches (Unity/unity_N_cxx.cxx) in
+# compile_commands.json, so clangd and clang-tidy would guess every real file's
+# flags. This puts each file a batch includes in its batch's place, with the
+# batch's command; every other entry stays as it is.
+
+function(json_quote text out)
+  string(REPLACE "\\" "\\\\" text "${text}")
+  string(REPLACE "\"" "\\\"" text "${text}")
+  set(${out} "\"${text}\"" PARENT_SCOPE)
+endfunction()
+
+set(path "${DIR}/compile_commands.json")
+file(READ "${path}" json)
+string(JSON count LENGTH "${json}")
+if(count EQUAL 0)
+  return()
+endif()
+# Built as text, not as a CMake list: a command may hold a ";".
+set(out "[")
+set(separator "\n")
+set(expanded FALSE)
+math(EXPR last "${count} - 1")
+foreach(i RANGE ${last})
+  string(JSON entry GET "${json}" ${i})
+  string(JSON file GET "${entry}" file)
+  if(NOT file MATCHES "/Unity/unity_[0-9]+_cxx\\.cxx$" OR NOT EXISTS "${file}")
+    string(APPEND out "${separator}${entry}")
+    set(separator ",\n")
+    continue()
+  endif()
+  set(expanded TRUE)
+  string(JSON directory GET "${entry}" directory)
+  string(JSON command GET "${entry}" command)
+  json_quote("${directory}" directory)
+  file(STRINGS "${file}" includes REGEX "^#include \"")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^#include \"(.*)\"$" "\\1" source "${line}")
+    string(REPLACE "${file}" "${source}" real "${command}")
+    json_quote("${real}" real)
+    json_quote("${source}" source)
+    string(APPEND out "${separator}{\"directory\": ${directory}, \"command\": ${real}, \"file\": ${source}}")
+    set(separator ",\n")
+  endforeach()
+endforeach()
+if(expanded)
+  file(WRITE "${path}" "${out}\n]\n")
+endif()
