@@ -151,15 +151,21 @@ def write_two_reminders_with_a_quote_a_line_break_and_a_due_date(s):
     wait_title_cleared(s, editor, blank)
     s.click(*CALENDAR, wid=editor)
     s.click(*day_cell(15, today), wid=editor)
+    # Pasted as copied elsewhere: a line break between the title's words, and an
+    # accent apart from its letter with a TAB in the description.
+    s.set_clipboard("Pagar\na conta")
     click_box(s, editor, TITLE_BOX)
-    s.type("Pagar a conta")
+    s.key("shift+Insert")
+    s.set_clipboard("na\u0303o\tpaga")
+    click_box(s, editor, DESCRIPTION_BOX)
+    s.key("shift+Insert")
     s.click(*OK, wid=editor)
     wait_until(lambda: s.data() != first, 5, "the second reminder to be written")
     second = s.data()
     due = f"15/{today:%m/%y}".encode()
     m2 = re.fullmatch(rb'"(.{17})\xa7----/----/----\xa7  \xa7Diz \xa4sim\xa4 ja\xa7'
                       rb'linha um\xa5linha dois\r\n(.{17})\xa7' + re.escape(due)
-                      + rb'\xa7  \xa7Pagar a conta\xa7"\r\n', second, re.S)
+                      + rb'\xa7  \xa7Pagar a conta\xa7n\xe3o paga"\r\n', second, re.S)
     check(m2, f"second write gave {second!r}")
     check(m2.group(1) == m.group(1), "the first reminder's stamp changed")
     check(STAMP.fullmatch(m2.group(2)) and m2.group(2) >= m2.group(1), f"stamp {m2.group(2)!r}")

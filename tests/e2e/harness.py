@@ -473,6 +473,14 @@ class Session:
                            env=dict(os.environ, DISPLAY=self.display), timeout=20)
         return r.stdout.decode("utf-8", errors="replace")
 
+    def set_clipboard(self, text):
+        """Puts text on the clipboard as another program copies it: xclip keeps
+        serving it in the background, so its output goes nowhere."""
+        subprocess.run(["xclip", "-i", "-selection", "clipboard"], input=text.encode("utf-8"),
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       env=dict(os.environ, DISPLAY=self.display), timeout=20, check=True)
+        wait_until(lambda: self.clipboard() == text, 5, "the clipboard to hold the text")
+
     def signature(self, wid, x, y, width, height):
         """A hash of what a rectangle of a window shows, to notice a change."""
         return self.x("import", "-window", wid, "-crop", f"{width}x{height}+{x}+{y}",
