@@ -26,11 +26,18 @@ EVENTS = ("object:state-changed:showing",)
 seen = []
 
 
+def role(acc):
+    """The role by its AT-SPI constant, words apart: "push button". The name that
+    at-spi2-core gives a role is for people and changes between releases (2.56 says
+    "button")."""
+    return acc.getRole().value_nick.replace("-", " ")
+
+
 def on_event(event):
     try:
         source = event.source
         seen.append({"type": event.type, "detail1": event.detail1,
-                     "role": source.getRoleName(), "name": source.name or ""})
+                     "role": role(source), "name": source.name or ""})
     except Exception as error:  # the object may be gone already
         seen.append({"type": event.type, "error": str(error)})
 
@@ -52,7 +59,7 @@ def describe(acc):
     except NotImplementedError:
         actions = []
     states = acc.getState()
-    return {"role": acc.getRoleName(), "name": acc.name or "", "description": acc.description or "",
+    return {"role": role(acc), "name": acc.name or "", "description": acc.description or "",
             "actions": actions,
             "showing": states.contains(pyatspi.STATE_SHOWING),
             "selected": states.contains(pyatspi.STATE_SELECTED),
