@@ -26,11 +26,17 @@ EVENTS = ("object:state-changed:showing",)
 seen = []
 
 
+# The cases' words for the roles they look for, by AT-SPI constant: the names
+# at-spi2-core gives roles are for people and change between releases (2.56
+# calls a push button "button", even by its constant's nickname).
+ROLES = {pyatspi.ROLE_PUSH_BUTTON: "push button", pyatspi.ROLE_LIST: "list",
+         pyatspi.ROLE_LIST_ITEM: "list item", pyatspi.ROLE_TEXT: "text",
+         pyatspi.ROLE_LINK: "link", pyatspi.ROLE_NOTIFICATION: "notification",
+         pyatspi.ROLE_FRAME: "frame"}
+
+
 def role(acc):
-    """The role by its AT-SPI constant, words apart: "push button". The name that
-    at-spi2-core gives a role is for people and changes between releases (2.56 says
-    "button")."""
-    return acc.getRole().value_nick.replace("-", " ")
+    return ROLES.get(acc.getRole()) or acc.getRoleName()
 
 
 def on_event(event):
@@ -59,7 +65,8 @@ def describe(acc):
     except NotImplementedError:
         actions = []
     states = acc.getState()
-    return {"role": role(acc), "name": acc.name or "", "description": acc.description or "",
+    return {"role": role(acc), "role_words": acc.getLocalizedRoleName(),
+            "name": acc.name or "", "description": acc.description or "",
             "actions": actions,
             "showing": states.contains(pyatspi.STATE_SHOWING),
             "selected": states.contains(pyatspi.STATE_SELECTED),
