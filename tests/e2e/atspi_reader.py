@@ -18,7 +18,7 @@ import json
 import sys
 
 import pyatspi
-from gi.repository import GLib
+from gi.repository import Atspi, GLib
 
 APP = "Quivera Recordim!"
 EVENTS = ("object:state-changed:showing",)
@@ -37,6 +37,13 @@ ROLES = {pyatspi.ROLE_PUSH_BUTTON: "push button", pyatspi.ROLE_LIST: "list",
 
 def role(acc):
     return ROLES.get(acc.getRole()) or acc.getRoleName()
+
+
+def role_words(constant):
+    """A role as a screen reader says it: in at-spi2-core's words, which Orca takes,
+    not in the program's, which Qt gives in the program's own language."""
+    name = getattr(Atspi, "role_get_localized_name", Atspi.role_get_name)  # 2.50 on
+    return name(constant)
 
 
 def on_event(event):
@@ -65,7 +72,7 @@ def describe(acc):
     except NotImplementedError:
         actions = []
     states = acc.getState()
-    return {"role": role(acc), "role_words": acc.getLocalizedRoleName(),
+    return {"role": role(acc), "role_words": role_words(acc.getRole()),
             "name": acc.name or "", "description": acc.description or "",
             "actions": actions,
             "showing": states.contains(pyatspi.STATE_SHOWING),

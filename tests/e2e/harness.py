@@ -367,9 +367,9 @@ class Session:
                     if i >= since and (echoes or i not in self.echoes)]
 
     def role_words(self, role):
-        """What a screen reader calls a role ("push button"), as the program's first
-        showing object of that role tells it: the words changed with at-spi2-core
-        2.56 ("button")."""
+        """What a screen reader calls a role ("push button"), found on the program's
+        first showing object of that role: the words changed with at-spi2-core 2.56
+        ("button")."""
         found = wait_until(lambda: [n for n in self.atspi({"do": "tree"})
                                     if n["role"] == role and n["showing"]], 10,
                            f"a {role} on the accessibility bus")
