@@ -6,10 +6,9 @@ cd "$(dirname "$0")/.."
 dir=$1; shift
 # A new folder compiles each target's files in batches (a unity build): Qt's and
 # GoogleTest's headers are parsed once a batch, not once a file, and a whole build
-# takes less than half the time. -DCMAKE_UNITY_BUILD=OFF, or QR_UNITY=OFF in the
-# environment, builds a new folder file by file.
+# takes less than half the time. -DCMAKE_UNITY_BUILD=OFF builds file by file.
 if [[ ! -f "$dir/CMakeCache.txt" ]]; then
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_UNITY_BUILD="${QR_UNITY:-ON}" "$@" >/dev/null
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_UNITY_BUILD=ON "$@" >/dev/null
 else
   cmake -S . -B "$dir" "$@" >/dev/null
 fi
