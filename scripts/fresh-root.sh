@@ -10,8 +10,8 @@
 # RELEASE: 12 or bookworm, 13 or trixie. "run" stops after run.sh; "prepare" only
 # makes the root and fetches, without installing, the packages the tests will
 # install, so that CI can do it while it compiles something else (the next run
-# of the same release goes on from there). --file-by-file builds the program and
-# the tests file by file, not in batches. --keep leaves the root in
+# of the same release goes on from there). --file-by-file has the package check's
+# Release build compile file by file, not in batches. --keep leaves the root in
 # ~/.cache/quivera-recordim/roots/RELEASE-work. As root: it mounts and chroots.
 # The debootstrap result is kept there too, for a week; the project's steps always
 # start from a copy of it. Logs and a screenshot of the main window land in
@@ -20,12 +20,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 project=$PWD
 
-unity=ON
+package_unity=ON
 keep=
 args=()
 for a in "$@"; do
   case $a in
-    --file-by-file) unity=OFF ;;
+    --file-by-file) package_unity=OFF ;;
     --keep) keep=1 ;;
     *) args+=("$a") ;;
   esac
@@ -218,7 +218,7 @@ rm -f "$out/.display"
 display=:$display
 
 log "./scripts/run.sh alone"
-"${in_chroot[@]}" DISPLAY="$display" QR_UNITY=$unity /root/quivera-recordim/scripts/run.sh \
+"${in_chroot[@]}" DISPLAY="$display" /root/quivera-recordim/scripts/run.sh \
   > >(tee "$out/$release-run.log") 2>&1 &
 app=$!
 pids+=($app)
@@ -249,5 +249,6 @@ fi
 [[ $step == run ]] && exit 0
 
 log "./scripts/test.sh"
-"${in_chroot[@]}" /root/quivera-recordim/scripts/test.sh 2>&1 | tee "$out/$release-test.log"
+"${in_chroot[@]}" QR_PACKAGE_UNITY=$package_unity /root/quivera-recordim/scripts/test.sh 2>&1 |
+  tee "$out/$release-test.log"
 log "test.sh passed"
