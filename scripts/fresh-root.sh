@@ -117,6 +117,8 @@ in_root() {
 pids=()
 cleanup() {
   local status=$?
+  # A second signal must not cut the unmounting short.
+  trap '' TERM INT
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
   local left
   left=$(in_root)
