@@ -4,5 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh run
-TARGET=quivera-recordim ./scripts/build.sh build >/dev/null
+# The program alone, without the tests and what they need. A folder that
+# configured well before keeps its options: test.sh's tests there stay, and the
+# program, compiled once, serves both.
+options=()
+[[ -f build/Makefile || -f build/build.ninja ]] || options=(-DQR_TESTS=OFF)
+TARGET=quivera-recordim ./scripts/build.sh build "${options[@]}" >/dev/null
 exec ./build/quivera-recordim "$@"

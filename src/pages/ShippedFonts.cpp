@@ -1,4 +1,4 @@
 #include "Fonts.h"
 
-// The package depends on fonts-liberation2.
+// The package depends on Liberation 2 (fonts-liberation2 on Debian 12).
 void Fonts::addShippedFonts() {}

@@ -18,7 +18,7 @@ import json
 import sys
 
 import pyatspi
-from gi.repository import GLib
+from gi.repository import Atspi, GLib
 
 APP = "Quivera Recordim!"
 EVENTS = ("object:state-changed:showing",)
@@ -26,11 +26,31 @@ EVENTS = ("object:state-changed:showing",)
 seen = []
 
 
+# The cases' words for the roles they look for, by AT-SPI constant: the names
+# at-spi2-core gives roles are for people and change between releases (2.56
+# calls a push button "button", even by its constant's nickname).
+ROLES = {pyatspi.ROLE_PUSH_BUTTON: "push button", pyatspi.ROLE_LIST: "list",
+         pyatspi.ROLE_LIST_ITEM: "list item", pyatspi.ROLE_TEXT: "text",
+         pyatspi.ROLE_LINK: "link", pyatspi.ROLE_NOTIFICATION: "notification",
+         pyatspi.ROLE_FRAME: "frame"}
+
+
+def role(acc):
+    return ROLES.get(acc.getRole()) or acc.getRoleName()
+
+
+def role_words(constant):
+    """A role as a screen reader says it: in at-spi2-core's words, which Orca takes,
+    not in the program's, which Qt gives in the program's own language."""
+    name = getattr(Atspi, "role_get_localized_name", Atspi.role_get_name)  # 2.50 on
+    return name(constant)
+
+
 def on_event(event):
     try:
         source = event.source
         seen.append({"type": event.type, "detail1": event.detail1,
-                     "role": source.getRoleName(), "name": source.name or ""})
+                     "role": role(source), "name": source.name or ""})
     except Exception as error:  # the object may be gone already
         seen.append({"type": event.type, "error": str(error)})
 
@@ -52,7 +72,8 @@ def describe(acc):
     except NotImplementedError:
         actions = []
     states = acc.getState()
-    return {"role": acc.getRoleName(), "name": acc.name or "", "description": acc.description or "",
+    return {"role": role(acc), "role_words": role_words(acc.getRole()),
+            "name": acc.name or "", "description": acc.description or "",
             "actions": actions,
             "showing": states.contains(pyatspi.STATE_SHOWING),
             "selected": states.contains(pyatspi.STATE_SELECTED),

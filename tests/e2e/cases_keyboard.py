@@ -146,13 +146,20 @@ def hear(s, *keys, said, ends=True):
         count = len(s.heard())
         time.sleep(0.5)
     heard = s.heard()[since:]
-    check(not ends or said[-1] in heard[-1], f"after {keys} the last words were {heard[-1]!r}: {heard}")
+    # Orca 48 no longer holds a key until it has heard of it, so its echo of the key
+    # may follow what the program did; the last words that answer the key count.
+    answers = s.heard(since, echoes=False)
+    check(not ends or (answers and said[-1] in answers[-1]),
+          f"after {keys} the last words were {answers[-1:]}: {heard}")
     return heard
 
 
 @case(wm=True, orca=True, data=FRESH_FILE, env=OWN_HOME, files=HOME_FILES)
 def a_screen_reader_user_hears_what_each_key_did(s):
-    main, writer = "Quivera Recordim! frame", "Escrever lembrete frame"
+    # A window is heard by its name. Orca 43 adds "frame"; 48 leaves the word out
+    # where it took the window for active before the keyboard came back to it.
+    main, writer = "Quivera Recordim!", "Escrever lembrete"
+    button = s.role_words("push button")
     s.window()
     wait_focus(s, s.wid, "the main window to take the keyboard")
     s.wait_heard(main, timeout=20)
@@ -178,9 +185,9 @@ def a_screen_reader_user_hears_what_each_key_did(s):
         hear(s, "F2", said=["notification Selecione um ítem primeiro!"])
     check(s.data() == saved.group(0), "F2 without a selection wrote the file")
 
-    hear(s, "Tab", "Down", "F2", said=["Corrigir lembrete frame"], ends=False)
+    hear(s, "Tab", "Down", "F2", said=["Corrigir lembrete"], ends=False)
     s.type(" mudado")
-    heard = hear(s, *["Tab"] * 3, said=["Limpar vencimento push button", "sem vencimento"])
+    heard = hear(s, *["Tab"] * 3, said=[f"Limpar vencimento {button}", "sem vencimento"])
     check(not any("--" in words for words in heard), f"dashes were read: {heard}")
     hear(s, "ctrl+Return", said=[main, "notification Entrada atualizada!"])
     corrected = stored(s.data(), b"\xd7", rb"Pelo teclado mudado")
@@ -205,6 +212,6 @@ def a_screen_reader_user_hears_what_each_key_did(s):
     hear(s, "Escape", said=[main])
     # The arrow's release on the first row goes on to the last: the oldest reminder.
     hear(s, "Tab", "Down", said=["Do outro computador, sem vencimento, não concluído"])
-    hear(s, *["Tab"] * 5, said=["Apagar push button"])
+    hear(s, *["Tab"] * 5, said=[f"Apagar {button}"])
     hear(s, "space", said=["notification Entrada apagada!"])
     s.wait_data(file_rows([copy, ours]))

@@ -33,6 +33,8 @@ CASES = {}
 # A record of Orca's debug log, and one utterance in it.
 RECORD = re.compile(r"\d\d:\d\d:\d\d\.\d+ - ")
 SPEECH = re.compile(r"^\S+ - SPEECH OUTPUT: '(.*?)'(?: voice=\w+)? ?\{'", re.S)
+# The first and last lines of Orca's handling of one event or key.
+EVENT_EDGE = re.compile(r"^(vvvvv|\^\^\^\^\^) (PROCESS ATSPI_KEY_)?")
 
 # A private session bus that starts nothing on demand: no service folders, so a
 # name is there only when a case started its owner.
@@ -122,6 +124,7 @@ class Session:
         # The real screen reader, Orca, listening on the accessibility bus.
         self.orca = orca
         self.spoken = []
+        self.echoes = set()     # the numbers of the utterances that echo a key
         # A screen reader's view: the accessibility bus on a private session bus.
         self.a11y = a11y or orca
         if self.a11y and not bus:
@@ -310,8 +313,17 @@ class Session:
 
         def follow():
             # A record starts with a timestamp; an utterance with line breaks goes on
-            # over indented lines.
-            pending, record = b"", ""
+            # over indented lines. What Orca says while it handles one event is one
+            # utterance: Orca 48 speaks a role and a name as two records, where 43
+            # spoke them as one, and a listener hears the same either way.
+            pending, record, event, key = b"", "", None, False
+
+            def said(words, echo=False):
+                with self._orca_lock:
+                    if echo:
+                        self.echoes.add(len(self.spoken))
+                    self.spoken.append(words)
+
             while True:
                 try:
                     chunk = os.read(master, 65536)
@@ -324,11 +336,21 @@ class Session:
                 *lines, pending = pending.split(b"\n")
                 for line in lines:
                     text = line.decode("utf-8", "replace")
+                    edge = EVENT_EDGE.match(text)
+                    if edge:
+                        if event:
+                            said(" ".join(event), key)
+                        event = [] if edge.group(1) == "vvvvv" else None
+                        key = bool(edge.group(2))
+                        record = ""
+                        continue
                     record = text if RECORD.match(text) else record + "\n" + text.strip()
-                    said = SPEECH.search(record)
-                    if said:
-                        with self._orca_lock:
-                            self.spoken.append(said.group(1))
+                    speech = SPEECH.search(record)
+                    if speech:
+                        if event is None:
+                            said(speech.group(1))
+                        else:
+                            event.append(speech.group(1))
                         record = ""
             self._orca_log.close()
         threading.Thread(target=follow, daemon=True).start()
@@ -337,17 +359,33 @@ class Session:
         self._orca_fds = (master, slave)
         self.wait_heard("Screen reader on.", timeout=30)
 
-    def heard(self):
-        """Everything Orca has said so far, in order."""
+    def heard(self, since=0, echoes=True):
+        """Everything Orca has said so far, in order, from utterance number `since`;
+        without its echo of the keys pressed if `echoes` is False."""
         with self._orca_lock:
-            return list(self.spoken)
+            return [words for i, words in enumerate(self.spoken)
+                    if i >= since and (echoes or i not in self.echoes)]
+
+    def role_words(self, role):
+        """What a screen reader calls a role ("push button"), found on the program's
+        first showing object of that role: the words changed with at-spi2-core 2.56
+        ("button")."""
+        found = wait_until(lambda: [n for n in self.atspi({"do": "tree"})
+                                    if n["role"] == role and n["showing"]], 10,
+                           f"a {role} on the accessibility bus")
+        return found[0]["role_words"]
 
     def wait_heard(self, *expected, since=0, timeout=10):
         """Waits until Orca has said each of these, in this order, after utterance
         number `since`."""
         def found():
-            said = iter(self.heard()[since:])
-            return all(any(words in utterance for utterance in said) for words in expected)
+            said, at = "\n".join(self.heard()[since:]), 0
+            for words in expected:
+                at = said.find(words, at)
+                if at < 0:
+                    return False
+                at += len(words)
+            return True
         try:
             wait_until(found, timeout, f"Orca to say {expected!r}")
         except CaseFailed as failed:

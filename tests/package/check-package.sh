@@ -55,11 +55,19 @@ fi
 
 # Debian's hardening, each protection named with the flag that gives it. Control
 # flow integrity is checked only where dpkg-buildflags knows its flag (dpkg 1.22
-# on): it needs every object linked in built for it, and Debian 12's C library
-# start files are not.
+# on) and the C library's start files carry its note: it needs every object
+# linked in built for it, and Debian 12's and 13's start files are not. Branch
+# protection is AArch64's, though Debian 13's hardening-check asks every binary.
 skip=()
 features=$(dpkg-buildflags --query-features hardening)
-grep -qx 'Feature: branch' <<<"$features" || skip+=(--nocfprotection)
+if ! grep -qx 'Feature: branch' <<<"$features" ||
+   ! readelf -n "$(c++ -print-file-name=crti.o)" | grep -q 'x86 feature: IBT'; then
+  skip+=(--nocfprotection)
+fi
+if [[ $(dpkg --print-architecture) != arm64 ]] &&
+   hardening-check --help 2>&1 | grep -q -- --nobranchprotection; then
+  skip+=(--nobranchprotection)
+fi
 if ! report=$(hardening-check "${skip[@]}" /usr/bin/quivera-recordim); then
   failed=$(sed -n '/(ignored)$/d; s/^ *\([^:]*\): no\b.*/\1/p' <<<"$report")
   missing=$(while read -r check; do
