@@ -137,7 +137,10 @@ void EditorWindow::showDue(const QString& due)
     ui_->lblData->setText(due);
     const QString words = DateWords::due(due, clock_.now().date());
     ui_->lblData->setAccessibleName(words);
-    ui_->lblVencimento->setAccessibleDescription(words);
+    // Orca 48 leaves out a description too like the name it follows: beside
+    // "Limpar vencimento", "sem vencimento" went unheard.
+    const bool none = due == Reminder::kNoDue || due.trimmed().isEmpty();
+    ui_->lblVencimento->setAccessibleDescription(none ? QStringLiteral("sem data") : words);
 }
 
 bool EditorWindow::titleInUse() const

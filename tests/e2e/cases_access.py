@@ -77,7 +77,7 @@ def every_acting_control_has_a_name_and_a_press_action(s):
     check(title["description"] == "Máximo 45 caracteres", f"title box: {title}")
     node(nodes, window="Escrever lembrete", role="text", name="Descrição")
     due = node(nodes, window="Escrever lembrete", name="Limpar vencimento")
-    check(due["description"] == "sem vencimento", f"due: {due}")
+    check(due["description"] == "sem data", f"due: {due}")
     check_all_named(nodes)
 
     # The calendar comes out with this month's days, each read as its date.
@@ -98,7 +98,7 @@ def every_acting_control_has_a_name_and_a_press_action(s):
     check(not MONTH_BUTTONS & buttons(tree(s), "Escrever lembrete"), "the calendar stayed")
     press(s, "Escrever lembrete", "Limpar vencimento")
     wait_until(lambda: node(tree(s), window="Escrever lembrete", name="Limpar vencimento")[
-        "description"] == "sem vencimento", 5, "the due date to be cleared")
+        "description"] == "sem data", 5, "the due date to be cleared")
 
     def opened(window, expected):
         showing_window(s, window)

@@ -187,7 +187,7 @@ def a_screen_reader_user_hears_what_each_key_did(s):
 
     hear(s, "Tab", "Down", "F2", said=["Corrigir lembrete"], ends=False)
     s.type(" mudado")
-    heard = hear(s, *["Tab"] * 3, said=[f"Limpar vencimento {button}", "sem vencimento"])
+    heard = hear(s, *["Tab"] * 3, said=[f"Limpar vencimento {button}", "sem data"])
     check(not any("--" in words for words in heard), f"dashes were read: {heard}")
     hear(s, "ctrl+Return", said=[main, "notification Entrada atualizada!"])
     corrected = stored(s.data(), b"\xd7", rb"Pelo teclado mudado")
