@@ -119,7 +119,10 @@ TEST_F(EditorWiring, theListAndTheSavePictureFollowTheStoreWhoeverWrites)
     auto* total = main.findChild<QLabel*>(QStringLiteral("lblTotalLembretes"));
     ASSERT_TRUE(list && marker && total);
     int refills = 0;
-    QObject::connect(list->model(), &QAbstractItemModel::modelReset, list, [&] { ++refills; });
+    // The counter dies with this body; the list, with the fixture after it.
+    QObject counting;
+    QObject::connect(list->model(), &QAbstractItemModel::modelReset, &counting,
+                     [&] { ++refills; });
     auto pressWidget = [](QWidget* picture) {
         QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
     };
