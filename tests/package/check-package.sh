@@ -60,12 +60,14 @@ fi
 # protection is AArch64's, though Debian 13's hardening-check asks every binary.
 skip=()
 features=$(dpkg-buildflags --query-features hardening)
-if ! grep -qx 'Feature: branch' <<<"$features" ||
-   ! readelf -n "$(c++ -print-file-name=crti.o)" | grep -q 'x86 feature: IBT'; then
+start_notes=$(readelf -n "$(c++ -print-file-name=crti.o)")
+if ! grep -qx 'Feature: branch' <<<"$features" || [[ $start_notes != *'x86 feature: IBT'* ]]; then
   skip+=(--nocfprotection)
 fi
-if [[ $(dpkg --print-architecture) != arm64 ]] &&
-   hardening-check --help 2>&1 | grep -q -- --nobranchprotection; then
+# Its --help exits with 1: read whole, then looked at, or pipefail would take
+# that status for grep's.
+usage=$(hardening-check --help 2>&1 || true)
+if [[ $(dpkg --print-architecture) != arm64 && $usage == *--nobranchprotection* ]]; then
   skip+=(--nobranchprotection)
 fi
 if ! report=$(hardening-check "${skip[@]}" /usr/bin/quivera-recordim); then
