@@ -3,58 +3,62 @@
 # Qt 6.4 was not written for that, so what follows compiles alone: the bundled C
 # libraries, and each file that defines a file-level name another file of its
 # module also defines, or a macro (or #undef) that would reach the files after it.
-# A clash shows as a compile error; a new one is added here.
+# A clash shows as a compile error; a new one is added here, with its reason.
+# The reasons for Qt 6.4.2: what a front-end pass (-fsyntax-only) of the entry's
+# batch said with that entry put back, or else what the file does that only a
+# file of its own can (a macro before its first header). "None seen" marks an
+# entry to try without at the next Qt. Comments are not part of the cache key.
 
 # A module's moc need not wait for the modules it links to be linked.
 set(CMAKE_AUTOGEN_ORIGIN_DEPENDS OFF)
 
 set(qr_alone
-  Core src/corelib/compat/removed_api.cpp
-  Core src/corelib/global/qlogging.cpp
-  Core src/corelib/global/qrandom.cpp
-  Core src/corelib/global/qsimd.cpp
-  Core src/corelib/io/qdebug.cpp
-  Core src/corelib/io/qfilesystemengine_win.cpp
-  Core src/corelib/io/qfsfileengine_win.cpp
-  Core src/corelib/io/qurlquery.cpp
-  Core src/corelib/io/qurlrecode.cpp
-  Core src/corelib/kernel/qmetaobjectbuilder.cpp
-  Core src/corelib/kernel/qsocketnotifier.cpp
-  Core src/corelib/serialization/qcborcommon.cpp
-  Core src/corelib/serialization/qcborstreamwriter.cpp
-  Core src/corelib/text/qbytearraymatcher.cpp
-  Core src/corelib/text/qstring.cpp
-  Core src/corelib/text/qunicodetools.cpp
-  Core src/corelib/time/qjalalicalendar.cpp
-  Core src/corelib/tools/qhash.cpp
-  Gui src/gui/accessible/qaccessible.cpp
-  Gui src/gui/accessible/windows/apisupport/qwindowsuiawrapper.cpp
-  Gui src/gui/image/qicon.cpp
-  Gui src/gui/image/qimagereaderwriterhelpers.cpp
-  Gui src/gui/image/qpixmapcache.cpp
-  Gui src/gui/kernel/qgenericpluginfactory.cpp
-  Gui src/gui/kernel/qplatforminputcontextfactory.cpp
-  Gui src/gui/kernel/qplatformintegrationfactory.cpp
-  Gui src/gui/kernel/qplatformthemefactory.cpp
-  Gui src/gui/kernel/qwindowsysteminterface.cpp
-  Gui src/gui/text/windows/qwindowsfontengine.cpp
-  Gui src/gui/util/qpkmhandler.cpp
-  Widgets src/widgets/accessible/qaccessiblewidgets.cpp
-  Widgets src/widgets/compat/removed_api.cpp
-  Widgets src/widgets/dialogs/qfiledialog.cpp
-  Widgets src/widgets/styles/qstylefactory.cpp
-  Widgets src/widgets/widgets/qmdiarea.cpp
-  Network src/network/access/qhttpthreaddelegate.cpp
-  Network src/network/access/qnetworkreplyhttpimpl.cpp
-  Network src/network/kernel/qnetworkinformation.cpp
-  Network src/network/kernel/qnetworkinterface.cpp
-  Network src/network/kernel/qnetworkinterface_win.cpp
-  Network src/network/socket/qnativesocketengine_win.cpp
-  OpenGL src/opengl/qopengltexturehelper.cpp
-  Test src/testlib/qteamcitylogger.cpp
-  QWindowsIntegrationPlugin src/plugins/platforms/windows/qwindowsdialoghelpers.cpp
-  QWindowsIntegrationPlugin src/plugins/platforms/windows/qwindowsservices.cpp
-  QWindowsVistaStylePlugin src/plugins/styles/windowsvista/qwindowsxpstyle.cpp
+  Core src/corelib/compat/removed_api.cpp                                    # defines QT_CORE_BUILD_REMOVED_API for every header after it
+  Core src/corelib/global/qlogging.cpp                                       # #undef qDebug … qFatal: "qFatal was not declared" after it
+  Core src/corelib/global/qrandom.cpp                                        # #undef NDEBUG, Q_ASSERT as assert(); _CRT_RAND_S before <stdlib.h>
+  Core src/corelib/global/qsimd.cpp                                          # #undef _FORTIFY_SOURCE before any header; QT_FUNCTION_TARGET_BASELINE
+  Core src/corelib/io/qdebug.cpp                                             # #undef QT_NO_DEBUG before any header; #undef qDebug
+  Core src/corelib/io/qfilesystemengine_win.cpp                              # <initguid.h>: later headers define their GUIDs; PATH_MAX
+  Core src/corelib/io/qfsfileengine_win.cpp                                  # <initguid.h>: later headers define their GUIDs; PATH_MAX
+  Core src/corelib/io/qurlquery.cpp                                          # #define decode, encode, leave: qurlrecode.cpp's decode()
+  Core src/corelib/io/qurlrecode.cpp                                         # decode() against qurlquery.cpp; isHex(), also in qurl.cpp
+  Core src/corelib/kernel/qmetaobjectbuilder.cpp                             # priv(), also in qmetaobject.cpp
+  Core src/corelib/kernel/qsocketnotifier.cpp                                # BUILDING_QSOCKETNOTIFIER before the first qsocketnotifier.h
+  Core src/corelib/serialization/qcborcommon.cpp                             # #define CBOR_NO_ENCODER_API, CBOR_NO_PARSER_API
+  Core src/corelib/serialization/qcborstreamwriter.cpp                       # cbor_encode_float() left out by qcborstreamreader.cpp
+  Core src/corelib/text/qbytearraymatcher.cpp                                # none seen in 6.4.2 (REHASH, also in qstring.cpp)
+  Core src/corelib/text/qstring.cpp                                          # qIsUpper(), also in qlocale.cpp: ambiguous calls
+  Core src/corelib/text/qunicodetools.cpp                                    # enumerator IN, a macro of <windows.h>
+  Core src/corelib/time/qjalalicalendar.cpp                                  # locale_data, months_data, also in qhijricalendar.cpp
+  Core src/corelib/tools/qhash.cpp                                           # _CRT_RAND_S before <stdlib.h>; #undef truncate
+  Gui src/gui/accessible/qaccessible.cpp                                     # global static loader, also in the five below
+  Gui src/gui/accessible/windows/apisupport/qwindowsuiawrapper.cpp           # <initguid.h>: later headers define their GUIDs
+  Gui src/gui/image/qicon.cpp                                                # global static loader
+  Gui src/gui/image/qimagereaderwriterhelpers.cpp                            # global static loader
+  Gui src/gui/image/qpixmapcache.cpp                                         # Q_TEST_QPIXMAPCACHE before qpixmapcache.h
+  Gui src/gui/kernel/qgenericpluginfactory.cpp                               # global static loader
+  Gui src/gui/kernel/qplatforminputcontextfactory.cpp                        # global static loader
+  Gui src/gui/kernel/qplatformintegrationfactory.cpp                         # global static loader
+  Gui src/gui/kernel/qplatformthemefactory.cpp                               # global static loader
+  Gui src/gui/kernel/qwindowsysteminterface.cpp                              # default arguments of qtestsupport_gui.h given again
+  Gui src/gui/text/windows/qwindowsfontengine.cpp                            # OS2Table, also in qwindowsfontdatabasebase.cpp
+  Gui src/gui/util/qpkmhandler.cpp                                           # headerSize, also in qktxhandler.cpp
+  Widgets src/widgets/accessible/qaccessiblewidgets.cpp                      # childWidgets(), also in qaccessiblewidget.cpp
+  Widgets src/widgets/compat/removed_api.cpp                                 # defines QT_WIDGETS_BUILD_REMOVED_API for every header after it
+  Widgets src/widgets/dialogs/qfiledialog.cpp                                # macro UrlRole (qfiledialog_p.h) against qsidebar.cpp's enum
+  Widgets src/widgets/styles/qstylefactory.cpp                               # none seen in 6.4.2
+  Widgets src/widgets/widgets/qmdiarea.cpp                                   # tabBarShapeFrom(), also in qmainwindowlayout.cpp
+  Network src/network/access/qhttpthreaddelegate.cpp                         # downloadBufferDeleter(), also in qnetworkreplyimpl.cpp
+  Network src/network/access/qnetworkreplyhttpimpl.cpp                       # isSeparator(), also in qhsts.cpp
+  Network src/network/kernel/qnetworkinformation.cpp                         # none seen in 6.4.2
+  Network src/network/kernel/qnetworkinterface.cpp                           # a variable named interface, a macro of <objbase.h>
+  Network src/network/kernel/qnetworkinterface_win.cpp                       # WIN32_LEAN_AND_MEAN: <winsock2.h> before any <windows.h>
+  Network src/network/socket/qnativesocketengine_win.cpp                     # NOMINMAX: <winsock2.h> before any <windows.h>
+  OpenGL src/opengl/qopengltexturehelper.cpp                                 # TextureBinder, also in qopengltextureblitter.cpp
+  Test src/testlib/qteamcitylogger.cpp                                       # QTest::incidentType2String(), also in qplaintestlogger.cpp
+  QWindowsIntegrationPlugin src/plugins/platforms/windows/qwindowsdialoghelpers.cpp # _WIN32_WINNT before any Windows header
+  QWindowsIntegrationPlugin src/plugins/platforms/windows/qwindowsservices.cpp # #define QT_NO_URL_CAST_FROM_STRING
+  QWindowsVistaStylePlugin src/plugins/styles/windowsvista/qwindowsxpstyle.cpp # windowsItemFrame etc., also in qwindowsvistastyle.cpp
 )
 
 function(qr_targets_under dir out)
