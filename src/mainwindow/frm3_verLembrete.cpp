@@ -36,7 +36,7 @@ frm3_verLembrete::~frm3_verLembrete() = default;
 void frm3_verLembrete::showReminder(const Reminder& reminder)
 {
     fill(reminder);
-    move(WindowOwner::besideMain(host_.mainWindow()->geometry(), width()));
+    WindowOwner::moveBeside(*this, host_.mainWindow());
     show();
 }
 

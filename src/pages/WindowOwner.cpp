@@ -60,10 +60,14 @@ void WindowOwner::hideAll()
         get(id).hide();
 }
 
+void WindowOwner::moveBeside(QWidget& window, const QWidget* main)
+{
+    window.move(besideMain(main->geometry(), window.width()));
+}
+
 void WindowOwner::place(Secondary id, const QWidget* main)
 {
-    PageWindow& window = get(id);
-    window.move(besideMain(main->geometry(), window.width()));
+    moveBeside(get(id), main);
 }
 
 void WindowOwner::dockAll(const QWidget* main)

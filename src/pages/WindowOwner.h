@@ -50,7 +50,6 @@ public:
 
     Window& get();
     Window* find() const { return window_; }
-    bool isOpen() const { return window_ != nullptr; }
     // Hide, destroy and forget.
     void close()
     {
@@ -80,6 +79,8 @@ public:
     static constexpr int kGap = 4;
     // Top level with the main window, right edge kGap left of its left edge.
     static QPoint besideMain(const QRect& mainGeometry, int width);
+    // window moved there, against main as it stands now.
+    static void moveBeside(QWidget& window, const QWidget* main);
 
     // The open window, made hidden when there is none.
     PageWindow& get(Secondary id);
@@ -130,6 +131,5 @@ template <class Window> Window& Owned<Window>::get()
 
 template <class Window> void Owned<Window>::place(const QWidget* main)
 {
-    Window& window = get();
-    window.move(WindowOwner::besideMain(main->geometry(), window.width()));
+    WindowOwner::moveBeside(get(), main);
 }
